@@ -1,0 +1,140 @@
+#include "CommonFiles/control/CommandLineTool.h"
+
+#include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/control/ConsoleActivitySink.h"
+#include "CommonFiles/control/ConsoleMessagePresenter.h"
+#include "CommonFiles/control/GivenPasswordPrompt.h"
+#include "CommonFiles/control/ProgramEntryPoint.h"
+#include "platform/NumberedError.h"
+#include "platform/ProcessFacts.h"
+#include "platform/VersionRecord.h"
+
+#include <QDir>
+
+namespace {
+
+const char* const kUsage =
+    "usage: r58213-cli [--home DIR] [--config-password PASSWORD] COMMAND [ARGS]\n"
+    "  config dump                          every key and value, \"KEY : value\" a line\n"
+    "  config get KEY                       the value of one key\n"
+    "  config set KEY VALUE [KEY VALUE ...] set the keys, then save the configuration";
+
+}  // namespace
+
+CommandLineTool::CommandLineTool(const Clock& clock, QTextStream& out, QTextStream& err)
+    : m_clock(clock), m_out(out), m_err(err)
+{
+}
+
+int CommandLineTool::Run(const QStringList& arguments, const QString& defaultHome)
+{
+    const std::optional<Invocation> invocation = Parse(arguments, defaultHome);
+    if (!invocation)
+        return UsageError;
+    if (!QDir().mkpath(invocation->home)) {
+        m_err << "Cannot create the program folder " << invocation->home << Qt::endl;
+        return UsageError;
+    }
+    const QString home = QDir(invocation->home).absolutePath();
+    CommonGlobals globals(m_clock, home, VersionRecord::Title());
+    ConsoleActivitySink activity(m_out);
+    ConsoleMessagePresenter presenter(m_err);
+    GivenPasswordPrompt passwordPrompt(invocation->configPassword);
+    globals.setActivitySink(&activity);
+    globals.msgBox().setPresenter(&presenter);
+    globals.setPasswordPrompt(&passwordPrompt);
+    ProgramEntryPoint entry(globals, RunFace::CommandLine, ProcessFacts::Current(home, arguments));
+    if (!entry.Start())
+        return UsageError;
+    return Dispatch(globals, invocation->command);
+}
+
+std::optional<CommandLineTool::Invocation> CommandLineTool::Parse(const QStringList& arguments,
+                                                                  const QString& defaultHome)
+{
+    Invocation invocation{defaultHome, std::nullopt, {}};
+    int i = 0;
+    for (; i < arguments.size() && arguments[i].startsWith("--"); i += 2) {
+        if (i + 1 >= arguments.size()) {
+            Usage(arguments[i] + " needs a value");
+            return std::nullopt;
+        }
+        if (arguments[i] == "--home") {
+            invocation.home = arguments[i + 1];
+        } else if (arguments[i] == "--config-password") {
+            invocation.configPassword = arguments[i + 1];
+        } else {
+            Usage("unknown option " + arguments[i]);
+            return std::nullopt;
+        }
+    }
+    invocation.command = arguments.mid(i);
+    if (invocation.command.isEmpty()) {
+        Usage("no command given");
+        return std::nullopt;
+    }
+    return invocation;
+}
+
+int CommandLineTool::Usage(const QString& problem)
+{
+    m_err << "r58213-cli: " << problem << "\n" << kUsage << Qt::endl;
+    return UsageError;
+}
+
+int CommandLineTool::Dispatch(CommonGlobals& globals, const QStringList& command)
+{
+    const QString verb = command.value(0);
+    const QString sub = command.value(1);
+    if (verb == "config" && sub == "dump" && command.size() == 2)
+        return ConfigDump(globals);
+    if (verb == "config" && sub == "get" && command.size() == 3)
+        return ConfigGet(globals, command[2]);
+    if (verb == "config" && sub == "set" && command.size() >= 4 && command.size() % 2 == 0)
+        return ConfigSet(globals, command.mid(2));
+    return Usage("unknown command or wrong arguments: " + command.join(' '));
+}
+
+int CommandLineTool::ConfigDump(CommonGlobals& globals)
+{
+    const QStringList keys = globals.config().Keys();
+    for (const QString& key : keys)
+        m_out << key << " : " << globals.config().item(key) << "\n";
+    m_out.flush();
+    return Success;
+}
+
+int CommandLineTool::ConfigGet(CommonGlobals& globals, const QString& key)
+{
+    try {
+        m_out << globals.config().item(key) << Qt::endl;
+        return Success;
+    } catch (const NumberedError& e) {
+        return ReportUndefinedKey(globals, e);
+    }
+}
+
+int CommandLineTool::ConfigSet(CommonGlobals& globals, const QStringList& pairs)
+{
+    QELConfiguration& config = globals.config();
+    // Every key is checked before any is changed, so a typing error in one
+    // key leaves the whole configuration as it was.
+    try {
+        for (int i = 0; i < pairs.size(); i += 2)
+            config.item(pairs[i]);
+    } catch (const NumberedError& e) {
+        return ReportUndefinedKey(globals, e);
+    }
+    for (int i = 0; i < pairs.size(); i += 2)
+        config.setItem(pairs[i], pairs[i + 1]);
+    if (globals.SaveConfiguration())
+        return Success;
+    globals.msgBox().QelMsgBox("Unable to save configuration", QELmsgBoxHandler::Exclamation);
+    return Failed;
+}
+
+int CommandLineTool::ReportUndefinedKey(CommonGlobals& globals, const NumberedError& error)
+{
+    globals.msgBox().QelMsgBox(error.description(), QELmsgBoxHandler::Exclamation);
+    return UsageError;
+}

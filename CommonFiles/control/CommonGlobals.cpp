@@ -1,0 +1,147 @@
+#include "CommonFiles/control/CommonGlobals.h"
+
+#include "CommonFiles/control/ActivitySink.h"
+#include "CommonFiles/control/ConfigPasswordPrompt.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kActivityListOverflow = 32000;
+constexpr int kActivityListLimit = 20000;
+// The largest magnitude the runtime's decimal type holds; a scaled value
+// beyond it cannot be rounded.
+constexpr double kDecimalMax = 7.9228162514264337593543950335e28;
+constexpr int kDecimalMaxScale = 28;
+
+// The value's 15 significant digits as an integer and the power of ten that
+// scales it back: |value| == mantissa * 10^exponent at that precision.
+void decimalDigits(double magnitude, long long* mantissa, int* exponent)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.14e", magnitude);
+    char* exponentMark = nullptr;
+    const double significand = std::strtod(text, &exponentMark);
+    *exponent = std::atoi(exponentMark + 1) - 14;
+    *mantissa = std::llround(significand * 1e14);
+}
+
+long long powerOfTen(int n)
+{
+    long long p = 1;
+    while (n-- > 0)
+        p *= 10;
+    return p;
+}
+
+}  // namespace
+
+CommonGlobals::CommonGlobals(const Clock& clock, const QString& programFolder, const QString& exeName)
+    : m_clock(clock), m_programFolder(programFolder), m_log(clock, programFolder, exeName)
+{
+}
+
+void CommonGlobals::WriteActivity(const QString& text, int level)
+{
+    if (!m_serviceMode && m_activitySink && m_log.Verbosity() >= level) {
+        if (m_activitySink->LineCount() > kActivityListOverflow)
+            m_activitySink->Clear();
+        m_activitySink->Append(text);
+        if (m_activitySink->LineCount() > kActivityListLimit)
+            m_activitySink->Clear();
+    }
+    m_log.WriteLog(text, level);
+}
+
+void CommonGlobals::ClearActivity()
+{
+    if (m_activitySink)
+        m_activitySink->Clear();
+}
+
+void CommonGlobals::SetHelpFile()
+{
+    QString folder = m_programFolder.trimmed();
+    if (!folder.endsWith('/'))
+        folder += '/';
+    m_helpFile = folder + "help";
+}
+
+void CommonGlobals::ShowHelpTopic(const QString& topic)
+{
+    if (m_helpOpener && !m_helpFile.isEmpty())
+        m_helpOpener(m_helpFile + "/" + topic + ".html");
+}
+
+QString CommonGlobals::ToDbDateLiteral(const DateTime& value) const
+{
+    switch (m_targetDbType) {
+    case 1:
+        return "TO_DATE('" + value.format("dd-mmm-yyyy hh:mm:ss AMPM") + "','dd-Mon-yyyy HH:MI:SS AM')";
+    case 2:
+        return "'" + value.format("yyyy-mm-dd hh:mm:ss") + "'";
+    default:
+        return {};
+    }
+}
+
+QString CommonGlobals::AuditUserName() const
+{
+    return m_writeAsUser.isEmpty() ? QStringLiteral("VIA_R58213") : m_writeAsUser;
+}
+
+bool CommonGlobals::SaveConfiguration()
+{
+    if (!m_config.ChangeWasMade())
+        return true;
+    m_config.setEncryptData(m_config.item("OPTIONS\\ENCRYPT_PROTECT_CONFIG").toUpper() == "YES");
+    if (m_config.item("OPTIONS\\PASSWORD_PROTECT_CONFIG") == "YES" && !ConfigurationPasswordGiven())
+        return false;
+    if (!m_config.SaveConfig())
+        return false;
+    WriteActivity("Configuration saved to " + m_config.path(), 0);
+    return true;
+}
+
+bool CommonGlobals::ConfigurationPasswordGiven()
+{
+    if (!m_passwordPrompt)
+        return false;
+    const QString expected = m_config.item("OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD");
+    while (const auto given = m_passwordPrompt->AskConfigurationPassword()) {
+        if (*given == expected)
+            return true;
+        m_msgBox.QelMsgBox("Provided Current Password is invalid", QELmsgBoxHandler::Exclamation,
+                           QStringLiteral("Invalid Password"));
+    }
+    return false;
+}
+
+double CommonGlobals::RoundTo(double value, int digits)
+{
+    if (!std::isfinite(value) || value == 0.0 || std::abs(digits) > kDecimalMaxScale)
+        return value;
+    const double magnitude = std::fabs(value);
+    if (magnitude >= kDecimalMax || magnitude * std::pow(10.0, digits) >= kDecimalMax)
+        return value;
+    long long mantissa = 0;
+    int exponent = 0;
+    decimalDigits(magnitude, &mantissa, &exponent);
+    const int scaledExponent = exponent + digits;
+    long long units = 0;  // the rounded magnitude in steps of 10^-digits
+    int unitExponent = -digits;
+    if (scaledExponent >= 0) {
+        // Already whole at this scale: nothing to round.
+        units = mantissa;
+        unitExponent = exponent;
+    } else if (-scaledExponent <= 15) {
+        const long long divisor = powerOfTen(-scaledExponent);
+        units = mantissa / divisor + ((mantissa % divisor) * 2 >= divisor ? 1 : 0);
+    }
+    char text[48];
+    std::snprintf(text, sizeof text, "%llde%d", units, unitExponent);
+    const double rounded = std::strtod(text, nullptr);
+    return value < 0 ? -rounded : rounded;
+}

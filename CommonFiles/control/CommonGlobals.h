@@ -1,0 +1,74 @@
+#pragma once
+
+#include "CommonFiles/foundation/NetInfo.h"
+#include "CommonFiles/foundation/QELConfiguration.h"
+#include "CommonFiles/foundation/QELLoggerTXT.h"
+#include "CommonFiles/foundation/QELmsgBoxHandler.h"
+#include "platform/Clock.h"
+#include "platform/DateTime.h"
+
+#include <QString>
+#include <functional>
+
+class ActivitySink;
+class ConfigPasswordPrompt;
+
+// The process-wide objects and values every part of the program reaches:
+// host facts, the log, the message handler, the configuration, the run
+// mode, and the small shared procedures that report activity, round values,
+// write dates into SQL, name the audit user and save the configuration.
+// The entry point creates one; tests create their own.
+class CommonGlobals {
+public:
+    CommonGlobals(const Clock& clock, const QString& programFolder, const QString& exeName);
+
+    const Clock& clock() const { return m_clock; }
+    const QString& programFolder() const { return m_programFolder; }
+    NetInfo& netInfo() { return m_netInfo; }
+    QELLoggerTXT& log() { return m_log; }
+    QELmsgBoxHandler& msgBox() { return m_msgBox; }
+    QELConfiguration& config() { return m_config; }
+
+    bool serviceMode() const { return m_serviceMode; }
+    void setServiceMode(bool service) { m_serviceMode = service; }
+    qint16 targetDbType() const { return m_targetDbType; }
+    void setTargetDbType(qint16 type) { m_targetDbType = type; }
+    const QString& writeAsUser() const { return m_writeAsUser; }
+    void setWriteAsUser(const QString& user) { m_writeAsUser = user; }
+
+    // Not owned; null where nobody watches (the service).
+    void setActivitySink(ActivitySink* sink) { m_activitySink = sink; }
+    void setPasswordPrompt(ConfigPasswordPrompt* prompt) { m_passwordPrompt = prompt; }
+    void setHelpOpener(std::function<void(const QString&)> opener) { m_helpOpener = std::move(opener); }
+
+    void WriteActivity(const QString& text, int level);
+    void ClearActivity();
+    void SetHelpFile();
+    const QString& HelpFile() const { return m_helpFile; }
+    void ShowHelpTopic(const QString& topic);
+    QString ToDbDateLiteral(const DateTime& value) const;
+    QString AuditUserName() const;
+    bool SaveConfiguration();
+
+    // Half away from zero, on the value's 15-significant-digit decimal form,
+    // so 12.345 to 2 places is 12.35; the value unchanged where the scaled
+    // number is out of range.
+    static double RoundTo(double value, int digits);
+
+private:
+    bool ConfigurationPasswordGiven();
+
+    const Clock& m_clock;
+    QString m_programFolder;
+    NetInfo m_netInfo;
+    QELLoggerTXT m_log;
+    QELmsgBoxHandler m_msgBox;
+    QELConfiguration m_config;
+    bool m_serviceMode = false;
+    qint16 m_targetDbType = 2;
+    QString m_writeAsUser;
+    QString m_helpFile;
+    ActivitySink* m_activitySink = nullptr;
+    ConfigPasswordPrompt* m_passwordPrompt = nullptr;
+    std::function<void(const QString&)> m_helpOpener;
+};

@@ -1,0 +1,6 @@
+#include "CommonFiles/control/ConsoleActivitySink.h"
+
+void ConsoleActivitySink::Append(const QString& line)
+{
+    m_out << line << Qt::endl;
+}

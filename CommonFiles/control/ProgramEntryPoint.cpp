@@ -1,0 +1,148 @@
+#include "CommonFiles/control/ProgramEntryPoint.h"
+
+#include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/control/ConfigurationKeys.h"
+#include "platform/Conversions.h"
+#include "platform/VersionRecord.h"
+#include "source/CustomConfiguration.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString kVerbosityKey = QStringLiteral("OPTIONS\\LOG_VERBOSITY");
+const QString kKeepLogsKey = QStringLiteral("OPTIONS\\KEEP_LOGS_FOR");
+
+// A numeric text clamped into [low, high] before it is taken as a whole
+// number, so that no stored value can overflow; other text gives fallback.
+qint16 clampedNumber(const QString& text, double low, double high, qint16 fallback)
+{
+    if (!Conversions::IsNumeric(text))
+        return fallback;
+    return Conversions::ToInt16(std::clamp(Conversions::ToDouble(text), low, high));
+}
+
+QString boolText(bool value) { return Conversions::BooleanText(value); }
+
+}  // namespace
+
+ProgramEntryPoint::ProgramEntryPoint(CommonGlobals& globals, RunFace face, const ProcessFacts& facts)
+    : m_globals(globals), m_face(face), m_facts(facts)
+{
+    m_facts.taskVisible = face == RunFace::Interactive;
+    m_facts.unattended = face != RunFace::Interactive;
+}
+
+bool ProgramEntryPoint::IsServiceCommandLine(const QString& commandLine)
+{
+    return commandLine.toUpper() == "NTSERVICE";
+}
+
+RunFace ProgramEntryPoint::FaceOfCommandLine(const QString& commandLine)
+{
+    return IsServiceCommandLine(commandLine) ? RunFace::Service : RunFace::Interactive;
+}
+
+QString ProgramEntryPoint::InteractiveCaption()
+{
+    return "R58213 " + VersionRecord::Comments() + " v" + VersionRecord::VersionText() + " - Interactive Mode";
+}
+
+qint16 ProgramEntryPoint::NormalisedVerbosity(const QString& text)
+{
+    return clampedNumber(text, 0, 9, 0);
+}
+
+qint16 ProgramEntryPoint::NormalisedKeepDays(const QString& text)
+{
+    return clampedNumber(text, 7, 1000, 30);
+}
+
+bool ProgramEntryPoint::Start()
+{
+    m_globals.setServiceMode(m_face == RunFace::Service);
+    SetUpLog();
+    m_globals.netInfo().GetNetInfo();
+    WriteBanner();
+    m_globals.msgBox().setLogHandler(&m_globals.log());
+    m_globals.msgBox().setSilentOperation(m_globals.serviceMode());
+    m_globals.config().setLogHandler(&m_globals.log());
+    m_globals.config().setPath(m_facts.programFolder + "/" + m_facts.exeName + ".xml");
+    DefineKeys();
+    if (!ReadConfiguration())
+        return false;
+    ApplyLogSettings();
+    m_globals.config().setEncryptData(m_globals.config().item("OPTIONS\\ENCRYPT_PROTECT_CONFIG").toUpper() == "YES");
+    LogProcessFacts();
+    m_globals.SetHelpFile();
+    m_globals.log().WriteLog("HELPFILE=" + m_globals.HelpFile(), 2);
+    m_globals.config().dumpConfiguration();
+    return true;
+}
+
+void ProgramEntryPoint::SetUpLog()
+{
+    static const QString kPostfix[] = {"_interactive", "_ntservice", "_cli"};
+    QELLoggerTXT& log = m_globals.log();
+    log.setLogPath(m_facts.programFolder + "/log");
+    log.setEnabled(true);
+    log.setBufferLength(1);
+    log.setPostfix(kPostfix[static_cast<int>(m_face)]);
+    log.setLogHandleAssertion(m_face == RunFace::Service);
+}
+
+void ProgramEntryPoint::WriteBanner()
+{
+    QELLoggerTXT& log = m_globals.log();
+    const QString build = VersionRecord::FileDescription();
+    log.WriteLog(VersionRecord::Comments(), 0);
+    log.WriteLog(VersionRecord::Title() + " version " + VersionRecord::VersionText() + " (Build " + build + ")", 0);
+    log.WriteLog("Build Numbers : " + build + " (Application)  66 (Type) 149 (Platform)", 0);
+    log.WriteLog("ID: " + VersionRecord::ProductName(), 0);
+    log.WriteLog("Running on " + m_globals.netInfo().AllTextDump(), 0);
+}
+
+void ProgramEntryPoint::DefineKeys()
+{
+    ConfigurationKeys::DefineStartupKeys(m_globals.config(), m_globals.clock().now(), VersionRecord::Title());
+    CustomConfiguration::DefineSourceKeys(m_globals.config());
+}
+
+bool ProgramEntryPoint::ReadConfiguration()
+{
+    if (m_globals.config().ReadConfig())
+        return true;
+    m_globals.msgBox().QelMsgBox("Unable to read configuration at " + m_globals.config().path(),
+                                 QELmsgBoxHandler::Exclamation, "Unable to start " + VersionRecord::Title());
+    return false;
+}
+
+void ProgramEntryPoint::ApplyLogSettings()
+{
+    QELConfiguration& config = m_globals.config();
+    QELLoggerTXT& log = m_globals.log();
+    // The corrections are not the user's changes: they go into the keys but
+    // leave the configuration as unchanged as the file that was just read.
+    const bool changed = config.ChangeWasMade();
+    const qint16 verbosity = NormalisedVerbosity(config.item(kVerbosityKey));
+    config.setItem(kVerbosityKey, QString::number(verbosity));
+    log.setVerbosity(verbosity);
+    log.AssertVerbosity();
+    const qint16 keepDays = NormalisedKeepDays(config.item(kKeepLogsKey));
+    config.setItem(kKeepLogsKey, QString::number(keepDays));
+    config.setChangeWasMade(changed);
+    log.LSM_Init(keepDays);
+    log.LSM_Run();
+}
+
+void ProgramEntryPoint::LogProcessFacts()
+{
+    QELLoggerTXT& log = m_globals.log();
+    log.WriteLog("PATH=" + m_facts.programFolder, 2);
+    log.WriteLog("EXENAME=" + m_facts.exeName, 2);
+    log.WriteLog("COMMAND=" + m_facts.commandLine, 2);
+    log.WriteLog("THREAD_ID=" + QString::number(m_facts.threadId), 2);
+    log.WriteLog("TASK_VISIBLE=" + boolText(m_facts.taskVisible), 2);
+    log.WriteLog("TASK_UNATTENTED_APP=" + boolText(m_facts.unattended), 2);
+    log.WriteLog("HINSTANCE=" + QString::number(m_facts.instanceHandle), 2);
+}

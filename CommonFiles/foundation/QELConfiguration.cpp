@@ -1,0 +1,272 @@
+#include "CommonFiles/foundation/QELConfiguration.h"
+
+#include "CommonFiles/foundation/QELLoggerTXT.h"
+#include "platform/XmlSubtreeCipher.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString kRootTag = QStringLiteral("qelconfigurationxml");
+const QString kSpecText = QStringLiteral("KB10781: configuration file of the R58213 data-collector interface");
+const QString kSeparator = QStringLiteral(">>>") + QString(62, '-');
+
+// A key's value is the element's own text, not that of its children.
+QString ownText(const QDomElement& element)
+{
+    QString text;
+    for (QDomNode child = element.firstChild(); !child.isNull(); child = child.nextSibling())
+        if (child.isText())
+            text += child.toText().data();
+    return text;
+}
+
+// Walks (and where needed creates) the element for each component of a key.
+// Tells through created whether any element was missing.
+QDomElement descend(QDomElement element, const QString& key, bool* created)
+{
+    const QStringList components = key.split('\\');
+    for (const QString& tag : components) {
+        QDomElement child = element.firstChildElement(tag);
+        if (child.isNull()) {
+            child = element.ownerDocument().createElement(tag);
+            element.appendChild(child);
+            *created = true;
+        }
+        element = child;
+    }
+    return element;
+}
+
+}  // namespace
+
+QELConfiguration::QELConfiguration()
+{
+    m_keys.SetSize(4096, 2048, 1024);
+    // The pass phrase is assembled here so that it never stands whole in the
+    // program's data.
+    const QChar pieces[] = {'K', '7', 'q', 'e', '-', 'R', '2', 'x', 'W', 'm'};
+    for (const QChar piece : pieces)
+        m_passPhrase.append(piece);
+}
+
+bool QELConfiguration::ItemExists(const QString& key) const
+{
+    return !key.isEmpty() && m_keys.Exists(key);
+}
+
+QString QELConfiguration::ThrowIfUndefined(const HashTable<QString>& keys, const QString& key)
+{
+    const QString upper = key.toUpper();
+    if (upper.isEmpty() || !keys.Exists(upper))
+        throw NumberedError(10781, "Key does not exist in TreeHash (KB10781): " + upper);
+    return upper;
+}
+
+QString QELConfiguration::item(const QString& key) const
+{
+    return m_keys.Item(ThrowIfUndefined(m_keys, key));
+}
+
+void QELConfiguration::setItem(const QString& key, const QString& value)
+{
+    m_keys.setItem(ThrowIfUndefined(m_keys, key), value);
+    m_changeWasMade = true;
+}
+
+void QELConfiguration::DefineTree(const QString& key, const QString& defaultValue)
+{
+    const QString k = key.trimmed().toUpper();
+    if (!m_keys.Exists(k))
+        m_keys.Add(k, defaultValue);
+}
+
+bool QELConfiguration::ReadConfig()
+{
+    if (!FileExists(m_path)) {
+        Log("Configuration file does not exist at " + m_path, 0);
+        Log("Attempting to create a default configuration file...", 0);
+        if (!CreateDefaultConfigFile()) {
+            Log("Unable to create default configuration file in QELConfiguration.ReadConfig().", 0);
+            return false;
+        }
+        Log("Default configuration file successfully created.", 0);
+    }
+    m_document = QDomDocument();
+    if (!LoadXML(m_path)) {
+        Log("LoadXML() failed in QELConfiguration.ReadConfig().", 0);
+        return false;
+    }
+    if (!ValidateXMLformat(m_document.documentElement())) {
+        Log("ValidateXMLFormat failed in QELConfiguration.ReadConfig().", 0);
+        return false;
+    }
+    m_xmlTree = m_document.documentElement().firstChildElement("data");
+    if (!XMLtoTreeHash(m_xmlTree)) {
+        Log("XMLtoTreeHash() failed in QELConfiguration.ReadConfig().", 0);
+        return false;
+    }
+    m_changeWasMade = false;
+    return true;
+}
+
+bool QELConfiguration::SaveConfig()
+{
+    QDomElement data;
+    QDomElement spec;
+    QDomDocument document = NewDocument(data, spec);
+    if (!TreeHashToXML(data))
+        return false;
+    if (m_encryptData) {
+        if (EncyptTree(data)) {
+            spec.setAttribute("encrypted", "True");
+        } else {
+            Log("EncyptTree() failed in QELConfiguration.SaveConfig(). Will have to save without requested encyption.", 2);
+            spec.setAttribute("encrypted", "False");
+        }
+    }
+    const bool saved = SaveXML(document, m_path);
+    m_changeWasMade = false;
+    return saved;
+}
+
+QDomDocument QELConfiguration::NewDocument(QDomElement& data, QDomElement& spec) const
+{
+    QDomDocument document;
+    document.appendChild(document.createProcessingInstruction("xml", "version=\"1.0\" encoding=\"UTF-8\""));
+    QDomElement root = document.createElement(kRootTag);
+    document.appendChild(root);
+    spec = document.createElement("spec");
+    spec.appendChild(document.createTextNode(kSpecText));
+    spec.setAttribute("version", "1");
+    spec.setAttribute("encrypted", "False");
+    data = document.createElement("data");
+    root.appendChild(spec);
+    root.appendChild(data);
+    return document;
+}
+
+bool QELConfiguration::CreateDefaultConfigFile()
+{
+    QDomElement data;
+    QDomElement spec;
+    QDomDocument document = NewDocument(data, spec);
+    if (!TreeHashToXML(data))
+        return false;
+    return SaveXML(document, m_path);
+}
+
+bool QELConfiguration::FileExists(const QString& path)
+{
+    const QString trimmed = path.trimmed();
+    if (trimmed.isEmpty())
+        return false;
+    const QFileInfo info(trimmed);
+    return info.exists() && info.isFile() && !info.isHidden();
+}
+
+bool QELConfiguration::LoadXML(const QString& path)
+{
+    QFile file(path);
+    QString details;
+    if (!file.open(QIODevice::ReadOnly)) {
+        details = file.errorString();
+    } else {
+        QString message;
+        int line = 0;
+        int column = 0;
+        if (m_document.setContent(&file, &message, &line, &column))
+            return true;
+        details = QString("%1 (line %2, column %3)").arg(message).arg(line).arg(column);
+    }
+    LogFailureBlock("DocumentRoot.LoadXmlFile returned 0 in QELConfiguration.LoadXML()", details);
+    return false;
+}
+
+bool QELConfiguration::SaveXML(const QDomDocument& document, const QString& path)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(document.toByteArray(2)) >= 0 &&
+        file.flush())
+        return true;
+    LogFailureBlock("XMLTree.SaveXML returned 0 in QELConfiguration.SaveXML()", file.errorString());
+    return false;
+}
+
+bool QELConfiguration::ValidateXMLformat(const QDomElement& root)
+{
+    if (root.tagName() != kRootTag)
+        return false;
+    const QDomElement spec = root.firstChildElement("spec");
+    QDomElement data = root.firstChildElement("data");
+    if (spec.isNull() || data.isNull())
+        return false;
+    if (!spec.hasAttribute("version") || spec.attribute("version") != "1")
+        return false;
+    if (spec.attribute("encrypted") == "True" && !DecryptTree(data))
+        Log("Failed to decrypt XML data in QELConfiguration.ValidateXMLformat()", 0);
+    return true;
+}
+
+bool QELConfiguration::XMLtoTreeHash(QDomElement data)
+{
+    const QStringList keys = m_keys.Keys();
+    for (const QString& key : keys) {
+        bool created = false;
+        const QDomElement element = descend(data, key, &created);
+        if (!created)
+            m_keys.setItem(key, ownText(element));
+    }
+    return true;
+}
+
+bool QELConfiguration::TreeHashToXML(QDomElement data)
+{
+    const QStringList keys = m_keys.Keys();
+    for (const QString& key : keys) {
+        const QString value = m_keys.Item(key);
+        bool created = false;
+        QDomElement element = descend(data, key, &created);
+        if (!value.isEmpty())
+            element.appendChild(data.ownerDocument().createTextNode(value));
+    }
+    return true;
+}
+
+bool QELConfiguration::EncyptTree(QDomElement& data) const
+{
+    return XmlSubtreeCipher::Encipher(data, m_passPhrase);
+}
+
+bool QELConfiguration::DecryptTree(QDomElement& data) const
+{
+    return XmlSubtreeCipher::Decipher(data, m_passPhrase);
+}
+
+void QELConfiguration::dumpConfiguration()
+{
+    if (!m_log || m_log->Verbosity() <= 1)
+        return;
+    Log(kSeparator, 2);
+    Log("Configuration Settings :", 2);
+    const QStringList keys = m_keys.Keys();
+    for (const QString& key : keys)
+        Log(key + " : " + m_keys.Item(key), 2);
+    Log(kSeparator, 2);
+}
+
+void QELConfiguration::LogFailureBlock(const QString& headline, const QString& details) const
+{
+    Log(kSeparator, 2);
+    Log(headline, 2);
+    Log("    Details:", 2);
+    Log(details, 2);
+    Log(kSeparator, 2);
+}
+
+void QELConfiguration::Log(const QString& text, int level) const
+{
+    if (m_log)
+        m_log->WriteLog(text, level);
+}

@@ -1,0 +1,173 @@
+#include "CommonFiles/foundation/QELLoggerTXT.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <algorithm>
+
+namespace {
+
+constexpr int kHighestLevel = 9;
+
+}  // namespace
+
+QELLoggerTXT::QELLoggerTXT(const Clock& clock, const QString& programFolder, const QString& exeName)
+    : m_clock(clock),
+      m_handleFile(programFolder + "/" + exeName + ".log_handle"),
+      m_logPath(programFolder + "/log")
+{
+}
+
+QELLoggerTXT::~QELLoggerTXT() = default;
+
+void QELLoggerTXT::setLogPath(const QString& path)
+{
+    m_logPath = path;
+    QDir().mkdir(path);
+}
+
+void QELLoggerTXT::closeLog()
+{
+    if (!m_enabled || !m_file)
+        return;
+    m_file->close();
+    m_file.reset();
+}
+
+void QELLoggerTXT::AssertVerbosity()
+{
+    WriteLog("[Log Verbosity is set to " + QString::number(m_verbosity) + ", Log Date is " +
+                 m_clock.now().shortDate() + "]",
+             0);
+}
+
+void QELLoggerTXT::WriteLog(const QString& text, int level)
+{
+    level = std::clamp(level, 0, kHighestLevel);
+    if (!m_enabled)
+        return;
+    if (!m_file)
+        OpenLog();
+    if (m_verbosity >= level)
+        WriteLine(text);
+}
+
+void QELLoggerTXT::OpenLog()
+{
+    const DateTime now = m_clock.now();
+    const QString path = m_logPath + "/" + m_prefix + now.format("mm_dd_yyyy__hh_nn_ss") + m_postfix + ".log";
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Append))
+        return;
+    m_file = std::move(file);
+    m_pendingChars = 0;
+    m_currentFile = path;
+    m_logDate = now.date();
+    if (m_logHandleAssertion)
+        WriteLogHandle(path);
+}
+
+void QELLoggerTXT::WriteLine(const QString& text)
+{
+    if (!m_enabled || !m_file)
+        return;
+    if (m_clock.now().date() != m_logDate) {
+        const QString previous = m_currentFile;
+        closeLog();
+        WriteLog("Previous log file for this session = " + previous, 0);
+        WriteLine(text);
+        return;
+    }
+    AppendLine(text);
+}
+
+void QELLoggerTXT::AppendLine(const QString& text)
+{
+    const QByteArray line = (m_clock.now().format("hh:mm:ss") + " : " + text + "\r\n").toUtf8();
+    m_file->write(line);
+    m_pendingChars += line.size();
+    // The buffer length decides how much may wait in memory; with 1 every
+    // line reaches the disk at once, so a watching process sees it.
+    if (m_pendingChars >= m_bufferLength) {
+        m_file->flush();
+        m_pendingChars = 0;
+    }
+}
+
+void QELLoggerTXT::WriteLogHandle(const QString& path) const
+{
+    QFile::remove(m_handleFile);
+    QFile handle(m_handleFile);
+    if (handle.open(QIODevice::WriteOnly))
+        handle.write((path + "\r\n").toUtf8());
+}
+
+void QELLoggerTXT::LSM_Init(qint16 days)
+{
+    m_keepDays = std::clamp<qint16>(days, 7, 1000);
+    // The folder is kept as given: on this platform file names are case
+    // sensitive, so an upper-cased folder would name another folder.
+    m_cleanupFolder = m_logPath;
+    WriteLog("Logs in '" + m_cleanupFolder + "' will be removed after they are older than " +
+                 QString::number(m_keepDays) + " days.",
+             0);
+    m_lastCleanup = DateTime::Zero();
+    m_cleanupEnabled = true;
+}
+
+bool QELLoggerTXT::ShouldRunCleanup()
+{
+    if (!m_cleanupEnabled)
+        return false;
+    const DateTime now = m_clock.now();
+    const DateTime hour = now.datePart().addMinutes(now.hour() * 60);
+    if (hour <= m_lastCleanup)
+        return false;
+    m_lastCleanup = hour;
+    return true;
+}
+
+void QELLoggerTXT::LSM_Run()
+{
+    if (!ShouldRunCleanup())
+        return;
+    const DateTime cutoff = m_clock.now().addDays(-m_keepDays);
+    int count = 0;
+    qint64 freedBytes = 0;
+    const QDir folder(m_cleanupFolder);
+    const QStringList names = folder.entryList(QDir::Files);
+    for (const QString& name : names) {
+        const QString path = folder.filePath(name);
+        const DateTime written = GetLastModifiedFileTime(path);
+        const qint32 size = GetFileSizeInBytes(path);
+        if (written < cutoff && KillFileAndDiscardError(path)) {
+            ++count;
+            freedBytes += size;
+        }
+    }
+    if (count == 0)
+        return;
+    const QString freed = QLocale(QLocale::English, QLocale::UnitedStates).toString(freedBytes / 1024.0, 'f', 2);
+    WriteLine("Removed " + QString::number(count) + " logs. Freed " + freed + " kB of disk space.");
+}
+
+DateTime QELLoggerTXT::GetLastModifiedFileTime(const QString& path) const
+{
+    QFile file(path);
+    const QFileInfo info(path);
+    if (!file.open(QIODevice::ReadOnly) || !info.lastModified().isValid())
+        return m_clock.now();
+    const QDateTime written = info.lastModified().toLocalTime();
+    return DateTime::FromQDateTime(written.date(), QTime(written.time().hour(), written.time().minute(), written.time().second()));
+}
+
+qint32 QELLoggerTXT::GetFileSizeInBytes(const QString& path) const
+{
+    const QFileInfo info(path);
+    return info.isFile() ? static_cast<qint32>(info.size() & 0xFFFFFFFF) : 0;
+}
+
+bool QELLoggerTXT::KillFileAndDiscardError(const QString& path) const
+{
+    return QFile::remove(path);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "CommonFiles/control/ActivitySink.h"
+
+#include <QMainWindow>
+
+class CommonGlobals;
+class QListWidget;
+class QListWidgetItem;
+
+// The main window of interactive mode: the activity list fills it, and a
+// click on a line shows that line in the status bar. Closing it ends the
+// program.
+class CommonUI : public QMainWindow, public ActivitySink {
+    Q_OBJECT
+public:
+    explicit CommonUI(CommonGlobals& globals, QWidget* parent = nullptr);
+
+    // Shows where the configuration came from and warns when this
+    // installation is not yet designated as a collector.
+    void LoadActivity();
+
+    int LineCount() const override;
+    void Clear() override;
+    void Append(const QString& line) override;
+
+private:
+    void ShowLineInStatusBar(QListWidgetItem* item);
+
+    CommonGlobals& m_globals;
+    QListWidget* m_lstActivityLog = nullptr;
+};

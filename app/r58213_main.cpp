@@ -1,0 +1,69 @@
+#include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/control/CommonNTSERVICE.h"
+#include "CommonFiles/control/ProgramEntryPoint.h"
+#include "CommonFiles/ui/CommonUI.h"
+#include "CommonFiles/ui/QtMessagePresenter.h"
+#include "platform/ProcessFacts.h"
+#include "platform/SystemClock.h"
+#include "platform/VersionRecord.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace {
+
+constexpr int kUnreadableConfiguration = 2;
+
+QStringList argumentsOf(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+int runService(int argc, char** argv, const QStringList& arguments)
+{
+    QCoreApplication app(argc, argv);
+    SystemClock clock;
+    const QString folder = QCoreApplication::applicationDirPath();
+    CommonGlobals globals(clock, folder, VersionRecord::Title());
+    ProgramEntryPoint entry(globals, RunFace::Service, ProcessFacts::Current(folder, arguments));
+    if (!entry.Start())
+        return kUnreadableConfiguration;
+    CommonNTSERVICE host(globals);
+    host.RunNTService();
+    return app.exec();
+}
+
+int runInteractive(int argc, char** argv, const QStringList& arguments)
+{
+    QApplication app(argc, argv);
+    SystemClock clock;
+    const QString folder = QCoreApplication::applicationDirPath();
+    CommonGlobals globals(clock, folder, VersionRecord::Title());
+    QtMessagePresenter presenter;
+    globals.msgBox().setPresenter(&presenter);
+    globals.setHelpOpener([](const QString& page) { QDesktopServices::openUrl(QUrl::fromLocalFile(page)); });
+    ProgramEntryPoint entry(globals, RunFace::Interactive, ProcessFacts::Current(folder, arguments));
+    if (!entry.Start())
+        return kUnreadableConfiguration;
+    CommonUI window(globals);
+    presenter.setOwner(&window);
+    globals.setActivitySink(&window);
+    window.setWindowTitle(ProgramEntryPoint::InteractiveCaption());
+    window.LoadActivity();
+    window.show();
+    return app.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const QStringList arguments = argumentsOf(argc, argv);
+    if (ProgramEntryPoint::IsServiceCommandLine(arguments.join(' ')))
+        return runService(argc, argv, arguments);
+    return runInteractive(argc, argv, arguments);
+}
