@@ -29,10 +29,10 @@ int runService(int argc, char** argv, const QStringList& arguments)
     SystemClock clock;
     const QString folder = QCoreApplication::applicationDirPath();
     CommonGlobals globals(clock, folder, VersionRecord::Title());
+    CommonNTSERVICE host(globals);
     ProgramEntryPoint entry(globals, RunFace::Service, ProcessFacts::Current(folder, arguments));
     if (!entry.Start())
         return kUnreadableConfiguration;
-    CommonNTSERVICE host(globals);
     host.RunNTService();
     return app.exec();
 }
@@ -52,9 +52,7 @@ int runInteractive(int argc, char** argv, const QStringList& arguments)
     CommonUI window(globals);
     presenter.setOwner(&window);
     globals.setActivitySink(&window);
-    window.setWindowTitle(ProgramEntryPoint::InteractiveCaption());
-    window.LoadActivity();
-    window.show();
+    window.ShowInteractive();
     return app.exec();
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -21,11 +22,13 @@ constexpr int kDecimalMaxScale = 28;
 void decimalDigits(double magnitude, long long* mantissa, int* exponent)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%.14e", magnitude);
-    char* exponentMark = nullptr;
-    const double significand = std::strtod(text, &exponentMark);
+    std::snprintf(text, sizeof text, "%.14e", magnitude);  // "d.dddddddddddddde+XX"
+    const char* exponentMark = std::strchr(text, 'e');
+    long long digits = text[0] - '0';
+    for (const char* c = text + 2; c < exponentMark; ++c)
+        digits = digits * 10 + (*c - '0');
+    *mantissa = digits;
     *exponent = std::atoi(exponentMark + 1) - 14;
-    *mantissa = std::llround(significand * 1e14);
 }
 
 long long powerOfTen(int n)

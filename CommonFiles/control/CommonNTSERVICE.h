@@ -13,12 +13,13 @@ class CommonNTSERVICE : public QObject {
 public:
     explicit CommonNTSERVICE(CommonGlobals& globals, QObject* parent = nullptr);
 
-    // Called once by start-up when the host is up.
+    // Called once by start-up when the host is up. Stop requests are
+    // honoured from construction on.
     void RunNTService();
     // Ends the service process.
     void EndService();
 
 private:
     CommonGlobals& m_globals;
-    TerminationSignal* m_termination = nullptr;
+    TerminationSignal* m_termination;
 };

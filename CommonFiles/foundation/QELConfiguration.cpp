@@ -22,9 +22,21 @@ QString ownText(const QDomElement& element)
     return text;
 }
 
-// Walks (and where needed creates) the element for each component of a key.
-// Tells through created whether any element was missing.
-QDomElement descend(QDomElement element, const QString& key, bool* created)
+// The element a key path names, or a null element when the document lacks
+// any element on the way.
+QDomElement existingElement(QDomElement element, const QString& key)
+{
+    const QStringList components = key.split('\\');
+    for (const QString& tag : components) {
+        if (element.isNull())
+            break;
+        element = element.firstChildElement(tag);
+    }
+    return element;
+}
+
+// Walks the element for each component of a key, creating what is missing.
+QDomElement createdElement(QDomElement element, const QString& key)
 {
     const QStringList components = key.split('\\');
     for (const QString& tag : components) {
@@ -32,7 +44,6 @@ QDomElement descend(QDomElement element, const QString& key, bool* created)
         if (child.isNull()) {
             child = element.ownerDocument().createElement(tag);
             element.appendChild(child);
-            *created = true;
         }
         element = child;
     }
@@ -212,10 +223,11 @@ bool QELConfiguration::ValidateXMLformat(const QDomElement& root)
 bool QELConfiguration::XMLtoTreeHash(QDomElement data)
 {
     const QStringList keys = m_keys.Keys();
+    // Only keys the file holds take its value; a key it lacks (or a
+    // document that could not be deciphered) keeps the value it has.
     for (const QString& key : keys) {
-        bool created = false;
-        const QDomElement element = descend(data, key, &created);
-        if (!created)
+        const QDomElement element = existingElement(data, key);
+        if (!element.isNull())
             m_keys.setItem(key, ownText(element));
     }
     return true;
@@ -226,8 +238,7 @@ bool QELConfiguration::TreeHashToXML(QDomElement data)
     const QStringList keys = m_keys.Keys();
     for (const QString& key : keys) {
         const QString value = m_keys.Item(key);
-        bool created = false;
-        QDomElement element = descend(data, key, &created);
+        QDomElement element = createdElement(data, key);
         if (!value.isEmpty())
             element.appendChild(data.ownerDocument().createTextNode(value));
     }

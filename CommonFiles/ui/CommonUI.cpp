@@ -1,6 +1,7 @@
 #include "CommonFiles/ui/CommonUI.h"
 
 #include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/control/ProgramEntryPoint.h"
 
 #include <QFontDatabase>
 #include <QListWidget>
@@ -17,6 +18,13 @@ CommonUI::CommonUI(CommonGlobals& globals, QWidget* parent) : QMainWindow(parent
     statusBar()->setToolTip("Most Recent Activity");
     connect(m_lstActivityLog, &QListWidget::itemClicked, this, &CommonUI::ShowLineInStatusBar);
     resize(900, 600);
+}
+
+void CommonUI::ShowInteractive()
+{
+    setWindowTitle(ProgramEntryPoint::InteractiveCaption());
+    LoadActivity();
+    show();
 }
 
 void CommonUI::LoadActivity()

@@ -16,6 +16,9 @@ class CommonUI : public QMainWindow, public ActivitySink {
 public:
     explicit CommonUI(CommonGlobals& globals, QWidget* parent = nullptr);
 
+    // Captions the window for interactive mode, fills the activity list
+    // and shows the window.
+    void ShowInteractive();
     // Shows where the configuration came from and warns when this
     // installation is not yet designated as a collector.
     void LoadActivity();

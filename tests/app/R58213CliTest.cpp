@@ -1,0 +1,153 @@
+#include "app/CliRun.h"
+#include "support/TempFolder.h"
+
+#include <QDomDocument>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+
+CliRun cli(const TempFolder& home, const QStringList& arguments)
+{
+    return CliRun::Of(R58213_CLI_EXE, QStringList{"--home", home.path()} + arguments);
+}
+
+QStringList dumpLines(const CliRun& run) { return run.out.split('\n', Qt::SkipEmptyParts); }
+
+QString value(const TempFolder& home, const QString& key) { return cli(home, {"config", "get", key}).out.trimmed(); }
+
+}  // namespace
+
+TEST(R58213Cli, ConfigDumpInAnEmptyFolderCreatesTheFullConfiguration)
+{
+    TempFolder home;
+    const CliRun run = cli(home, {"config", "dump"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QStringList lines = dumpLines(run);
+    EXPECT_EQ(lines.size(), 62);
+    for (const char* line : {"OPTIONS : ", "OPTIONS\\LOG_VERBOSITY : 0", "OPTIONS\\KEEP_LOGS_FOR : 30",
+                             "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD : 48170",
+                             "OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\MINUTELY_MINUTE : 10",
+                             "SOURCE\\CACHE\\LIMIT_BY_BYTES_SETPOINT : 483840", "TARGET\\RECOVERY\\SECONDS : 10",
+                             "KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER : SQLNCLI",
+                             "KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE : type_in_name_of_your_datasource",
+                             "KORVELORVEX\\K5_INDIRECT_TYPE : FALSE", "R58213\\PREFIX : ALOG0", "R58213\\EXT : CSV",
+                             "R58213\\PATH : "})
+        EXPECT_EQ(lines.count(QString(line)), 1) << line;
+    EXPECT_LT(lines.indexOf("OPTIONS\\LOG_VERBOSITY : 0"), lines.indexOf("OPTIONS : "));
+
+    QDomDocument document;
+    ASSERT_TRUE(document.setContent(TempFolder::Read(home.file("r58213.xml"))));
+    const QDomElement root = document.documentElement();
+    EXPECT_EQ(root.tagName(), "qelconfigurationxml");
+    EXPECT_EQ(root.firstChildElement("spec").attribute("version"), "1");
+    EXPECT_EQ(root.firstChildElement("spec").attribute("encrypted"), "False");
+    EXPECT_EQ(root.firstChildElement("data").firstChildElement("OPTIONS").firstChildElement("AUTOMATED_IMPORT")
+                  .firstChildElement("SCHEDULE").firstChildElement("DAILY_HOUR").text(),
+              "0");
+
+    const QStringList logs = TempFolder::Files(home.file("log"));
+    ASSERT_EQ(logs.size(), 1);
+    EXPECT_TRUE(QRegularExpression("^\\d\\d_\\d\\d_\\d{4}__\\d\\d_\\d\\d_\\d\\d_cli\\.log$").match(logs[0]).hasMatch());
+    const QString log = TempFolder::Read(home.file("log/" + logs[0]));
+    EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d : Korvel Orvex").match(log).hasMatch());
+    EXPECT_TRUE(log.contains(" : Configuration file does not exist at " + home.file("r58213.xml") + "\r\n"));
+    EXPECT_TRUE(log.contains(" : Attempting to create a default configuration file...\r\n"));
+    EXPECT_TRUE(log.contains(" : Default configuration file successfully created.\r\n"));
+    EXPECT_FALSE(QFile::exists(home.file("r58213.log_handle")));
+}
+
+TEST(R58213Cli, StoredLogSettingsAreCorrectedAtEveryStart)
+{
+    TempFolder home;
+    const struct {
+        const char* key;
+        const char* stored;
+        const char* used;
+    } cases[] = {{"OPTIONS\\LOG_VERBOSITY", "12", "9"},  {"OPTIONS\\LOG_VERBOSITY", "-3", "0"},
+                 {"OPTIONS\\LOG_VERBOSITY", "abc", "0"}, {"OPTIONS\\KEEP_LOGS_FOR", "3", "7"},
+                 {"OPTIONS\\KEEP_LOGS_FOR", "5000", "1000"}, {"OPTIONS\\KEEP_LOGS_FOR", "x", "30"}};
+    for (const auto& c : cases) {
+        ASSERT_EQ(cli(home, {"config", "set", c.key, c.stored}).status, 0);
+        const QStringList lines = dumpLines(cli(home, {"config", "dump"}));
+        EXPECT_TRUE(lines.contains(QString(c.key) + " : " + c.used)) << c.key << " " << c.stored;
+    }
+    // With verbosity above 1 the corrected value is in that start's own log dump.
+    ASSERT_EQ(cli(home, {"config", "set", "OPTIONS\\LOG_VERBOSITY", "12"}).status, 0);
+    cli(home, {"config", "dump"});
+    QStringList logs = TempFolder::Files(home.file("log"));
+    bool found = false;
+    for (const QString& name : logs)
+        found = found || TempFolder::Read(home.file("log/" + name)).contains(" : OPTIONS\\LOG_VERBOSITY : 9\r\n");
+    EXPECT_TRUE(found);
+}
+
+TEST(R58213Cli, EnciphersTheConfigurationAndReadsItBack)
+{
+    TempFolder home;
+    ASSERT_EQ(cli(home, {"config", "set", "R58213\\PATH", "/srv/loggers/plant 1", "R58213\\PREFIX", "PLANT"}).status,
+              0);
+    const CliRun set = cli(home, {"config", "set", "OPTIONS\\ENCRYPT_PROTECT_CONFIG", "YES"});
+    ASSERT_EQ(set.status, 0);
+    EXPECT_TRUE(set.out.contains("Configuration saved to " + home.file("r58213.xml")));
+
+    const QString file = TempFolder::Read(home.file("r58213.xml"));
+    EXPECT_TRUE(file.contains("encrypted=\"True\""));
+    const QString data = file.mid(file.indexOf("<data>"));
+    for (const char* secret : {"OPTIONS", "R58213", "PLANT", "loggers", "48170", "SQLNCLI", "ENCRYPT"})
+        EXPECT_FALSE(data.contains(secret)) << secret;
+
+    EXPECT_EQ(value(home, "R58213\\PATH"), "/srv/loggers/plant 1");
+    EXPECT_EQ(value(home, "r58213\\prefix"), "PLANT");
+    EXPECT_EQ(value(home, "OPTIONS\\ENCRYPT_PROTECT_CONFIG"), "YES");
+}
+
+TEST(R58213Cli, UndefinedKeysAndBadUsageExitWithTwo)
+{
+    TempFolder home;
+    ASSERT_EQ(cli(home, {"config", "dump"}).status, 0);
+    const QString before = TempFolder::Read(home.file("r58213.xml"));
+
+    const CliRun set = cli(home, {"config", "set", "R58213\\EXT", "TXT", "NO\\SUCH\\KEY", "x"});
+    EXPECT_EQ(set.status, 2);
+    EXPECT_EQ(set.err.trimmed(), "Key does not exist in TreeHash (KB10781): NO\\SUCH\\KEY");
+    EXPECT_EQ(TempFolder::Read(home.file("r58213.xml")), before);
+
+    const CliRun get = cli(home, {"config", "get", "no\\such"});
+    EXPECT_EQ(get.status, 2);
+    EXPECT_EQ(get.err.trimmed(), "Key does not exist in TreeHash (KB10781): NO\\SUCH");
+
+    EXPECT_EQ(cli(home, {"config", "set", "R58213\\EXT"}).status, 2);
+    EXPECT_EQ(cli(home, {"frobnicate"}).status, 2);
+    EXPECT_EQ(CliRun::Of(R58213_CLI_EXE, {"--home"}).status, 2);
+}
+
+TEST(R58213Cli, UnreadableConfigurationIsAConfigurationError)
+{
+    TempFolder home;
+    TempFolder::Write(home.file("r58213.xml"), "<qelconfigurationxml><spec version=\"2\"/><data/></qelconfigurationxml>");
+    const CliRun run = cli(home, {"config", "dump"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err.trimmed(), "Unable to start r58213: Unable to read configuration at " + home.file("r58213.xml"));
+    EXPECT_TRUE(run.out.isEmpty());
+}
+
+TEST(R58213Cli, ProtectedConfigurationIsSavedOnlyWithItsPassword)
+{
+    TempFolder home;
+    // Switching protection on is itself a protected save.
+    ASSERT_EQ(cli(home, {"config", "set", "OPTIONS\\PASSWORD_PROTECT_CONFIG", "YES"}).status, 1);
+    ASSERT_EQ(cli(home, {"--config-password", "48170", "config", "set", "OPTIONS\\PASSWORD_PROTECT_CONFIG", "YES"})
+                  .status,
+              0);
+    const CliRun refused = cli(home, {"config", "set", "R58213\\EXT", "TXT"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(value(home, "R58213\\EXT"), "CSV");
+
+    const CliRun wrong = cli(home, {"--config-password", "nope", "config", "set", "R58213\\EXT", "TXT"});
+    EXPECT_EQ(wrong.status, 1);
+    EXPECT_TRUE(wrong.err.contains("Invalid Password: Provided Current Password is invalid"));
+
+    EXPECT_EQ(cli(home, {"--config-password", "48170", "config", "set", "R58213\\EXT", "TXT"}).status, 0);
+    EXPECT_EQ(value(home, "R58213\\EXT"), "TXT");
+}

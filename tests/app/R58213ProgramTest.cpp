@@ -1,0 +1,94 @@
+#include "support/TempFolder.h"
+
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QThread>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The program keeps its configuration and logs beside itself, so each test
+// runs its own copy in a fresh folder.
+QString installCopy(const TempFolder& folder)
+{
+    const QString copy = folder.file("r58213");
+    QFile::copy(R58213_GUI_EXE, copy);
+    return copy;
+}
+
+QString currentLog(const TempFolder& folder, const QString& postfix)
+{
+    const QStringList logs = TempFolder::Files(folder.file("log"), "*" + postfix);
+    return logs.isEmpty() ? QString() : TempFolder::Read(folder.file("log/" + logs.last()));
+}
+
+bool waitFor(const std::function<bool()>& condition)
+{
+    const QDeadlineTimer deadline(60000);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(50);
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST(R58213Program, ServiceRunsHeadlessAndEndsCleanlyOnSigterm)
+{
+    TempFolder folder;
+    QProcess service;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    environment.remove("QT_QPA_PLATFORM");
+    service.setProcessEnvironment(environment);
+    service.start(installCopy(folder), {"NTSERVICE"});
+    ASSERT_TRUE(service.waitForStarted());
+    ASSERT_TRUE(waitFor([&] { return currentLog(folder, "_ntservice.log").contains("will be removed after"); }));
+
+    const QString handle = TempFolder::Read(folder.file("r58213.log_handle")).trimmed();
+    EXPECT_TRUE(handle.endsWith("_ntservice.log"));
+    EXPECT_TRUE(QFile::exists(handle));
+    const QString log = currentLog(folder, "_ntservice.log");
+    EXPECT_TRUE(log.contains(" : Korvel Orvex Direct Server-Side Interface to Fischer & Porter\r\n"));
+    EXPECT_TRUE(log.contains(" : r58213 version "));
+    EXPECT_TRUE(log.contains(" : ID: 58213\r\n"));
+    EXPECT_TRUE(log.contains(" : Running on "));
+
+    ::kill(static_cast<pid_t>(service.processId()), SIGTERM);
+    ASSERT_TRUE(service.waitForFinished(30000));
+    EXPECT_EQ(service.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(service.exitCode(), 0);
+}
+
+TEST(R58213Program, ServiceWithUnreadableConfigurationLogsAndFails)
+{
+    TempFolder folder;
+    TempFolder::Write(folder.file("r58213.xml"), "not a configuration");
+    QProcess service;
+    service.start(installCopy(folder), {"ntservice"});
+    ASSERT_TRUE(service.waitForFinished(60000));
+    EXPECT_NE(service.exitCode(), 0);
+    const QString log = currentLog(folder, "_ntservice.log");
+    EXPECT_TRUE(log.contains("PROMPT= Unable to read configuration at " + folder.file("r58213.xml")));
+    EXPECT_TRUE(service.readAllStandardError().isEmpty());
+}
+
+TEST(R58213Program, InteractiveStartWritesItsLogAndShowsTheWindow)
+{
+    TempFolder folder;
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(environment);
+    program.start(installCopy(folder), {});
+    ASSERT_TRUE(program.waitForStarted());
+    EXPECT_TRUE(waitFor([&] { return currentLog(folder, "_interactive.log").contains("Configuration loaded from"); }));
+    EXPECT_FALSE(QFile::exists(folder.file("r58213.log_handle")));
+    program.kill();
+    program.waitForFinished();
+}

@@ -1,0 +1,189 @@
+#include "CommonFiles/control/ActivitySink.h"
+#include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/control/ConfigPasswordPrompt.h"
+#include "CommonFiles/control/ConfigurationKeys.h"
+#include "support/FakeClock.h"
+#include "support/RecordingPresenter.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <deque>
+
+namespace {
+
+class ListSink : public ActivitySink {
+public:
+    int LineCount() const override { return static_cast<int>(lines.size()); }
+    void Clear() override { lines.clear(); ++clears; }
+    void Append(const QString& line) override { lines.append(line); }
+    QStringList lines;
+    int clears = 0;
+};
+
+class ScriptedPasswords : public ConfigPasswordPrompt {
+public:
+    explicit ScriptedPasswords(std::deque<std::optional<QString>> answers) : m_answers(std::move(answers)) {}
+    std::optional<QString> AskConfigurationPassword() override
+    {
+        ++asked;
+        if (m_answers.empty())
+            return std::nullopt;
+        auto answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+    int asked = 0;
+
+private:
+    std::deque<std::optional<QString>> m_answers;
+};
+
+struct Installation {
+    TempFolder folder;
+    FakeClock clock;
+    CommonGlobals globals{clock, folder.path(), "r58213"};
+
+    Installation()
+    {
+        globals.log().setLogPath(folder.file("log"));
+        globals.log().setEnabled(true);
+        globals.log().setBufferLength(1);
+        globals.config().setLogHandler(&globals.log());
+        globals.config().setPath(folder.file("r58213.xml"));
+        ConfigurationKeys::DefineStartupKeys(globals.config(), clock.now(), "r58213");
+        globals.config().ReadConfig();
+    }
+};
+
+}  // namespace
+
+TEST(CommonGlobals, RoundToWorksOnTheDecimalValueAwayFromZero)
+{
+    EXPECT_EQ(CommonGlobals::RoundTo(2.5, 0), 3.0);
+    EXPECT_EQ(CommonGlobals::RoundTo(-2.5, 0), -3.0);
+    EXPECT_EQ(CommonGlobals::RoundTo(12.345, 2), 12.35);    // 12.3449999... as a double
+    EXPECT_EQ(CommonGlobals::RoundTo(-12.345, 2), -12.35);
+    EXPECT_EQ(CommonGlobals::RoundTo(1.005, 2), 1.01);
+    EXPECT_EQ(CommonGlobals::RoundTo(0.125, 2), 0.13);
+    EXPECT_EQ(CommonGlobals::RoundTo(123.456, 0), 123.0);
+    EXPECT_EQ(CommonGlobals::RoundTo(1234.5, -2), 1200.0);
+    EXPECT_EQ(CommonGlobals::RoundTo(0.0001234, 5), 0.00012);
+    EXPECT_EQ(CommonGlobals::RoundTo(7.0, 5), 7.0);
+    EXPECT_EQ(CommonGlobals::RoundTo(0.0, 3), 0.0);
+    EXPECT_EQ(CommonGlobals::RoundTo(0.4, 0), 0.0);
+}
+
+TEST(CommonGlobals, RoundToLeavesValuesItCannotScale)
+{
+    EXPECT_EQ(CommonGlobals::RoundTo(1e20, 10), 1e20);
+    EXPECT_EQ(CommonGlobals::RoundTo(1.5, 29), 1.5);
+    EXPECT_EQ(CommonGlobals::RoundTo(1e300, 0), 1e300);
+    EXPECT_TRUE(std::isnan(CommonGlobals::RoundTo(std::nan(""), 2)));
+}
+
+TEST(CommonGlobals, DatabaseDateLiteralFollowsTheTargetType)
+{
+    Installation inst;
+    const DateTime when = DateTime::FromParts(2024, 3, 5, 14, 7, 9);
+    inst.globals.setTargetDbType(1);
+    EXPECT_EQ(inst.globals.ToDbDateLiteral(when),
+              "TO_DATE('05-Mar-2024 02:07:09 PM','dd-Mon-yyyy HH:MI:SS AM')");
+    inst.globals.setTargetDbType(2);
+    EXPECT_EQ(inst.globals.ToDbDateLiteral(when), "'2024-03-05 14:07:09'");
+    inst.globals.setTargetDbType(3);
+    EXPECT_EQ(inst.globals.ToDbDateLiteral(when), "");
+}
+
+TEST(CommonGlobals, AuditUserIsTheWriteAsUserOrTheInterface)
+{
+    Installation inst;
+    EXPECT_EQ(inst.globals.AuditUserName(), "VIA_R58213");
+    inst.globals.setWriteAsUser("OPERATOR7");
+    EXPECT_EQ(inst.globals.AuditUserName(), "OPERATOR7");
+}
+
+TEST(CommonGlobals, ActivityReachesTheListByVerbosityAndTheLogAlways)
+{
+    Installation inst;
+    ListSink sink;
+    inst.globals.setActivitySink(&sink);
+    inst.globals.WriteActivity("always shown", 0);
+    inst.globals.WriteActivity("detail", 1);
+    EXPECT_EQ(sink.lines, QStringList{"always shown"});
+    EXPECT_TRUE(TempFolder::Read(inst.globals.log().CurrentFile()).contains("always shown"));
+
+    inst.globals.setServiceMode(true);
+    inst.globals.WriteActivity("service line", 0);
+    EXPECT_EQ(sink.lines.size(), 1);
+    EXPECT_TRUE(TempFolder::Read(inst.globals.log().CurrentFile()).contains("14:07:09 : service line"));
+}
+
+TEST(CommonGlobals, ActivityListIsEmptiedPastItsLimits)
+{
+    Installation inst;
+    ListSink sink;
+    inst.globals.setActivitySink(&sink);
+    for (int i = 0; i < 20000; ++i)
+        sink.lines.append("old");
+    inst.globals.WriteActivity("line 20001", 0);
+    EXPECT_TRUE(sink.lines.isEmpty());
+
+    sink.lines.clear();
+    for (int i = 0; i < 32001; ++i)
+        sink.lines.append("old");
+    sink.clears = 0;
+    inst.globals.WriteActivity("fresh", 0);
+    EXPECT_EQ(sink.lines, QStringList{"fresh"});
+    EXPECT_EQ(sink.clears, 1);
+}
+
+TEST(CommonGlobals, SaveConfigurationOnlyWhenSomethingChanged)
+{
+    Installation inst;
+    ListSink sink;
+    inst.globals.setActivitySink(&sink);
+    TempFolder::Write(inst.globals.config().path(), "not touched");
+    EXPECT_TRUE(inst.globals.SaveConfiguration());
+    EXPECT_EQ(TempFolder::Read(inst.globals.config().path()), "not touched");
+
+    inst.globals.config().setItem("OPTIONS\\ENCRYPT_PROTECT_CONFIG", "yes");
+    EXPECT_TRUE(inst.globals.SaveConfiguration());
+    EXPECT_TRUE(inst.globals.config().EncryptData());
+    EXPECT_TRUE(TempFolder::Read(inst.globals.config().path()).contains("encrypted=\"True\""));
+    EXPECT_EQ(sink.lines.last(), "Configuration saved to " + inst.globals.config().path());
+}
+
+TEST(CommonGlobals, ProtectedConfigurationNeedsItsPassword)
+{
+    Installation inst;
+    RecordingPresenter presenter;
+    inst.globals.msgBox().setPresenter(&presenter);
+    inst.globals.config().setItem("OPTIONS\\PASSWORD_PROTECT_CONFIG", "YES");
+
+    ScriptedPasswords cancelled({std::nullopt});
+    inst.globals.setPasswordPrompt(&cancelled);
+    EXPECT_FALSE(inst.globals.SaveConfiguration());
+
+    ScriptedPasswords wrongThenRight({QString("1234"), QString("48170")});
+    inst.globals.setPasswordPrompt(&wrongThenRight);
+    EXPECT_TRUE(inst.globals.SaveConfiguration());
+    EXPECT_EQ(wrongThenRight.asked, 2);
+    EXPECT_EQ(presenter.shown, QStringList{"48|Invalid Password|Provided Current Password is invalid"});
+
+    inst.globals.config().setItem("OPTIONS\\PASSWORD_PROTECT_CONFIG", "yes");  // exact "YES" only
+    inst.globals.setPasswordPrompt(nullptr);
+    EXPECT_TRUE(inst.globals.SaveConfiguration());
+}
+
+TEST(CommonGlobals, HelpTopicsArePagesInTheHelpFolder)
+{
+    Installation inst;
+    QString opened;
+    inst.globals.setHelpOpener([&opened](const QString& page) { opened = page; });
+    inst.globals.ShowHelpTopic("12036");
+    EXPECT_TRUE(opened.isEmpty());  // no help folder set yet
+    inst.globals.SetHelpFile();
+    EXPECT_EQ(inst.globals.HelpFile(), inst.folder.path() + "/help");
+    inst.globals.ShowHelpTopic("2O6T2M");
+    EXPECT_EQ(opened, inst.folder.path() + "/help/2O6T2M.html");
+}
