@@ -476,6 +476,11 @@ qint64 DateTime::minutesTo(const DateTime& other) const
     return FloorDiv(other.roundedSeconds(), 60) - FloorDiv(roundedSeconds(), 60);
 }
 
+qint64 DateTime::secondsTo(const DateTime& other) const
+{
+    return other.roundedSeconds() - roundedSeconds();
+}
+
 QString DateTime::format(const QString& pattern) const
 {
     QList<Token> tokens = Tokenize(pattern);

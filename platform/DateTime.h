@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QMetaType>
 #include <QString>
 #include <QTime>
 #include <optional>
@@ -44,6 +45,8 @@ public:
     DateTime addSeconds(qint64 seconds) const;
     // Whole minutes from this to other, each taken at its whole minute.
     qint64 minutesTo(const DateTime& other) const;
+    // Whole seconds from this to other, each taken at its whole second.
+    qint64 secondsTo(const DateTime& other) const;
 
     // Format with the runtime's date tokens: d dd ddd dddd, m mm (month, or
     // minute right after an hour token or before a seconds token), mmm mmmm,
@@ -71,3 +74,5 @@ private:
 
     double m_days = 0.0;
 };
+
+Q_DECLARE_METATYPE(DateTime)

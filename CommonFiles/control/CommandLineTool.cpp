@@ -5,6 +5,9 @@
 #include "CommonFiles/control/ConsoleMessagePresenter.h"
 #include "CommonFiles/control/GivenPasswordPrompt.h"
 #include "CommonFiles/control/ProgramEntryPoint.h"
+#include "CommonFiles/control/TargetConnections.h"
+#include "CommonFiles/target/ConnectionManager.h"
+#include "platform/ado/Connection.h"
 #include "platform/NumberedError.h"
 #include "platform/ProcessFacts.h"
 #include "platform/VersionRecord.h"
@@ -17,7 +20,8 @@ const char* const kUsage =
     "usage: r58213-cli [--home DIR] [--config-password PASSWORD] COMMAND [ARGS]\n"
     "  config dump                          every key and value, \"KEY : value\" a line\n"
     "  config get KEY                       the value of one key\n"
-    "  config set KEY VALUE [KEY VALUE ...] set the keys, then save the configuration";
+    "  config set KEY VALUE [KEY VALUE ...] set the keys, then save the configuration\n"
+    "  test-connection                      open the target's root schema and report";
 
 }  // namespace
 
@@ -92,7 +96,29 @@ int CommandLineTool::Dispatch(CommonGlobals& globals, const QStringList& command
         return ConfigGet(globals, command[2]);
     if (verb == "config" && sub == "set" && command.size() >= 4 && command.size() % 2 == 0)
         return ConfigSet(globals, command.mid(2));
+    if (verb == "test-connection" && command.size() == 1)
+        return TestConnection(globals);
     return Usage("unknown command or wrong arguments: " + command.join(' '));
+}
+
+int CommandLineTool::TestConnection(CommonGlobals& globals)
+{
+    TargetConnections target(globals);
+    ConnectionManager manager;
+    if (!target.InitConnectionManager(manager)) {
+        globals.msgBox().QelMsgBox("Unable to init Korvel Orvex Connection Manager", QELmsgBoxHandler::Exclamation);
+        return Failed;
+    }
+    ado::Connection root;
+    manager.ConfigCnn4QELROOT(root);
+    QString error;
+    if (!target.OpenTargetConnection(root, error)) {
+        globals.msgBox().QelMsgBox("Error :\r\n" + error, QELmsgBoxHandler::Exclamation,
+                                   QStringLiteral("Failed to connect to Korvel Orvex"));
+        return Failed;
+    }
+    root.Close();
+    return Success;
 }
 
 int CommandLineTool::ConfigDump(CommonGlobals& globals)

@@ -35,6 +35,7 @@ private:
     int ConfigDump(CommonGlobals& globals);
     int ConfigGet(CommonGlobals& globals, const QString& key);
     int ConfigSet(CommonGlobals& globals, const QStringList& pairs);
+    int TestConnection(CommonGlobals& globals);
     int ReportUndefinedKey(CommonGlobals& globals, const NumberedError& error);
 
     const Clock& m_clock;

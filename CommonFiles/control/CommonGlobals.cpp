@@ -2,6 +2,8 @@
 
 #include "CommonFiles/control/ActivitySink.h"
 #include "CommonFiles/control/ConfigPasswordPrompt.h"
+#include "platform/NumberedError.h"
+#include "platform/ado/Recordset.h"
 
 #include <cmath>
 #include <cstdio>
@@ -16,6 +18,17 @@ constexpr int kActivityListLimit = 20000;
 // beyond it cannot be rounded.
 constexpr double kDecimalMax = 7.9228162514264337593543950335e28;
 constexpr int kDecimalMaxScale = 28;
+// A location tree deeper than this is taken to loop back on itself.
+constexpr int kLocationDepthLimit = 256;
+
+// A numeric id is compared as a number, so that the database needs no
+// conversion of its own.
+QVariant LocationKey(const QString& id)
+{
+    bool numeric = false;
+    const qint64 value = id.toLongLong(&numeric);
+    return numeric ? QVariant(value) : QVariant(id);
+}
 
 // The value's 15 significant digits as an integer and the power of ten that
 // scales it back: |value| == mantissa * 10^exponent at that precision.
@@ -42,7 +55,7 @@ long long powerOfTen(int n)
 }  // namespace
 
 CommonGlobals::CommonGlobals(const Clock& clock, const QString& programFolder, const QString& exeName)
-    : m_clock(clock), m_programFolder(programFolder), m_log(clock, programFolder, exeName)
+    : m_clock(clock), m_programFolder(programFolder), m_log(clock, programFolder, exeName), m_timeUtils(clock)
 {
 }
 
@@ -93,6 +106,34 @@ QString CommonGlobals::ToDbDateLiteral(const DateTime& value) const
 QString CommonGlobals::AuditUserName() const
 {
     return m_writeAsUser.isEmpty() ? QStringLiteral("VIA_R58213") : m_writeAsUser;
+}
+
+QString CommonGlobals::GetLocationPath(const QString& locationId, ado::Connection& connection)
+{
+    QString id = locationId.trimmed();
+    if (id.isEmpty() || id == "0" || id == "-1")
+        return {};
+    QString path;
+    try {
+        // Each step names its parent; the walk ends at a location without one.
+        for (int depth = 0; depth < kLocationDepthLimit && !id.isEmpty(); ++depth) {
+            ado::Recordset row;
+            row.Open("Select LOCATION,LOCID,PARENTID FROM LOCATION WHERE LOCID=?", connection,
+                     ado::CursorType::Static, ado::LockType::ReadOnly, {LocationKey(id)});
+            if (row.Eof())
+                break;
+            path.prepend(row.Fields("LOCATION").toString() + "\\");
+            id = row.Fields("PARENTID").IsNull() ? QString() : row.Fields("PARENTID").toString().trimmed();
+        }
+    } catch (const NumberedError& error) {
+        m_log.WriteLog("Error found in Util.GetLocationPath. Error: " + QString::number(error.number()) + "\r\n" +
+                           error.description(),
+                       0);
+        return {};
+    }
+    if (!path.isEmpty())
+        path.chop(1);
+    return path;
 }
 
 bool CommonGlobals::SaveConfiguration()

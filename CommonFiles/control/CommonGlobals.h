@@ -4,6 +4,7 @@
 #include "CommonFiles/foundation/QELConfiguration.h"
 #include "CommonFiles/foundation/QELLoggerTXT.h"
 #include "CommonFiles/foundation/QELmsgBoxHandler.h"
+#include "CommonFiles/target/TimeUtils.h"
 #include "platform/Clock.h"
 #include "platform/DateTime.h"
 
@@ -11,6 +12,10 @@
 #include <functional>
 
 class ActivitySink;
+
+namespace ado {
+class Connection;
+}
 class ConfigPasswordPrompt;
 
 // The process-wide objects and values every part of the program reaches:
@@ -28,6 +33,7 @@ public:
     QELLoggerTXT& log() { return m_log; }
     QELmsgBoxHandler& msgBox() { return m_msgBox; }
     QELConfiguration& config() { return m_config; }
+    TimeUtils& timeUtils() { return m_timeUtils; }
 
     bool serviceMode() const { return m_serviceMode; }
     void setServiceMode(bool service) { m_serviceMode = service; }
@@ -48,6 +54,9 @@ public:
     void ShowHelpTopic(const QString& topic);
     QString ToDbDateLiteral(const DateTime& value) const;
     QString AuditUserName() const;
+    // The location's path from its top-most ancestor down, "\"-separated;
+    // empty for no location, an unknown one, or a database error (logged).
+    QString GetLocationPath(const QString& locationId, ado::Connection& connection);
     bool SaveConfiguration();
 
     // Half away from zero, on the value's 15-significant-digit decimal form,
@@ -64,6 +73,7 @@ private:
     QELLoggerTXT m_log;
     QELmsgBoxHandler m_msgBox;
     QELConfiguration m_config;
+    TimeUtils m_timeUtils;
     bool m_serviceMode = false;
     qint16 m_targetDbType = 2;
     QString m_writeAsUser;

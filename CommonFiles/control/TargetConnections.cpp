@@ -1,0 +1,59 @@
+#include "CommonFiles/control/TargetConnections.h"
+
+#include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/control/ConnectProgress.h"
+#include "CommonFiles/target/ConnectionManager.h"
+#include "platform/Conversions.h"
+#include "platform/NumberedError.h"
+#include "platform/ado/Connection.h"
+
+#include <QCoreApplication>
+
+bool TargetConnections::InitConnectionManager(ConnectionManager& manager)
+{
+    QELConfiguration& config = m_globals.config();
+    try {
+        const qint16 type = Conversions::ToInt16(config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_DBTYPE"));
+        const bool initialised =
+            manager.Init(type, config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER"),
+                         config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE"),
+                         config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_CUSTOMIZATIONS"), false,
+                         Conversions::ToInt32(config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_TIMEOUT")),
+                         Conversions::ToInt32(config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_COMMAND_TIMEOUT")));
+        m_globals.setTargetDbType(type);
+        return initialised;
+    } catch (const NumberedError&) {
+        // A database type or time-out that is not a number cannot set up a
+        // connection; the caller reports it as a failed initialisation.
+        return false;
+    }
+}
+
+bool TargetConnections::OpenTargetConnection(ado::Connection& connection, QString& errorText)
+{
+    const bool watched = !m_globals.serviceMode();
+    if (watched) {
+        m_globals.WriteActivity("Connecting to Korvel Orvex server '" + connection.Property("Data Source") + "' ...",
+                                0);
+        if (m_progress)
+            m_progress->ShowConnecting();
+        QCoreApplication::processEvents();
+    }
+    try {
+        connection.Open();
+    } catch (const NumberedError& error) {
+        errorText = QString::number(error.number()) + " - " + error.description();
+        if (watched) {
+            if (m_progress)
+                m_progress->HideConnecting();
+            m_globals.WriteActivity("Failed to Connect to Korvel Orvex.", 0);
+        }
+        return false;
+    }
+    if (watched) {
+        if (m_progress)
+            m_progress->HideConnecting();
+        m_globals.WriteActivity("Connection to Korvel Orvex was established.", 0);
+    }
+    return true;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class CommonGlobals;
+class ConnectProgress;
+class ConnectionManager;
+
+namespace ado {
+class Connection;
+}
+
+// The two ways every part of the program reaches the target database: a
+// connection manager set up from the KORVELORVEX keys, and the opening of a
+// configured connection, which a person watches in interactive mode.
+class TargetConnections {
+public:
+    explicit TargetConnections(CommonGlobals& globals) : m_globals(globals) {}
+
+    // Also makes the configured type the process-wide target type.
+    bool InitConnectionManager(ConnectionManager& manager);
+    // errorText receives "<number> - <description>" on failure.
+    bool OpenTargetConnection(ado::Connection& connection, QString& errorText);
+
+    void setProgress(ConnectProgress* progress) { m_progress = progress; }
+
+private:
+    CommonGlobals& m_globals;
+    ConnectProgress* m_progress = nullptr;
+};

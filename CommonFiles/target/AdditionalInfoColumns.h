@@ -1,0 +1,19 @@
+#pragma once
+
+#include "CommonFiles/foundation/HashTable.h"
+
+namespace ado {
+class Connection;
+}
+
+// The catalogue of the user columns of a facility's DATATBL_I: column name
+// (upper case) → type (upper case), a tab, and the length for character
+// types. The fixed columns VARID, DATESTAMP, AUDITUSER and AUDITTIMESTAMP
+// are never offered. Failure gives false and an empty table.
+class AdditionalInfoColumns {
+public:
+    static bool Read(ado::Connection& facilityConnection, qint16 databaseType, HashTable<QString>& columns);
+
+private:
+    static QString CatalogueQuery(const ado::Connection& connection, qint16 databaseType);
+};

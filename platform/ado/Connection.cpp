@@ -1,0 +1,157 @@
+#include "platform/ado/Connection.h"
+
+#include "platform/NumberedError.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+namespace ado {
+
+namespace {
+
+// ADO's number for a failure the provider gives no number of its own.
+constexpr int kGenericFailure = -2147467259;
+
+int NumberOf(const QSqlError& error)
+{
+    bool ok = false;
+    const int number = error.nativeErrorCode().section(' ', 0, 0).toInt(&ok);
+    return ok && number != 0 ? number : kGenericFailure;
+}
+
+QString DescriptionOf(const QSqlError& error)
+{
+    const QString database = error.databaseText().trimmed();
+    const QString driver = error.driverText().trimmed();
+    if (database.isEmpty())
+        return driver;
+    return driver.isEmpty() ? database : database + " (" + driver + ")";
+}
+
+}  // namespace
+
+Connection::Connection() : m_name("ado-" + QUuid::createUuid().toString(QUuid::WithoutBraces)) {}
+
+Connection::~Connection()
+{
+    Close();
+}
+
+QSqlDatabase Connection::database() const
+{
+    return QSqlDatabase::database(m_name, false);
+}
+
+void Connection::Raise(const QSqlError& error)
+{
+    Raise(NumberOf(error), DescriptionOf(error));
+}
+
+void Connection::Raise(int number, const QString& description)
+{
+    m_errors = {Error{number, description}};
+    throw NumberedError(number, description);
+}
+
+void Connection::Open(const QString& connectionString, const QString&, const QString&, int)
+{
+    m_errors.clear();
+    if (!connectionString.isEmpty())
+        m_connectionString = connectionString;
+    if (State() == kStateOpen)
+        Raise(3705, "Operation is not allowed when the object is open.");
+    m_target = ConnectionTarget::Parse(m_connectionString);
+    if (!m_target)
+        Raise(3706, "Provider cannot be found. It may not be properly installed.");
+    m_procedures.clear();
+    if (m_target->backend() == Backend::Sqlite) {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", m_name);
+        OpenSqlite(db);
+    } else {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QODBC", m_name);
+        OpenOdbc(db);
+    }
+}
+
+void Connection::OpenSqlite(QSqlDatabase& db)
+{
+    // Opening a missing SQLite file would create an empty database; a
+    // missing schema is a failed connection instead.
+    const QString file = m_target->SqliteFile();
+    if (!QFileInfo(file).isFile()) {
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+        Raise(kGenericFailure, "Unable to open database file " + file + ": no such database");
+    }
+    db.setDatabaseName(file);
+    db.setConnectOptions("QSQLITE_BUSY_TIMEOUT=" + QString::number(qMax(1, m_commandTimeout) * 1000));
+    if (!db.open()) {
+        const QSqlError error = db.lastError();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+        Raise(error);
+    }
+    QSqlQuery pragma(db);
+    pragma.exec("PRAGMA foreign_keys = ON");
+}
+
+void Connection::OpenOdbc(QSqlDatabase& db)
+{
+    db.setDatabaseName(m_target->OdbcConnectString());
+    if (m_connectionTimeout > 0)
+        db.setConnectOptions("SQL_ATTR_LOGIN_TIMEOUT=" + QString::number(m_connectionTimeout));
+    if (!db.open()) {
+        const QSqlError error = db.lastError();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+        Raise(error);
+    }
+}
+
+void Connection::Close()
+{
+    if (!QSqlDatabase::contains(m_name))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+    m_procedures.clear();
+}
+
+int Connection::State() const
+{
+    return QSqlDatabase::contains(m_name) && database().isOpen() ? kStateOpen : kStateClosed;
+}
+
+QString Connection::Property(const QString& name) const
+{
+    if (name.compare("Data Source", Qt::CaseInsensitive) != 0)
+        return {};
+    const auto target = m_target ? m_target : ConnectionTarget::Parse(m_connectionString);
+    return target ? target->dataSource() : QString();
+}
+
+const QStringList& Connection::SqliteProcedureSteps(const QString& name)
+{
+    const QString key = name.toUpper();
+    auto found = m_procedures.find(key);
+    if (found != m_procedures.end())
+        return *found;
+    QSqlQuery query(database());
+    query.prepare("SELECT body FROM qel_procedures WHERE name = ? ORDER BY step");
+    query.addBindValue(key);
+    if (!query.exec())
+        Raise(query.lastError());
+    QStringList steps;
+    while (query.next())
+        steps.append(query.value(0).toString());
+    if (steps.isEmpty())
+        Raise(kGenericFailure, "Could not find stored procedure '" + name + "'.");
+    return *m_procedures.insert(key, steps);
+}
+
+}  // namespace ado

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "platform/ado/AdoTypes.h"
+#include "platform/ado/ConnectionTarget.h"
+
+#include <QHash>
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QSqlError;
+
+namespace ado {
+
+// A connection to the target database, configured with an OLE DB style
+// connection string and opened on the backend its provider names. Every
+// failure raises NumberedError with the driver's number and description,
+// which also stand in Errors() until the next operation.
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    void setConnectionString(const QString& text) { m_connectionString = text; }
+    const QString& ConnectionString() const { return m_connectionString; }
+    void setCursorLocation(int location) { m_cursorLocation = location; }
+    int CursorLocation() const { return m_cursorLocation; }
+    void setCommandTimeout(int seconds) { m_commandTimeout = seconds; }
+    int CommandTimeout() const { return m_commandTimeout; }
+    void setConnectionTimeout(int seconds) { m_connectionTimeout = seconds; }
+    int ConnectionTimeout() const { return m_connectionTimeout; }
+
+    // Credentials travel in the connection string; user and password are
+    // accepted for the call's shape only.
+    void Open(const QString& connectionString = {}, const QString& user = {}, const QString& password = {},
+              int options = kConnectUnspecified);
+    void Close();
+    int State() const;
+    const QList<Error>& Errors() const { return m_errors; }
+    // "Data Source": the server, service name, DSN or folder.
+    QString Property(const QString& name) const;
+
+    // For the layer's commands and recordsets.
+    Backend backend() const { return m_target ? m_target->backend() : Backend::Sqlite; }
+    QSqlDatabase database() const;
+    [[noreturn]] void Raise(const QSqlError& error);
+    [[noreturn]] void Raise(int number, const QString& description);
+    void ClearErrors() { m_errors.clear(); }
+    // SQLite procedure bodies, read once per connection.
+    const QStringList& SqliteProcedureSteps(const QString& name);
+
+private:
+    void OpenSqlite(QSqlDatabase& db);
+    void OpenOdbc(QSqlDatabase& db);
+
+    QString m_name;
+    QString m_connectionString;
+    int m_cursorLocation = 2;
+    int m_commandTimeout = 30;
+    int m_connectionTimeout = 15;
+    std::optional<ConnectionTarget> m_target;
+    QList<Error> m_errors;
+    QHash<QString, QStringList> m_procedures;
+};
+
+}  // namespace ado

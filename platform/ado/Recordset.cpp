@@ -1,0 +1,309 @@
+#include "platform/ado/Recordset.h"
+
+#include "platform/NumberedError.h"
+#include "platform/ado/Connection.h"
+#include "platform/ado/SqlExecution.h"
+
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlRecord>
+
+namespace ado {
+
+namespace {
+
+const QRegularExpression kFromTable(R"(\bfrom\s+("?[A-Za-z_][\w$]*"?))",
+                                    QRegularExpression::CaseInsensitiveOption);
+
+// The statement that reads and locks the rows it returns until the
+// transaction ends, in the dialect of each backend.
+QString LockingSelect(const QString& source, Backend backend)
+{
+    switch (backend) {
+    case Backend::PostgreSql:
+    case Backend::Oracle:
+        return source + " FOR UPDATE";
+    case Backend::SqlServer: {
+        QString locked = source;
+        const QRegularExpressionMatch match = kFromTable.match(source);
+        if (match.hasMatch())
+            locked.insert(match.capturedEnd(1), " WITH (UPDLOCK, HOLDLOCK)");
+        return locked;
+    }
+    case Backend::Sqlite:
+    case Backend::OdbcDsn:
+        break;
+    }
+    return source;
+}
+
+}  // namespace
+
+Recordset::~Recordset()
+{
+    Close();
+}
+
+Recordset::Recordset(Recordset&& other) noexcept
+{
+    *this = std::move(other);
+}
+
+Recordset& Recordset::operator=(Recordset&& other) noexcept
+{
+    if (this != &other) {
+        Close();
+        m_connection = std::exchange(other.m_connection, nullptr);
+        m_fields = std::move(other.m_fields);
+        m_rows = std::move(other.m_rows);
+        m_position = other.m_position;
+        m_table = std::move(other.m_table);
+        m_updatable = other.m_updatable;
+        m_inTransaction = std::exchange(other.m_inTransaction, false);
+        m_adding = other.m_adding;
+        m_pending = std::move(other.m_pending);
+    }
+    return *this;
+}
+
+void Recordset::Open(const QString& source, Connection& connection, CursorType, LockType lock,
+                     const QVariantList& bound)
+{
+    Close();
+    m_updatable = lock != LockType::ReadOnly;
+    if (m_updatable) {
+        const QRegularExpressionMatch match = kFromTable.match(source);
+        if (!match.hasMatch())
+            connection.Raise(3251, "Current Recordset does not support updating.");
+        m_table = match.captured(1);
+    }
+    QString sql = source;
+    if (lock == LockType::Pessimistic) {
+        if (connection.backend() == Backend::Sqlite)
+            SqlExecution::Statement(connection, "BEGIN IMMEDIATE");
+        else if (!connection.database().transaction())
+            connection.Raise(connection.database().lastError());
+        m_inTransaction = true;
+        sql = LockingSelect(source, connection.backend());
+    }
+    try {
+        QSqlQuery query = SqlExecution::Run(connection, sql, bound);
+        Load(query, connection);
+    } catch (const NumberedError&) {
+        m_connection = &connection;
+        Rollback();
+        m_connection = nullptr;
+        throw;
+    }
+}
+
+void Recordset::Load(QSqlQuery& query, Connection& connection)
+{
+    m_connection = &connection;
+    m_fields.clear();
+    m_rows.clear();
+    const QSqlRecord record = query.record();
+    for (int i = 0; i < record.count(); ++i)
+        m_fields.append(record.fieldName(i));
+    while (query.next()) {
+        QVariantList row;
+        for (int i = 0; i < record.count(); ++i)
+            row.append(query.value(i));
+        m_rows.append(row);
+    }
+    m_position = 0;
+}
+
+void Recordset::Close()
+{
+    Rollback();
+    m_connection = nullptr;
+    m_fields.clear();
+    m_rows.clear();
+    m_pending.clear();
+    m_adding = false;
+    m_position = 0;
+}
+
+void Recordset::MoveNext()
+{
+    if (!Eof())
+        ++m_position;
+}
+
+int Recordset::FieldIndex(const QString& name) const
+{
+    for (int i = 0; i < m_fields.size(); ++i)
+        if (m_fields[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    if (m_connection)
+        m_connection->Raise(3265, "Item cannot be found in the collection corresponding to the requested name or "
+                                  "ordinal.");
+    throw NumberedError(3265, "Item cannot be found in the collection corresponding to the requested name or ordinal.");
+}
+
+const QVariantList& Recordset::CurrentRow() const
+{
+    if (Eof())
+        throw NumberedError(3021, "Either BOF or EOF is True, or the current record has been deleted. Requested "
+                                  "operation requires a current record.");
+    return m_rows[m_position];
+}
+
+FieldValue Recordset::Fields(const QString& name) const
+{
+    const int index = FieldIndex(name);
+    for (const auto& [field, value] : m_pending)
+        if (field == index)
+            return FieldValue(value);
+    return m_adding ? FieldValue() : FieldValue(CurrentRow().value(index));
+}
+
+FieldValue Recordset::Fields(int index) const
+{
+    return FieldValue(CurrentRow().value(index));
+}
+
+void Recordset::RequireUpdatable() const
+{
+    if (!m_connection || !m_updatable)
+        throw NumberedError(3251, "Current Recordset does not support updating.");
+}
+
+void Recordset::AddNew()
+{
+    RequireUpdatable();
+    m_adding = true;
+    m_pending.clear();
+}
+
+void Recordset::setField(const QString& name, const QVariant& value)
+{
+    RequireUpdatable();
+    const int index = FieldIndex(name);
+    for (auto& pending : m_pending)
+        if (pending.first == index) {
+            pending.second = value;
+            return;
+        }
+    m_pending.append({index, value});
+}
+
+void Recordset::Update()
+{
+    RequireUpdatable();
+    if (m_adding)
+        Insert();
+    else if (!m_pending.isEmpty())
+        UpdateCurrent();
+    m_pending.clear();
+    m_adding = false;
+    Commit();
+}
+
+void Recordset::Insert()
+{
+    QStringList columns;
+    QStringList marks;
+    QVariantList bound;
+    QVariantList row(m_fields.size());
+    for (const auto& [index, value] : m_pending) {
+        columns.append(m_fields[index]);
+        marks.append("?");
+        bound.append(value);
+        row[index] = value;
+    }
+    SqlExecution::Run(*m_connection,
+                      "INSERT INTO " + m_table + " (" + columns.join(", ") + ") VALUES (" + marks.join(", ") + ")",
+                      bound);
+    m_rows.append(row);
+    m_position = m_rows.size() - 1;
+}
+
+void Recordset::UpdateCurrent()
+{
+    QVariantList row = CurrentRow();
+    QStringList assignments;
+    QVariantList bound;
+    for (const auto& [index, value] : m_pending) {
+        assignments.append(m_fields[index] + " = ?");
+        bound.append(value);
+    }
+    const QString condition = IdentityCondition(row, bound);
+    SqlExecution::Run(*m_connection, "UPDATE " + m_table + " SET " + assignments.join(", ") + " WHERE " + condition,
+                      bound);
+    for (const auto& [index, value] : m_pending)
+        row[index] = value;
+    m_rows[m_position] = row;
+}
+
+// The row is found again by the values it was read with (or written with).
+QString Recordset::IdentityCondition(const QVariantList& row, QVariantList& bound) const
+{
+    QStringList terms;
+    for (int i = 0; i < m_fields.size(); ++i) {
+        const QVariant& value = row.value(i);
+        if (value.metaType() == QMetaType::fromType<QByteArray>())
+            continue;
+        if (!value.isValid() || value.isNull()) {
+            terms.append(m_fields[i] + " IS NULL");
+        } else {
+            terms.append(m_fields[i] + " = ?");
+            bound.append(value);
+        }
+    }
+    return terms.isEmpty() ? QStringLiteral("1 = 1") : terms.join(" AND ");
+}
+
+void Recordset::Resync()
+{
+    RequireUpdatable();
+    QVariantList bound;
+    QStringList terms;
+    const QVariantList& row = CurrentRow();
+    for (int i = 0; i < m_fields.size(); ++i) {
+        const QVariant& value = row.value(i);
+        if (!value.isValid() || value.isNull() || value.metaType() == QMetaType::fromType<QByteArray>())
+            continue;
+        terms.append(m_fields[i] + " = ?");
+        bound.append(value);
+    }
+    QSqlQuery query = SqlExecution::Run(*m_connection,
+                                        "SELECT " + m_fields.join(", ") + " FROM " + m_table +
+                                            (terms.isEmpty() ? QString() : " WHERE " + terms.join(" AND ")),
+                                        bound);
+    QVariantList latest;
+    while (query.next()) {
+        latest.clear();
+        for (int i = 0; i < m_fields.size(); ++i)
+            latest.append(query.value(i));
+    }
+    if (!latest.isEmpty())
+        m_rows[m_position] = latest;
+}
+
+void Recordset::Commit()
+{
+    if (!m_inTransaction)
+        return;
+    m_inTransaction = false;
+    if (m_connection->backend() == Backend::Sqlite)
+        SqlExecution::Statement(*m_connection, "COMMIT");
+    else if (!m_connection->database().commit())
+        m_connection->Raise(m_connection->database().lastError());
+}
+
+void Recordset::Rollback()
+{
+    if (!m_inTransaction || !m_connection)
+        return;
+    m_inTransaction = false;
+    if (m_connection->State() != kStateOpen)
+        return;
+    if (m_connection->backend() == Backend::Sqlite)
+        QSqlQuery(m_connection->database()).exec("ROLLBACK");
+    else
+        m_connection->database().rollback();
+}
+
+}  // namespace ado
