@@ -54,7 +54,10 @@ void ReferenceTarget::CreateSqlite(const QString& folder, const QString& name, S
     created.close();
     ado::Connection connection;
     connection.Open("Provider=SQLite;Data Source=" + folder + ";Initial Catalog=" + name + ";");
+    // One transaction: the file is written once instead of per statement.
+    ado::SqlExecution::Statement(connection, "BEGIN");
     RunScript(connection, SchemaText("sqlite", schema));
+    ado::SqlExecution::Statement(connection, "COMMIT");
 }
 
 void ReferenceTarget::CreatePostgreSql(const QString& hostPort, const QString& password, const QString& name,

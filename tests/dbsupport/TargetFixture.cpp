@@ -1,0 +1,79 @@
+#include "dbsupport/TargetFixture.h"
+
+#include "CommonFiles/control/ConfigurationKeys.h"
+#include "CommonFiles/control/TargetConnections.h"
+#include "CommonFiles/target/ConnectionManager.h"
+#include "platform/ado/SqlExecution.h"
+#include "source/CustomConfiguration.h"
+#include "targetdb/ReferenceTarget.h"
+
+TargetFixture::TargetFixture(ado::Backend backend)
+    : m_backend(backend), m_globals(m_clock, m_folder.path(), "r58213")
+{
+    QELLoggerTXT& log = m_globals.log();
+    log.setLogPath(m_folder.file("log"));
+    log.setEnabled(true);
+    log.setBufferLength(1);
+    log.setVerbosity(9);
+    QELConfiguration& config = m_globals.config();
+    config.setLogHandler(&log);
+    config.setPath(m_folder.file("r58213.xml"));
+    ConfigurationKeys::DefineStartupKeys(config, m_clock.now(), "r58213");
+    CustomConfiguration::DefineSourceKeys(config);
+    config.ReadConfig();
+    config.setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER", provider());
+    config.setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE", dataSource());
+}
+
+QString TargetFixture::PostgreSqlHostPort()
+{
+    return "127.0.0.1:" + QString::fromLatin1(R58213_PG_PORT);
+}
+
+QString TargetFixture::provider() const
+{
+    return m_backend == ado::Backend::Sqlite ? "SQLite" : "PostgreSQL";
+}
+
+QString TargetFixture::dataSource() const
+{
+    return m_backend == ado::Backend::Sqlite ? m_folder.file("target") : PostgreSqlHostPort();
+}
+
+void TargetFixture::CreateRoot()
+{
+    CreateFacility("QELROOT");
+}
+
+void TargetFixture::CreateFacility(const QString& name)
+{
+    const auto schema = name == "QELROOT" ? ReferenceTarget::Schema::Root : ReferenceTarget::Schema::Facility;
+    if (m_backend == ado::Backend::Sqlite)
+        ReferenceTarget::CreateSqlite(dataSource(), name, schema);
+    else
+        ReferenceTarget::CreatePostgreSql(dataSource(), QString::fromLatin1(R58213_TARGET_PASSWORD), name, schema);
+}
+
+std::unique_ptr<ado::Connection> TargetFixture::OpenRoot()
+{
+    return OpenFacility("QELROOT");
+}
+
+std::unique_ptr<ado::Connection> TargetFixture::OpenFacility(const QString& name)
+{
+    TargetConnections target(m_globals);
+    ConnectionManager manager;
+    EXPECT_TRUE(target.InitConnectionManager(manager));
+    auto connection = std::make_unique<ado::Connection>();
+    if (name == "QELROOT")
+        manager.ConfigCnn4QELROOT(*connection);
+    else
+        manager.ConfigCnn4FACILITY(*connection, name);
+    connection->Open();
+    return connection;
+}
+
+void TargetFixture::Exec(ado::Connection& connection, const QString& sql, const QVariantList& bound)
+{
+    ado::SqlExecution::Run(connection, sql, bound);
+}

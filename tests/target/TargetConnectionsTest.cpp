@@ -1,0 +1,161 @@
+#include "CommonFiles/control/ActivitySink.h"
+#include "CommonFiles/control/ConnectProgress.h"
+#include "CommonFiles/control/TargetConnections.h"
+#include "CommonFiles/target/ConnectionManager.h"
+#include "app/CliRun.h"
+#include "dbsupport/TargetFixture.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+class Lines : public ActivitySink, public ConnectProgress {
+public:
+    int LineCount() const override { return static_cast<int>(lines.size()); }
+    void Clear() override { lines.clear(); }
+    void Append(const QString& line) override { lines.append(line); }
+    void ShowConnecting() override { lines.append("[progress shown]"); }
+    void HideConnecting() override { lines.append("[progress hidden]"); }
+    QStringList lines;
+};
+
+class TargetAccess : public ::testing::TestWithParam<ado::Backend> {
+protected:
+    TargetAccess() : target(GetParam()) { target.CreateRoot(); }
+    TargetFixture target;
+};
+
+}  // namespace
+
+TEST_P(TargetAccess, OpeningTheRootIsReportedToThePerson)
+{
+    Lines seen;
+    target.globals().setActivitySink(&seen);
+    TargetConnections connections(target.globals());
+    connections.setProgress(&seen);
+    target.globals().setTargetDbType(1);
+    ConnectionManager manager;
+    ASSERT_TRUE(connections.InitConnectionManager(manager));
+    EXPECT_EQ(target.globals().targetDbType(), 2);
+
+    ado::Connection root;
+    manager.ConfigCnn4QELROOT(root);
+    QString error = "none";
+    ASSERT_TRUE(connections.OpenTargetConnection(root, error));
+    EXPECT_EQ(error, "none");
+    EXPECT_EQ(seen.lines, (QStringList{"Connecting to Korvel Orvex server '" + target.dataSource() + "' ...",
+                                       "[progress shown]", "[progress hidden]",
+                                       "Connection to Korvel Orvex was established."}));
+
+    ado::Connection missing;
+    manager.ConfigCnn4FACILITY(missing, "NO_SUCH_PLANT");
+    seen.lines.clear();
+    EXPECT_FALSE(connections.OpenTargetConnection(missing, error));
+    EXPECT_TRUE(QRegularExpression("^-?\\d+ - .+").match(error).hasMatch()) << error.toStdString();
+    EXPECT_EQ(seen.lines.last(), "Failed to Connect to Korvel Orvex.");
+
+    // The service opens quietly.
+    target.globals().setServiceMode(true);
+    seen.lines.clear();
+    ado::Connection quiet;
+    manager.ConfigCnn4QELROOT(quiet);
+    EXPECT_TRUE(connections.OpenTargetConnection(quiet, error));
+    EXPECT_TRUE(seen.lines.isEmpty());
+}
+
+TEST_P(TargetAccess, BadConnectionSettingsFailTheInitialisation)
+{
+    TargetConnections connections(target.globals());
+    ConnectionManager manager;
+    target.globals().config().setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DBTYPE", "3");
+    EXPECT_FALSE(connections.InitConnectionManager(manager));
+    target.globals().config().setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DBTYPE", "two");
+    EXPECT_FALSE(connections.InitConnectionManager(manager));
+    target.globals().config().setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DBTYPE", "2");
+    target.globals().config().setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_TIMEOUT", "soon");
+    EXPECT_FALSE(connections.InitConnectionManager(manager));
+}
+
+TEST_P(TargetAccess, FacilityDataSourcesComeFromTheFacilityTable)
+{
+    auto root = target.OpenRoot();
+    target.Exec(*root, "insert into FACILITY (FILENAME, NAME, DIRECTORY) values (?, ?, ?)",
+                {"plant1", "North plant", "  srv-north  "});
+    target.Exec(*root, "insert into FACILITY (FILENAME, NAME, DIRECTORY) values (?, ?, ?)",
+                {"O'HARA", "Quoted plant", "srv-south"});
+    ConnectionManager manager;
+    ASSERT_TRUE(TargetConnections(target.globals()).InitConnectionManager(manager));
+    manager.setDataSourceReplace(true);
+    ASSERT_TRUE(manager.RefreshDsHASH(*root));
+    EXPECT_TRUE(manager.BuildConnectionString("Plant1").contains(";Data Source=srv-north;"));
+    EXPECT_TRUE(manager.BuildConnectionString("o'hara").contains(";Data Source=srv-south;Initial Catalog=O'HARA;"));
+    EXPECT_TRUE(manager.BuildConnectionString("PLANT9").contains(";Data Source=;"));
+    root->Close();
+    EXPECT_FALSE(manager.RefreshDsHASH(*root));
+}
+
+TEST_P(TargetAccess, LocationPathRunsFromTheTopDown)
+{
+    target.CreateFacility("PLANT1");
+    auto facility = target.OpenFacility("PLANT1");
+    target.Exec(*facility, "insert into LOCATION (LOCID, LOCATION, PARENTID) values (1, 'Works', NULL)");
+    target.Exec(*facility, "insert into LOCATION (LOCID, LOCATION, PARENTID) values (5, 'Filters', 1)");
+    target.Exec(*facility, "insert into LOCATION (LOCID, LOCATION, PARENTID) values (9, 'Bed ''B''', 5)");
+    CommonGlobals& globals = target.globals();
+    EXPECT_EQ(globals.GetLocationPath(" 9 ", *facility), "Works\\Filters\\Bed 'B'");
+    EXPECT_EQ(globals.GetLocationPath("1", *facility), "Works");
+    EXPECT_EQ(globals.GetLocationPath("77", *facility), "");
+    EXPECT_EQ(globals.GetLocationPath("0", *facility), "");
+    EXPECT_EQ(globals.GetLocationPath("-1", *facility), "");
+    EXPECT_EQ(globals.GetLocationPath("", *facility), "");
+    EXPECT_EQ(globals.GetLocationPath("1 OR 1=1", *facility), "");
+
+    facility->Close();
+    EXPECT_EQ(globals.GetLocationPath("9", *facility), "");
+    EXPECT_TRUE(TempFolder::Read(globals.log().CurrentFile()).contains("Error found in Util.GetLocationPath. Error: "));
+}
+
+TEST_P(TargetAccess, ServerTimeIsLearnedFromTheRoot)
+{
+    auto root = target.OpenRoot();
+    TimeUtils& time = target.globals().timeUtils();
+    // The test clock stands in 2024; the server's is the real one.
+    ASSERT_TRUE(time.SyncServerTime(*root));
+    const qint64 expected = target.clock().now().secondsTo(
+        DateTime::FromQDateTime(QDateTime::currentDateTime().date(), QDateTime::currentDateTime().time()));
+    EXPECT_NEAR(static_cast<double>(time.ServerOffsetSeconds()), static_cast<double>(expected), 5.0);
+    EXPECT_NEAR(time.ServerNow().days(), target.clock().now().addSeconds(expected).days(), 5.0 / 86400);
+    EXPECT_EQ(time.LocalToUtc(DateTime::FromParts(2024, 1, 1, 12, 0)),
+              DateTime::FromParts(2024, 1, 1, 12, 0).addSeconds(-TimeUtils::LocalUtcOffsetSeconds()));
+
+    root->Close();
+    const qint64 before = time.ServerOffsetSeconds();
+    EXPECT_FALSE(time.SyncServerTime(*root));
+    EXPECT_EQ(time.ServerOffsetSeconds(), before);
+}
+
+TEST_P(TargetAccess, CommandLineConnectionTest)
+{
+    TempFolder home;
+    const auto cli = [&home](const QStringList& arguments) {
+        return CliRun::Of(R58213_CLI_EXE, QStringList{"--home", home.path()} + arguments);
+    };
+    ASSERT_EQ(cli({"config", "set", "KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER", target.provider(),
+                   "KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE", target.dataSource()})
+                  .status,
+              0);
+    const CliRun ok = cli({"test-connection"});
+    EXPECT_EQ(ok.status, 0) << ok.err.toStdString();
+    EXPECT_TRUE(ok.out.contains("Connection to Korvel Orvex was established."));
+
+    const QString nowhere = GetParam() == ado::Backend::Sqlite ? home.file("empty") : QString("127.0.0.1:9");
+    cli({"config", "set", "KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE", nowhere});
+    const CliRun failed = cli({"test-connection"});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_TRUE(failed.out.contains("Failed to Connect to Korvel Orvex."));
+    EXPECT_TRUE(failed.err.startsWith("Failed to connect to Korvel Orvex: Error :\r\n")) << failed.err.toStdString();
+    if (GetParam() == ado::Backend::PostgreSql)
+        EXPECT_TRUE(failed.err.contains("Connection refused")) << failed.err.toStdString();
+}
+
+INSTANTIATE_FOR_BOTH_BACKENDS(TargetAccess);

@@ -1,0 +1,98 @@
+#include "CommonFiles/target/ConnectionManager.h"
+#include "platform/ado/Connection.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kPassword = QString::fromLatin1(R58213_TARGET_PASSWORD);
+
+ConnectionManager Initialised(qint16 type, const QString& customization = {})
+{
+    ConnectionManager manager;
+    EXPECT_TRUE(manager.Init(type, " SQLNCLI ", " PLANTSRV\\SCADA ", customization, false, 15, 30));
+    return manager;
+}
+
+}  // namespace
+
+TEST(ConnectionManager, SqlServerStringsForRootAndFacility)
+{
+    ConnectionManager manager = Initialised(2);
+    EXPECT_EQ(manager.BuildConnectionString("qelroot"),
+              "Provider=SQLNCLI;Persist Security Info=False;Data Source=PLANTSRV\\SCADA;Initial Catalog=QELROOT;"
+              "User ID=QELDBA;Password=" + kPassword + ";OLE DB Services =-2;Application Name=58213;");
+    EXPECT_EQ(manager.TemplateCnnString(),
+              "Provider=SQLNCLI;Data Source=PLANTSRV\\SCADA;Persist Security Info=False;Initial Catalog=@@@;"
+              "User ID=QELDBA;Password=###;OLE DB Services =-2;Application Name=58213;");
+    EXPECT_EQ(manager.BuildConnectionString("Plant1"),
+              "Provider=SQLNCLI;Persist Security Info=False;Data Source=PLANTSRV\\SCADA;Initial Catalog=PLANT1;"
+              "User ID=QELDBA;Password=" + kPassword + ";OLE DB Services =-2;Application Name=58213;");
+}
+
+TEST(ConnectionManager, OracleStringsWithCustomization)
+{
+    ConnectionManager manager;
+    ASSERT_TRUE(manager.Init(1, "OraOLEDB.Oracle", "KORVPROD", " FetchSize=200; ", true, 15, 30));
+    EXPECT_EQ(manager.BuildConnectionString("qelroot"),
+              "Provider=OraOLEDB.Oracle;Persist Security Info=True;Data Source=KORVPROD;User ID=QELROOT;Password=" +
+                  kPassword + ";OLE DB Services =-2;Application Name=58213;FetchSize=200;");
+    EXPECT_EQ(manager.TemplateCnnString(),
+              "Provider=OraOLEDB.Oracle;Data Source=KORVPROD;Persist Security Info=True;User ID=@@@;Password=###;"
+              "OLE DB Services =-2;Application Name=58213;FetchSize=200;");
+
+    ConnectionManager plain;
+    ASSERT_TRUE(plain.Init(1, "OraOLEDB.Oracle", "KORVPROD", "", false, 15, 30));
+    EXPECT_TRUE(plain.BuildConnectionString("plant1").endsWith("User ID=PLANT1;Password=" + kPassword +
+                                                               ";OLE DB Services =-2;Application Name=58213;"));
+}
+
+TEST(ConnectionManager, PasswordIsFiveLowerCaseLettersAndNeverInTheTemplate)
+{
+    ConnectionManager manager = Initialised(2);
+    EXPECT_EQ(manager.password().size(), 5);
+    for (const QChar c : manager.password())
+        EXPECT_TRUE(c >= 'a' && c <= 'z');
+    manager.BuildConnectionString("QELROOT");
+    EXPECT_FALSE(manager.TemplateCnnString().contains(manager.password()));
+}
+
+TEST(ConnectionManager, InitRefusesBadSettingsAndKeepsThePrevious)
+{
+    ConnectionManager manager = Initialised(2, "X=1");
+    EXPECT_FALSE(manager.Init(3, "OraOLEDB.Oracle", "OTHER", "", false, 1, 1));
+    EXPECT_FALSE(manager.Init(1, "   ", "OTHER", "", false, 1, 1));
+    EXPECT_FALSE(manager.Init(1, "OraOLEDB.Oracle", "  ", "", false, 1, 1));
+    EXPECT_EQ(manager.DatabaseType(), 2);
+    EXPECT_EQ(manager.DB_PROVIDER(), "SQLNCLI");
+    EXPECT_EQ(manager.DB_DATASOURCE(), "PLANTSRV\\SCADA");
+    EXPECT_EQ(manager.DB_CUSTOMIZATION(), "X=1");
+    EXPECT_EQ(manager.CONNECTION_TIMEOUT_s(), 15);
+    EXPECT_EQ(manager.COMMAND_TIMEOUT_s(), 30);
+}
+
+TEST(ConnectionManager, ReplacedDataSourceOfAnUnknownFacilityIsEmpty)
+{
+    ConnectionManager manager = Initialised(2);
+    manager.setDataSourceReplace(true);
+    EXPECT_EQ(manager.BuildConnectionString("NOWHERE"),
+              "Provider=SQLNCLI;Persist Security Info=False;Data Source=;Initial Catalog=NOWHERE;User ID=QELDBA;"
+              "Password=" + kPassword + ";OLE DB Services =-2;Application Name=58213;");
+    // The root schema always uses the configured data source.
+    EXPECT_TRUE(manager.BuildConnectionString("QELROOT").contains("Data Source=PLANTSRV\\SCADA;"));
+}
+
+TEST(ConnectionManager, ConfiguresConnectionsWithoutOpeningThem)
+{
+    ConnectionManager manager = Initialised(2);
+    ado::Connection connection;
+    manager.ConfigCnn4FACILITY(connection, "  plant2 ");
+    EXPECT_EQ(connection.CursorLocation(), ado::kUseClient);
+    EXPECT_TRUE(connection.ConnectionString().contains("Initial Catalog=PLANT2;"));
+    EXPECT_EQ(connection.CommandTimeout(), 30);
+    EXPECT_EQ(connection.ConnectionTimeout(), 15);
+    EXPECT_EQ(connection.State(), ado::kStateClosed);
+    EXPECT_EQ(connection.Property("Data Source"), "PLANTSRV\\SCADA");
+    // Without data-source replacement nothing is asked of the database.
+    EXPECT_TRUE(manager.RefreshDsHASH(connection));
+}
