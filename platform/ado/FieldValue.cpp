@@ -21,8 +21,10 @@ QString FieldValue::toString() const
 {
     if (IsNull())
         return {};
-    if (m_value.metaType() == QMetaType::fromType<DateTime>())
-        return m_value.value<DateTime>().generalDate();
+    const QMetaType type = m_value.metaType();
+    if (type == QMetaType::fromType<DateTime>() || type == QMetaType::fromType<QDateTime>() ||
+        type == QMetaType::fromType<QDate>())
+        return toDateTime()->generalDate();
     if (m_value.metaType() == QMetaType::fromType<double>())
         return Conversions::NumberText(m_value.toDouble());
     return m_value.toString();
