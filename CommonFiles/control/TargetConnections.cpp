@@ -29,6 +29,18 @@ bool TargetConnections::InitConnectionManager(ConnectionManager& manager)
     }
 }
 
+bool TargetConnections::ConfigureConnection(ado::Connection& connection, const QString& schema)
+{
+    ConnectionManager manager;
+    if (!InitConnectionManager(manager))
+        return false;
+    if (schema.compare("QELROOT", Qt::CaseInsensitive) == 0)
+        manager.ConfigCnn4QELROOT(connection);
+    else
+        manager.ConfigCnn4FACILITY(connection, schema);
+    return true;
+}
+
 bool TargetConnections::OpenTargetConnection(ado::Connection& connection, QString& errorText)
 {
     const bool watched = !m_globals.serviceMode();

@@ -19,6 +19,9 @@ public:
 
     // Also makes the configured type the process-wide target type.
     bool InitConnectionManager(ConnectionManager& manager);
+    // A manager from the configuration configures the connection for the
+    // schema ("QELROOT" or a facility key); false when it cannot be set up.
+    bool ConfigureConnection(ado::Connection& connection, const QString& schema);
     // errorText receives "<number> - <description>" on failure.
     bool OpenTargetConnection(ado::Connection& connection, QString& errorText);
 

@@ -1,0 +1,171 @@
+#include "CommonFiles/collector/CommonLastRun.h"
+
+#include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/control/TargetConnections.h"
+#include "platform/Conversions.h"
+#include "platform/NumberedError.h"
+#include "platform/ado/Connection.h"
+#include "platform/ado/Recordset.h"
+
+namespace {
+
+const DateTime kNoLock = DateTime::FromParts(1970, 1, 1);
+
+}  // namespace
+
+CommonLastRun::CommonLastRun(CommonGlobals& globals)
+    : m_globals(globals), m_defaultStart(globals.clock().now()), m_defaultEnd(m_defaultStart)
+{
+}
+
+DateTime CommonLastRun::StoredDate(const QString& text)
+{
+    const auto date = DateTime::FromText(text);
+    if (!date)
+        throw NumberedError(13, "Type mismatch");
+    return *date;
+}
+
+bool CommonLastRun::ReadKorvelOrvex(qint32 interface_id, ado::Connection& aRootCNN)
+{
+    m_lastRunDates = HashTable<QString>();
+    m_lastRunDates.SetSize(2048, 2048, 1024);
+    if (!m_globals.serviceMode())
+        return true;
+    try {
+        ado::Recordset rows;
+        rows.Open("Select Filename,lastrun from k5_server_run where interface_id = ?", aRootCNN,
+                  ado::CursorType::Static, ado::LockType::ReadOnly, {interface_id});
+        for (; !rows.Eof(); rows.MoveNext()) {
+            const QString facility = rows.Fields("Filename").toString();
+            const QString lastRun = rows.Fields("lastrun").toString();
+            m_lastRunDates.Add(facility, lastRun);
+            m_globals.log().WriteLog("Last Run Date for facility " + facility + " was detected to be " + lastRun, 0);
+        }
+        return true;
+    } catch (const NumberedError&) {
+        return false;
+    }
+}
+
+bool CommonLastRun::ReadKorvelOrvexFacilLockDates(const QString& RequestedFacilityTilda)
+{
+    const QStringList facilities = RequestedFacilityTilda.split('~', Qt::SkipEmptyParts);
+    for (const QString& facility : facilities) {
+        DateTime lockDate;
+        if (!ReadFacilityLockDate(facility, lockDate))
+            return false;
+        m_lockDates.setItem(facility.toUpper(), lockDate.generalDate());
+    }
+    return true;
+}
+
+bool CommonLastRun::ReadFacilityLockDate(const QString& facilityKey, DateTime& lockDate)
+{
+    lockDate = kNoLock;
+    ado::Connection connection;
+    if (!TargetConnections(m_globals).ConfigureConnection(connection, facilityKey))
+        return false;
+    try {
+        connection.Open();
+        ado::Recordset row;
+        row.Open("Select curvalue from Settings Where Setting = 'LockDate'", connection);
+        if (!row.Eof() && !row.Fields("curvalue").IsNull())
+            lockDate = StoredDate(row.Fields("curvalue").toString());
+        return true;
+    } catch (const NumberedError&) {
+        return false;
+    }
+}
+
+DateTime CommonLastRun::startdate(const QString& facilityKey)
+{
+    const QString key = facilityKey.toUpper();
+    if (!m_lastRunDates.Exists(key))
+        m_lastRunDates.Add(key, m_defaultStart.generalDate());
+    const DateTime start = StoredDate(m_lastRunDates.Item(key));
+    const DateTime lock = LockDate(key);
+    return start < lock ? lock : start;
+}
+
+DateTime CommonLastRun::enddate(const QString&) const
+{
+    return m_defaultEnd;
+}
+
+DateTime CommonLastRun::LockDate(const QString& facilityKey) const
+{
+    const QString key = facilityKey.toUpper();
+    return m_lockDates.Exists(key) ? StoredDate(m_lockDates.Item(key)) : DateTime::Zero();
+}
+
+bool CommonLastRun::ViolatesLockDate(const QString& facilityKey) const
+{
+    return LockDate(facilityKey) > enddate(facilityKey);
+}
+
+bool CommonLastRun::PersistLastRunDate(qint32 interfaceId, const QString& facilityKey, const DateTime& lastRun)
+{
+    ado::Connection root;
+    if (!TargetConnections(m_globals).ConfigureConnection(root, "QELROOT"))
+        return false;
+    NetInfo& host = m_globals.netInfo();
+    host.GetNetInfo();
+    try {
+        root.Open();
+        ado::Recordset row;
+        row.Open("Select AUDITUSER,AUDITTIMESTAMP,interface_id,FileName,LASTRUN,WorkStation,NetUser,IP,LOCALPATH "
+                 "from k5_server_run where interface_id = ? and filename=?",
+                 root, ado::CursorType::Static, ado::LockType::Pessimistic, {interfaceId, facilityKey});
+        if (row.Eof())
+            row.AddNew();
+        row.setField("AUDITUSER", m_globals.AuditUserName());
+        row.setField("AUDITTIMESTAMP", QVariant::fromValue(m_globals.clock().now()));
+        row.setField("interface_id", interfaceId);
+        row.setField("FileName", facilityKey);
+        row.setField("LASTRUN", QVariant::fromValue(lastRun));
+        row.setField("WorkStation", host.WorkStation());
+        row.setField("NetUser", host.NetUser());
+        row.setField("IP", host.IPAddrs());
+        row.setField("LOCALPATH", m_globals.programFolder());
+        row.Update();
+        row.Close();
+        m_globals.log().WriteLog("Updated Last Run Date for facility " + facilityKey + " to " + lastRun.generalDate(),
+                                 0);
+        if (m_globals.config().item("OPTIONS\\AUTOMATED_IMPORT\\SUBMIT_CALC_REQUEST") == "YES")
+            SubmitCalcRequest(root, facilityKey, lastRun);
+        root.Close();
+        return true;
+    } catch (const NumberedError&) {
+        return false;
+    }
+}
+
+void CommonLastRun::SubmitCalcRequest(ado::Connection& root, const QString& facilityKey, const DateTime& endDate)
+{
+    try {
+        DateTime start = startdate(facilityKey).datePart();
+        const qint32 shift =
+            Conversions::ToInt32(m_globals.config().item("OPTIONS\\AUTOMATED_IMPORT\\STARTDATE_SHIFT_MINUTE"));
+        if (shift != 0)
+            start = start.addMinutes(shift);
+        ado::Recordset queue;
+        queue.Open("select * from CALCQUEUE where ID=0", root, ado::CursorType::Static, ado::LockType::Pessimistic);
+        queue.AddNew();
+        queue.setField("status", 0);
+        queue.setField("vlist", QString(""));
+        queue.setField("datestart", QVariant::fromValue(start));
+        queue.setField("dateend", QVariant::fromValue(endDate));
+        queue.setField("facility", facilityKey);
+        queue.setField("audituser", m_globals.AuditUserName());
+        queue.Update();
+        queue.Close();
+        m_globals.log().WriteLog("Submitted Calc Request for facility " + facilityKey + " for dates from " +
+                                     start.format("mm/dd/yyyy HH:nn:ss") + " to " +
+                                     endDate.format("mm/dd/yyyy HH:nn:ss"),
+                                 0);
+    } catch (const NumberedError&) {
+        // A calculation request that cannot be queued does not undo the
+        // last-run date just written.
+    }
+}
