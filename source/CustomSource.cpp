@@ -1,0 +1,148 @@
+#include "source/CustomSource.h"
+
+#include "CommonFiles/control/CommonGlobals.h"
+#include "platform/Conversions.h"
+#include "platform/NumberedError.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace {
+
+// Only blanks are trimmed from a cell, as the files pad with blanks.
+QString TrimBlanks(const QString& text)
+{
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text[start] == ' ')
+        ++start;
+    while (end > start && text[end - 1] == ' ')
+        --end;
+    return text.mid(start, end - start);
+}
+
+QString ShownValue(const QVariant& value)
+{
+    if (!value.isValid() || value.isNull())
+        return {};
+    const QMetaType type = value.metaType();
+    if (type == QMetaType::fromType<double>() || type == QMetaType::fromType<float>())
+        return Conversions::NumberText(value.toDouble());
+    return value.toString();
+}
+
+}  // namespace
+
+CustomSource::CustomSource(CommonGlobals& globals) : m_globals(globals) {}
+
+bool CustomSource::CacheFill(bool& ExecutionErrorOccured)
+{
+    ExecutionErrorOccured = false;
+    return true;
+}
+
+QString CustomSource::ColumnText() const
+{
+    const QString address = m_sourceTag.mid(4);
+    return address.left(address.indexOf(':'));
+}
+
+QString CustomSource::LineText() const
+{
+    return m_sourceTag.mid(m_sourceTag.indexOf(':') + 1);
+}
+
+qint16 CustomSource::TagColumnNumber() const
+{
+    return Conversions::ToInt16(ColumnText());
+}
+
+qint16 CustomSource::TagLineNumber() const
+{
+    return Conversions::ToInt16(LineText());
+}
+
+bool CustomSource::Validate()
+{
+    const auto fail = [this](const QString& message) {
+        m_globals.log().WriteLog(message, 1);
+        return false;
+    };
+    if (m_sourceStatistic != "LOOKUP")
+        return fail("Validation Error : Unsupported Statistic '" + m_sourceStatistic + "'");
+    if (m_sourceTag.isEmpty())
+        return fail("Validation Error : Must provide a non-empty Source Tag");
+    if (!m_sourceTag.contains("ALG"))
+        return fail("Validation Error : Invalid ALG Source Tag");
+    if (m_sourceTag.size() < 4 || m_sourceTag.mid(4).indexOf(':') < 1)
+        return fail("Validation Error : Invalid Source Tag");
+    if (!Conversions::IsNumeric(ColumnText()) || !Conversions::IsNumeric(LineText()))
+        return fail("Validation Error : Invalid Source Tag");
+    return true;
+}
+
+QVariant CustomSource::GetDoubleResult(bool& ExecutionErrorOccured)
+{
+    QCoreApplication::processEvents();
+    ExecutionErrorOccured = false;
+    return ReadCellValue();
+}
+
+QVariant CustomSource::GetTextResult(bool& ExecutionErrorOccured)
+{
+    QCoreApplication::processEvents();
+    ExecutionErrorOccured = false;
+    return QStringLiteral("NA");
+}
+
+QString CustomSource::DataFilePath() const
+{
+    const QELConfiguration& config = m_globals.config();
+    return config.item("R58213\\PATH") + "/" + config.item("R58213\\PREFIX") + m_startdate.format("dd") + "." +
+           config.item("R58213\\EXT");
+}
+
+QVariant CustomSource::ReadCellValue()
+{
+    try {
+        m_columnNumber = TagColumnNumber();
+        m_lineNumber = TagLineNumber();
+    } catch (const NumberedError&) {
+        return {};
+    }
+    const QString path = DataFilePath();
+    if (!QFileInfo(path).isFile()) {
+        m_globals.log().WriteLog("Warning - File " + path + " not found.", 0);
+        return {};
+    }
+    const auto file = m_files.Load(path);
+    if (!file || !FileDateMatches(*file))
+        return {};
+    const qsizetype line = m_lineNumber - 1;
+    const qsizetype column = m_columnNumber - 1;
+    if (line < 0 || line >= file->lines.size() || column < 0 || column >= file->lines[line].size())
+        return {};
+    return TrimBlanks(file->lines[line][column]);
+}
+
+bool CustomSource::FileDateMatches(const DataFileCache::DataFile& file) const
+{
+    return file.fileDate && *file.fileDate == m_startdate.date();
+}
+
+QString CustomSource::LogCustomSourceQuery() const
+{
+    const QStringList parts = {
+        "[SourceTag:] " + m_sourceTag,
+        "[SourceStat:] " + m_sourceStatistic,
+        "[Date >= :] " + m_startdate.format("mm/dd/yyyy HH:nn:ss") + " [ AND Date < :] " +
+            m_enddate.format("mm/dd/yyyy HH:nn:ss"),
+        "[LowRange:] " + ShownValue(m_lowRangeFilter),
+        "[HighRange:] " + ShownValue(m_highRangeFilter),
+        "[DeadBand:] " + ShownValue(m_deadBand),
+        "[FilterTag:] " + m_filterTag,
+        "[FilterOp:] " + m_filterOp,
+        "[FilterValue:] " + m_filterValue,
+    };
+    return parts.join('\t');
+}

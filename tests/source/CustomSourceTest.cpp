@@ -1,0 +1,221 @@
+#include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/control/ConfigurationKeys.h"
+#include "source/CustomConfiguration.h"
+#include "source/CustomSource.h"
+#include "support/FakeClock.h"
+#include "support/TempFolder.h"
+
+#include <QDateTime>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A logger folder with day files, and a source reading it.
+struct Loggers {
+    TempFolder folder;
+    FakeClock clock;
+    CommonGlobals globals{clock, folder.path(), "r58213"};
+    CustomSource source{globals};
+
+    Loggers()
+    {
+        QELLoggerTXT& log = globals.log();
+        log.setLogPath(folder.file("log"));
+        log.setEnabled(true);
+        log.setBufferLength(1);
+        log.setVerbosity(1);
+        globals.config().setLogHandler(&log);
+        globals.config().setPath(folder.file("r58213.xml"));
+        ConfigurationKeys::DefineStartupKeys(globals.config(), clock.now(), "r58213");
+        CustomConfiguration::DefineSourceKeys(globals.config());
+        globals.config().ReadConfig();
+        QDir().mkpath(folder.file("data"));
+        globals.config().setItem("R58213\\PATH", folder.file("data"));
+        source.setSourceStatistic("lookup");
+        source.setSourceTag("ALG 2:2");
+    }
+
+    // A day file whose last line holds day, month and two-digit year.
+    void WriteDay(const QString& name, const QString& body, const QString& dateLine)
+    {
+        TempFolder::Write(folder.file("data/" + name), (body + dateLine).toLatin1());
+    }
+
+    QVariant Read(const DateTime& start)
+    {
+        source.setStartdate(start);
+        source.setEnddate(start.addMinutes(60));
+        bool error = true;
+        const QVariant value = source.GetDoubleResult(error);
+        EXPECT_FALSE(error);
+        return value;
+    }
+
+    QString Log() { return TempFolder::Read(globals.log().CurrentFile()); }
+};
+
+const char* const kDay =
+    "TIME,FLOW,LEVEL,CL2\r\n"
+    "01:00, 12.5 ,3.25,0.8\r\n"
+    "02:00,13.0,   ,0.9\r\n";
+
+DateTime march(int day, int hour = 0) { return DateTime::FromParts(2024, 3, day, hour, 0, 0); }
+
+bool IsNull(const QVariant& value) { return !value.isValid() || value.isNull(); }
+
+}  // namespace
+
+TEST(CustomSource, ReadsTheAddressedCellOfTheDaysFile)
+{
+    Loggers l;
+    l.WriteDay("ALOG007.CSV", kDay, "24,3,7\r\n");
+    l.source.setSourceTag("ALG 2:2");
+    EXPECT_EQ(l.Read(march(7)), "12.5");
+    EXPECT_EQ(l.source.ColumnNumber(), 2);
+    EXPECT_EQ(l.source.LineNumber(), 2);
+    // Any slot of the day reads the same cell.
+    EXPECT_EQ(l.Read(march(7, 13)), "12.5");
+    l.source.setSourceTag("ALGx4:3");
+    EXPECT_EQ(l.Read(march(7)), "0.9");
+    l.source.setSourceTag("ALG 3:3");
+    EXPECT_EQ(l.Read(march(7)), "");
+    l.source.setSourceTag("ALG 3:2");
+    EXPECT_EQ(l.Read(march(7)), "3.25");  // a field of blanks is an empty text
+}
+
+TEST(CustomSource, FileNameAndFolderAreReadAtEveryRequest)
+{
+    Loggers l;
+    l.WriteDay("PLANT07.TXT", kDay, "24,3,7\r\n");
+    EXPECT_TRUE(IsNull(l.Read(march(7))));
+    EXPECT_TRUE(l.Log().contains("Warning - File " + l.folder.file("data") + "/ALOG007.CSV not found.\r\n"));
+    l.globals.config().setItem("R58213\\PREFIX", "PLANT");
+    l.globals.config().setItem("R58213\\EXT", "TXT");
+    EXPECT_EQ(l.Read(march(7)), "12.5");
+    // A missing file is reported on every request.
+    EXPECT_TRUE(IsNull(l.Read(march(8))));
+    EXPECT_TRUE(IsNull(l.Read(march(8))));
+    EXPECT_EQ(l.Log().count("PLANT08.TXT not found."), 2);
+}
+
+TEST(CustomSource, AFileHoldingAnotherDateGivesNothingSilently)
+{
+    Loggers l;
+    l.WriteDay("ALOG007.CSV", kDay, "24,2,7\r\n");
+    EXPECT_TRUE(IsNull(l.Read(march(7))));
+    EXPECT_FALSE(l.Log().contains("ALOG007"));
+    // The date fields may be spread over lines, after a trailing line break.
+    TempFolder::Write(l.folder.file("data/ALOG007.CSV"), QByteArray(kDay) + "x,24\r\n3,7\r\n");
+    EXPECT_EQ(l.Read(march(7)), "12.5");
+}
+
+TEST(CustomSource, TwoDigitYearsAndBrokenDateFields)
+{
+    Loggers l;
+    const auto readsWith = [&l](const char* dateLine, const DateTime& day) {
+        l.WriteDay("ALOG007.CSV", kDay, dateLine);
+        return !IsNull(l.Read(day));
+    };
+    EXPECT_TRUE(readsWith("5,3,7\r\n", DateTime::FromParts(2005, 3, 7)));
+    EXPECT_TRUE(readsWith("05,3,7\r\n", DateTime::FromParts(2005, 3, 7)));
+    EXPECT_TRUE(readsWith("98,3,7\r\n", DateTime::FromParts(1998, 3, 7)));
+    EXPECT_TRUE(readsWith("90,3,7\r\n", DateTime::FromParts(2090, 3, 7)));
+    EXPECT_FALSE(readsWith("  ,3,7\r\n", march(7)));
+    EXPECT_FALSE(readsWith("xx,3,7\r\n", march(7)));
+    EXPECT_FALSE(readsWith("24,2,31\r\n", march(7)));
+    TempFolder::Write(l.folder.file("data/ALOG007.CSV"), "");
+    EXPECT_TRUE(IsNull(l.Read(march(7))));
+    EXPECT_FALSE(l.Log().contains("ALOG007"));
+}
+
+TEST(CustomSource, AddressesOutsideTheFileGiveNothing)
+{
+    Loggers l;
+    l.WriteDay("ALOG007.CSV", kDay, "24,3,7\r\n");
+    for (const char* tag : {"ALG 3:40", "ALG 9:2", "ALG 0:2", "ALG 2:0", "ALG -1:2", "ALG 2:-3", "ALG 99999:2"})
+        EXPECT_TRUE(IsNull((l.source.setSourceTag(tag), l.Read(march(7))))) << tag;
+}
+
+TEST(CustomSource, ValidationOfStatisticAndTag)
+{
+    Loggers l;
+    const auto failsWith = [&l](const char* tag) {
+        l.source.setSourceTag(tag);
+        EXPECT_FALSE(l.source.Validate()) << tag;
+        return l.Log().split("\r\n", Qt::SkipEmptyParts).last().mid(11);
+    };
+    EXPECT_EQ(failsWith("ALG"), "Validation Error : Invalid Source Tag");
+    EXPECT_EQ(failsWith("alg 3:12"), "Validation Error : Invalid ALG Source Tag");
+    EXPECT_EQ(failsWith(""), "Validation Error : Must provide a non-empty Source Tag");
+    EXPECT_EQ(failsWith("ALG :12"), "Validation Error : Invalid Source Tag");
+    EXPECT_EQ(failsWith("ALG 312"), "Validation Error : Invalid Source Tag");
+    EXPECT_EQ(failsWith("ALG x:12"), "Validation Error : Invalid Source Tag");
+    EXPECT_EQ(failsWith("ALG 3:1y"), "Validation Error : Invalid Source Tag");
+    l.source.setSourceTag("ALG 3:12");
+    EXPECT_TRUE(l.source.Validate());
+    l.source.setSourceTag("ALG 0:99999");  // passes, then yields no value
+    EXPECT_TRUE(l.source.Validate());
+    l.source.setSourceStatistic("AVERAGE");
+    EXPECT_FALSE(l.source.Validate());
+    EXPECT_TRUE(l.Log().endsWith("Validation Error : Unsupported Statistic 'AVERAGE'\r\n"));
+}
+
+TEST(CustomSource, TextRequestsAndTheContractsFixedAnswers)
+{
+    Loggers l;
+    bool error = true;
+    EXPECT_EQ(l.source.GetTextResult(error), "NA");
+    EXPECT_FALSE(error);
+    error = true;
+    EXPECT_TRUE(l.source.CacheFill(error));
+    EXPECT_FALSE(error);
+    EXPECT_FALSE(l.source.HoldLastRunDate());
+    EXPECT_EQ(l.source.GenerateSourceConnString(true), "N/A");
+}
+
+TEST(CustomSource, QueryLineNamesEveryField)
+{
+    Loggers l;
+    l.source.setSourceTag("ALG 3:12");
+    l.source.setStartdate(march(7, 1));
+    l.source.setEnddate(march(7, 2));
+    l.source.setLowRangeFilter(0.5);
+    l.source.setHighRangeFilter(QVariant());
+    l.source.setFilterValue("120");
+    EXPECT_EQ(l.source.LogCustomSourceQuery(),
+              "[SourceTag:] ALG 3:12\t[SourceStat:] LOOKUP\t[Date >= :] 03/07/2024 01:00:00 [ AND Date < :] "
+              "03/07/2024 02:00:00\t[LowRange:] 0.5\t[HighRange:] \t[DeadBand:] \t[FilterTag:] \t[FilterOp:] \t"
+              "[FilterValue:] 120");
+}
+
+TEST(CustomSource, SettledFilesAreParsedOnceAndReadAgainWhenChanged)
+{
+    Loggers l;
+    const QString path = l.folder.file("data/ALOG007.CSV");
+    const auto stamp = [&path](const QDateTime& when) {
+        QFile file(path);
+        file.open(QIODevice::ReadWrite);
+        file.setFileTime(when, QFileDevice::FileModificationTime);
+    };
+    const QDateTime anHourAgo = QDateTime::currentDateTime().addSecs(-3600);
+    l.WriteDay("ALOG007.CSV", kDay, "24,3,7\r\n");
+    stamp(anHourAgo);
+    EXPECT_EQ(l.Read(march(7)), "12.5");
+    // Same size and time: the parsed file is reused, not read again.
+    l.WriteDay("ALOG007.CSV", QString(kDay).replace("12.5", "13.5"), "24,3,7\r\n");
+    stamp(anHourAgo);
+    EXPECT_EQ(l.Read(march(7)), "12.5");
+    stamp(anHourAgo.addSecs(60));
+    EXPECT_EQ(l.Read(march(7)), "13.5");
+}
+
+TEST(CustomSource, LongFilesLoad)
+{
+    Loggers l;
+    QString big = "TIME,FLOW\r\n";
+    for (int i = 0; i < 40000; ++i)
+        big += QString::number(i) + "," + QString::number(i * 2) + "\r\n";
+    l.WriteDay("ALOG008.CSV", big, "24,3,8\r\n");
+    l.source.setSourceTag("ALG 2:32000");
+    EXPECT_EQ(l.Read(march(8)), QString::number(31998 * 2));
+}
