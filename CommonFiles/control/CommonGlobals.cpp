@@ -3,6 +3,7 @@
 #include "CommonFiles/control/ActivitySink.h"
 #include "CommonFiles/control/ConfigPasswordPrompt.h"
 #include "platform/NumberedError.h"
+#include "source/CustomSource.h"
 #include "platform/ado/Recordset.h"
 
 #include <cmath>
@@ -58,6 +59,8 @@ CommonGlobals::CommonGlobals(const Clock& clock, const QString& programFolder, c
     : m_clock(clock), m_programFolder(programFolder), m_log(clock, programFolder, exeName), m_timeUtils(clock)
 {
 }
+
+CommonGlobals::~CommonGlobals() = default;
 
 void CommonGlobals::WriteActivity(const QString& text, int level)
 {

@@ -10,8 +10,10 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 
 class ActivitySink;
+class CustomSource;
 
 namespace ado {
 class Connection;
@@ -26,6 +28,7 @@ class ConfigPasswordPrompt;
 class CommonGlobals {
 public:
     CommonGlobals(const Clock& clock, const QString& programFolder, const QString& exeName);
+    ~CommonGlobals();
 
     const Clock& clock() const { return m_clock; }
     const QString& programFolder() const { return m_programFolder; }
@@ -34,6 +37,9 @@ public:
     QELmsgBoxHandler& msgBox() { return m_msgBox; }
     QELConfiguration& config() { return m_config; }
     TimeUtils& timeUtils() { return m_timeUtils; }
+    // The data-file source, created by the first import and possibly kept
+    // across imports; empty until then.
+    std::unique_ptr<CustomSource>& customSource() { return m_customSource; }
 
     bool serviceMode() const { return m_serviceMode; }
     void setServiceMode(bool service) { m_serviceMode = service; }
@@ -74,6 +80,7 @@ private:
     QELmsgBoxHandler m_msgBox;
     QELConfiguration m_config;
     TimeUtils m_timeUtils;
+    std::unique_ptr<CustomSource> m_customSource;
     bool m_serviceMode = false;
     qint16 m_targetDbType = 2;
     QString m_writeAsUser;

@@ -1,0 +1,325 @@
+#include "CommonFiles/control/CommonImport.h"
+
+#include "CommonFiles/collector/CommonTypeDateManager.h"
+#include "CommonFiles/collector/CommonVarGatherer.h"
+#include "CommonFiles/collector/VarTypeFunctions.h"
+#include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/target/CommonFacilityWriter.h"
+#include "platform/Conversions.h"
+#include "platform/NumberedError.h"
+#include "source/CustomSource.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <cmath>
+
+namespace {
+
+constexpr qint16 kNoRounding = 9999;
+constexpr double kShortestElapsed = 0.00001;
+const QString kStatic = QStringLiteral("SOURCE\\STATICCOMMONIMPORT");
+
+QString Number(double value)
+{
+    return Conversions::NumberText(value);
+}
+
+}  // namespace
+
+CommonImport::CommonImport(CommonGlobals& globals) : m_globals(globals), m_variables(globals) {}
+
+CommonImport::~CommonImport() = default;
+
+bool CommonImport::Setting(const QString& key) const
+{
+    return Conversions::ToBoolean(m_globals.config().item(key));
+}
+
+bool CommonImport::StartImport(CommonVarGatherer& aVarGatgerer, bool TestMode)
+{
+    m_gatherer = &aVarGatgerer;
+    m_testMode = TestMode;
+    std::unique_ptr<CustomSource>& source = m_globals.customSource();
+    if (!source || !Setting(kStatic)) {
+        m_globals.log().WriteLog("StartImport: Custom Source Reset", 0);
+        source = std::make_unique<CustomSource>(m_globals);
+    }
+    m_source = source.get();
+    if (!m_variables.ReadKorvelOrvex(aVarGatgerer))
+        return false;
+    m_globals.setWriteAsUser(aVarGatgerer.CollectorWriteAsUser().trimmed());
+    // A monotonic clock: a run across midnight or a clock change reports its
+    // true length.
+    m_elapsed.start();
+    try {
+        for (aVarGatgerer.MoveFirst(); !aVarGatgerer.EOF_Facility(); aVarGatgerer.MoveNext_Facility())
+            if (!ImportFacility(aVarGatgerer.Current_Facility())) {
+                LogSessionStatistics();
+                return false;
+            }
+    } catch (const NumberedError& error) {
+        m_globals.WriteActivity("Import stopped by an unexpected error " + QString::number(error.number()) + " - " +
+                                    error.description(),
+                                0);
+        LogSessionStatistics();
+        return false;
+    }
+    LogSessionStatistics();
+    return true;
+}
+
+bool CommonImport::ImportFacility(const QString& facility)
+{
+    CommonLastRun& lastRun = m_gatherer->LookupLastRun;
+    const DateTime end = lastRun.enddate(facility);
+    const QString name = m_gatherer->FacilID2FacilNameHash.Item(facility);
+    m_globals.WriteActivity("Processing facility '" + name + "' (" + facility + ")", 0);
+    if (lastRun.ViolatesLockDate(facility)) {
+        m_globals.WriteActivity("Unable to import into '" + name + "' because selected date range violates Lock Date of " +
+                                    lastRun.LockDate(facility).generalDate(),
+                                0);
+        return true;
+    }
+    DateTime start = lastRun.startdate(facility);
+    const qint32 shift =
+        Conversions::ToInt32(m_globals.config().item("OPTIONS\\AUTOMATED_IMPORT\\STARTDATE_SHIFT_MINUTE"));
+    if (shift != 0)
+        start = start.addMinutes(shift);
+    m_source->PrepareForNextFacility(m_gatherer->CollectorTimeZoneOffset(), m_gatherer->CollectorTimeZoneOffset(),
+                                     m_gatherer->InterfaceTimezoneOffset());
+    m_globals.WriteActivity("Date Range for import into " + facility + " is set to " +
+                                start.format("mm/dd/yyyy HH:nn:ss") + " to " + end.format("mm/dd/yyyy HH:nn:ss"),
+                            0);
+    m_writer = std::make_unique<CommonFacilityWriter>(m_globals);
+    m_writer->setFacilID(facility);
+    m_writer->setLockDate(lastRun.LockDate(facility));
+    m_writer->setTestMode(m_testMode);
+    for (; !m_gatherer->EOF_Variable(); m_gatherer->MoveNext_Variable()) {
+        const auto record = m_variables.GetVarRecord(facility, m_gatherer->Current_Variable());
+        if (record && !ImportVariable(record, start, end))
+            return false;
+    }
+    if (m_globals.serviceMode() && !m_source->HoldLastRunDate() &&
+        !lastRun.PersistLastRunDate(m_gatherer->CollectorID(), facility, end))
+        m_globals.WriteActivity("WARNING : Unable to persist Last Run Date " + end.generalDate(), 0);
+    m_writer.reset();
+    return true;
+}
+
+void CommonImport::PrepareSourceFor(const CommonTypeVarRec& record)
+{
+    m_source->PrepareForNextVariable();
+    m_source->setDeadBand(record.gDeadBand());
+    m_source->setFilterOp(record.gFilterOperand());
+    m_source->setFilterTag(record.gFilterTag());
+    m_source->setFilterValue(Number(record.gFilterValue()));
+    m_source->setHighRangeFilter(record.gHighRangeFilter());
+    m_source->setLowRangeFilter(record.gLowRangeFilter());
+    m_source->setSourceStatistic(record.gScadaStat());
+    m_source->setSourceTag(record.gScadaTag());
+}
+
+bool CommonImport::ImportVariable(const std::shared_ptr<const CommonTypeVarRec>& shared, const DateTime& start,
+                                  const DateTime& end)
+{
+    const CommonTypeVarRec& record = *shared;
+    const QString variable = record.gName() + " (#" + QString::number(record.gNumber()) + ")";
+    m_globals.WriteActivity("Processing " + variable, 0);
+    PrepareSourceFor(record);
+    ++m_attemptedVariables;
+    CommonTypeDateManager cuts;
+    if (!cuts.Init(start, end, shared, m_gatherer->CollectorTimeZoneOffset(), m_globals.config())) {
+        // Whole-minute slots cannot hold values that change every second.
+        m_globals.WriteActivity("Variables with a one-second interval are not imported: " + variable, 0);
+        return true;
+    }
+    if (!m_source->Validate()) {
+        m_globals.WriteActivity("Validation failed for " + variable + ". Skipping import for this variable.", 0);
+        ++m_variablesFailingValidation;
+        return true;
+    }
+    for (; !cuts.Eof(); cuts.MoveNext()) {
+        if (!record.gScadaTag().isEmpty()) {
+            m_source->setStartdate(cuts.SlotStart());
+            m_source->setEnddate(cuts.SlotEnd());
+            QVariant value;
+            if (!ReadSourceValue(record, value))
+                return false;
+            if (value.isValid() && !value.isNull()) {
+                DateTime datestamp = cuts.KorvelOrvexslotDateStamp();
+                if (Setting("KORVELORVEX\\K5_INDIRECT_TYPE"))
+                    datestamp = datestamp.addMinutes(std::llround(m_gatherer->CollectorTimeZoneOffset()));
+                if (!WriteSlotValue(value, record, datestamp))
+                    return false;
+            }
+        }
+        if (Setting("OPTIONS\\PERFORMANCE\\THROTTLE"))
+            ThrottlePerformance();
+    }
+    return true;
+}
+
+void CommonImport::WaitBeforeRetry(const QString& secondsKey, qint32 seconds)
+{
+    m_globals.WriteActivity("Waiting for " + m_globals.config().item(secondsKey) +
+                                " seconds before attempting to re-connect ... ",
+                            1);
+    QThread::msleep(static_cast<unsigned long>(qMax(0, seconds)) * 1000);
+    QCoreApplication::processEvents();
+}
+
+bool CommonImport::ReadSourceValue(const CommonTypeVarRec& record, QVariant& value)
+{
+    const qint32 attempts = Conversions::ToInt32(m_globals.config().item("SOURCE\\RECOVERY\\ATTEMPTS"));
+    const qint32 seconds = Conversions::ToInt32(m_globals.config().item("SOURCE\\RECOVERY\\SECONDS"));
+    const bool text = VarTypeFunctions::IsTextType(record.gVarType());
+    for (qint32 i = 1; i <= attempts; ++i) {
+        bool executionError = false;
+        m_globals.log().WriteLog((text ? "TXT_Query(): " : "DBL_Query(): ") + m_source->LogCustomSourceQuery(), 3);
+        value = text ? m_source->GetTextResult(executionError) : m_source->GetDoubleResult(executionError);
+        if (!executionError) {
+            ++m_physicalReads;
+            return true;
+        }
+        ++m_sourceConnectionFailures;
+        m_globals.WriteActivity("Connection error occured while communicating with source. Will attempt to "
+                                "re-connect to source for " +
+                                    QString::number(attempts - i + 1) + " times",
+                                1);
+        if (!Setting(kStatic))
+            m_source->DestroyConnection();
+        WaitBeforeRetry("SOURCE\\RECOVERY\\SECONDS", seconds);
+    }
+    m_globals.WriteActivity("Unable to connect to source.", 0);
+    return false;
+}
+
+bool CommonImport::WriteSlotValue(const QVariant& value, const CommonTypeVarRec& record, const DateTime& datestamp)
+{
+    double number = 1;
+    QString text = value.toString();
+    if (!VarTypeFunctions::IsTextType(record.gVarType())) {
+        if (!Conversions::IsNumeric(text)) {
+            // Not a number: this slot cannot be stored, the rest still can.
+            m_globals.WriteActivity("Value '" + text + "' of " + record.gName() + " (#" +
+                                        QString::number(record.gNumber()) + ") at " +
+                                        datestamp.format("mm/dd/yyyy HH:nn:ss") +
+                                        " is not a number. The slot is skipped.",
+                                    0);
+            return true;
+        }
+        number = Conversions::ToDouble(text) * record.gScadaFactor();
+        if (!std::isfinite(number))
+            return true;
+        if (record.gDecPlaces() != kNoRounding)
+            number = CommonGlobals::RoundTo(number, record.gDecPlaces());
+        text = Number(number);
+    }
+    const qint32 attempts = Conversions::ToInt32(m_globals.config().item("TARGET\\RECOVERY\\ATTEMPTS"));
+    const qint32 seconds = Conversions::ToInt32(m_globals.config().item("TARGET\\RECOVERY\\SECONDS"));
+    for (qint32 i = 1; i <= attempts; ++i) {
+        m_globals.log().WriteLog("About to write " + record.gVarType() + " " + QString::number(record.gID()) + " " +
+                                     datestamp.generalDate() + " " + Number(number) + " " + text + " " +
+                                     QString::number(record.gDataApproval()),
+                                 9);
+        if (m_writer->WriteToKorvelOrvex(record.gVarType(), record.gID(), datestamp, number, text,
+                                         record.gDataApproval(), nullptr)) {
+            RecordWriteOutcome(record, text);
+            return true;
+        }
+        ++m_targetConnectionFailures;
+        m_globals.WriteActivity("Connection error occured while communicating with Korvel Orvex. Will attempt to "
+                                "re-connect to source for " +
+                                    QString::number(attempts - i + 1) + " times",
+                                1);
+        m_writer->DestroyConnection();
+        WaitBeforeRetry("TARGET\\RECOVERY\\SECONDS", seconds);
+    }
+    m_globals.WriteActivity("Unable to connect to Korvel Orvex.", 0);
+    return false;
+}
+
+void CommonImport::RecordWriteOutcome(const CommonTypeVarRec& record, const QString& textValue)
+{
+    const QString line = "Wrote " + m_writer->PerfromedWriteDateStamp.format("mm/dd/yyyy HH:nn") + "  " +
+                         record.gFacilID() + ":" + QString::number(record.gNumber()) + "\t" + record.gName() + "\t" +
+                         textValue + " " + record.gUnits();
+    if (m_writer->PerfromedLogicalWrite) {
+        ++m_logicalWrites;
+        m_globals.WriteActivity(line, 0);
+    }
+    if (m_writer->PerfromedPhysicalWrite)
+        ++m_physicalWrites;
+    if (m_writer->ApprovalLevelDisabledWrite) {
+        ++m_skippedWrites;
+        m_globals.WriteActivity(
+            "Approval Level of Data (Or Lock Date) disallowed interface to write record '" + line + "'", 1);
+    }
+}
+
+void CommonImport::ThrottlePerformance()
+{
+    QELLoggerTXT& log = m_globals.log();
+    const QString prefix = "Error in ThrottlePerformance : Artificial Wait between Source Polling ";
+    try {
+        const QString wait = m_globals.config().item("OPTIONS\\PERFORMANCE\\POLL_WAIT");
+        if (!Conversions::IsNumeric(wait)) {
+            m_globals.WriteActivity(prefix + "needs to be a whole number between 1 and 9999. Artificial Wait between "
+                                             "Source Polling is: 0",
+                                    0);
+            return;
+        }
+        const double w = Conversions::ToDouble(wait);
+        const QString shown = Number(w);
+        const QString is = ". Artificial Wait between Source Polling is: " + shown;
+        if (shown.contains('.')) {
+            m_globals.WriteActivity(prefix + "needs to be a whole number" + is, 0);
+        } else if (w > 9999) {
+            m_globals.WriteActivity(prefix + "is not less than 10,000" + is, 0);
+        } else if (w < 1) {
+            m_globals.WriteActivity(prefix + "is not greater than 0" + is, 0);
+        } else {
+            log.WriteLog("Throttle = True. System will sleep " + shown + " milliseconds between queries.", 9);
+            const bool before = Setting("OPTIONS\\PERFORMANCE\\MSG_BEFORE");
+            log.WriteLog(QString(before ? "Processing" : "Skipping") +
+                             " DoEvents before putting the system to sleep. MsgBefore = " +
+                             Conversions::BooleanText(before),
+                         9);
+            if (before)
+                QCoreApplication::processEvents();
+            log.WriteLog("Program will sleep for " + shown + " milliseconds.", 9);
+            QThread::msleep(static_cast<unsigned long>(w));
+            const bool after = Setting("OPTIONS\\PERFORMANCE\\MSG_AFTER");
+            log.WriteLog(QString(after ? "Processing" : "Skipping") +
+                             " DoEvents after putting the system to sleep. MsgAfter = " +
+                             Conversions::BooleanText(after),
+                         9);
+            if (after)
+                QCoreApplication::processEvents();
+        }
+    } catch (const NumberedError&) {
+        // A throttle that cannot be read does not stop the import.
+    }
+}
+
+void CommonImport::LogSessionStatistics()
+{
+    const double elapsed = qMax(kShortestElapsed, m_elapsed.isValid() ? m_elapsed.nsecsElapsed() / 1e9 : 0.0);
+    const auto line = [this](const char* label, const QString& value) {
+        m_globals.WriteActivity(" " + QString::fromLatin1(label) + "\t" + value, 0);
+    };
+    const auto count = [](qint32 n) { return QString::number(n); };
+    m_globals.WriteActivity("Session Statistics :", 0);
+    line("# of Physical Read Transactions   : ", count(m_physicalReads));
+    line("# of Logical Write Transactions   : ", count(m_logicalWrites));
+    line("# of Physical Write Transactions  : ", count(m_physicalWrites));
+    line("# of Skipped Write Transactions   : ", count(m_skippedWrites));
+    line("# of Source Connection Failures   : ", count(m_sourceConnectionFailures));
+    line("# of Target Connection Failures   : ", count(m_targetConnectionFailures));
+    line("# of Attempted Variables          : ", count(m_attemptedVariables));
+    line("# of Variables to Fail Validation : ", count(m_variablesFailingValidation));
+    line("# Seconds Elapsed                 : ", Number(CommonGlobals::RoundTo(elapsed, 0)));
+    line("# Read Transactions per Second    : ", Number(CommonGlobals::RoundTo(m_physicalReads / elapsed, 2)));
+    line("# Write Transactions  per Second  : ", Number(CommonGlobals::RoundTo(m_logicalWrites / elapsed, 2)));
+    m_globals.WriteActivity("", 0);
+}

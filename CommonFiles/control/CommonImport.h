@@ -1,0 +1,60 @@
+#pragma once
+
+#include "CommonFiles/collector/CommonTypeVar.h"
+#include "platform/DateTime.h"
+
+#include <QElapsedTimer>
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+class CommonFacilityWriter;
+class CommonGlobals;
+class CommonVarGatherer;
+class CustomSource;
+
+// One import: every gathered facility, every linked variable of it, every
+// slot of the variable's interval within the facility's range. Each slot's
+// value is read from the data-file source, scaled and rounded, and written
+// through the facility writer; reads and writes are retried with a wait,
+// and a slot that still fails ends the run. The run ends with the session
+// statistics; in service mode each fully walked facility's last-run date
+// advances.
+class CommonImport {
+public:
+    explicit CommonImport(CommonGlobals& globals);
+    ~CommonImport();
+
+    // True when every facility was walked to its end.
+    bool StartImport(CommonVarGatherer& aVarGatgerer, bool TestMode);
+
+private:
+    bool ImportFacility(const QString& facility);
+    bool ImportVariable(const std::shared_ptr<const CommonTypeVarRec>& shared, const DateTime& start,
+                        const DateTime& end);
+    void PrepareSourceFor(const CommonTypeVarRec& record);
+    bool ReadSourceValue(const CommonTypeVarRec& record, QVariant& value);
+    bool WriteSlotValue(const QVariant& value, const CommonTypeVarRec& record, const DateTime& datestamp);
+    void RecordWriteOutcome(const CommonTypeVarRec& record, const QString& textValue);
+    void ThrottlePerformance();
+    void LogSessionStatistics();
+    void WaitBeforeRetry(const QString& secondsKey, qint32 seconds);
+    bool Setting(const QString& key) const;
+
+    CommonGlobals& m_globals;
+    CommonTypeVar m_variables;
+    CommonVarGatherer* m_gatherer = nullptr;
+    CustomSource* m_source = nullptr;
+    std::unique_ptr<CommonFacilityWriter> m_writer;
+    bool m_testMode = false;
+    QElapsedTimer m_elapsed;
+
+    qint32 m_logicalWrites = 0;
+    qint32 m_physicalWrites = 0;
+    qint32 m_skippedWrites = 0;
+    qint32 m_physicalReads = 0;
+    qint32 m_sourceConnectionFailures = 0;
+    qint32 m_targetConnectionFailures = 0;
+    qint32 m_attemptedVariables = 0;
+    qint32 m_variablesFailingValidation = 0;
+};

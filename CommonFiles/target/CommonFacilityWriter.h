@@ -1,0 +1,74 @@
+#pragma once
+
+#include "CommonFiles/foundation/HashTable.h"
+#include "platform/DateTime.h"
+
+#include <QString>
+#include <memory>
+
+class CommonGlobals;
+class NumberedError;
+
+namespace ado {
+class Connection;
+}
+
+// Writes one result at a time into one facility database: an interval or
+// daily value under the lock-date and approval rules, a comment, an
+// additional-info row, a logbook entry. It owns the facility connection
+// (opened on first use) and tells through its public outcome fields what
+// the last write did. Test mode stores nothing and reports the rest as
+// usual. Every write returns false instead of raising.
+class CommonFacilityWriter {
+public:
+    explicit CommonFacilityWriter(CommonGlobals& globals);
+    ~CommonFacilityWriter();
+
+    bool PerfromedPhysicalWrite = false;
+    bool PerfromedLogicalWrite = false;
+    bool ApprovalLevelDisabledWrite = false;
+    DateTime PerfromedWriteDateStamp;
+    qint16 PerformedAINFOfieldsLogicalWrite = 0;
+    qint16 PerformedAINFOfieldsPhysicalWrite = 0;
+
+    void setTestMode(bool testMode) { m_testMode = testMode; }
+    void setFacilID(const QString& facilID) { m_facilID = facilID; }
+    // 0 (the zero date) means "not set": nothing is written then.
+    void setLockDate(const DateTime& lockDate) { m_lockDate = lockDate; }
+
+    void DestroyConnection();
+    bool ConnectionAlive();
+    bool WriteToKorvelOrvex(const QString& VarType, qint32 VarId, const DateTime& Datestamp, double CurValue,
+                            const QString& TextValue, qint32 ApprovalLevel,
+                            const HashTable<QString>* AdditionalInfoHash);
+    bool WriteCOMtoKorvelOrvex(const QString& VarType, qint32 VarId, const DateTime& Datestamp,
+                               const QString& TextValue);
+    bool WriteToLogbook(qint32 InLogBookID, const DateTime& InDateStamp, const DateTime& InTimeStamp,
+                        const QString& InComment, qint32 InDefaultLogBookId);
+    bool WriteToKorvelOrvexainfo(const QString& VarType, qint32 VarId, const DateTime& Datestamp,
+                                 const HashTable<QString>& AdditionalInfoHash);
+
+private:
+    bool OpenWriterConnection();
+    bool EnsureConnection();
+    bool Unwritable() const;
+    bool RefusedByLockDate(const DateTime& rowDate);
+    void Performed(const DateTime& rowDate, bool physical);
+    bool WriteDailyValue(qint32 VarId, const DateTime& day, double CurValue, const QString& TextValue,
+                         qint32 ApprovalLevel);
+    bool WriteIntervalValue(qint32 intervalsPerDay, qint32 VarId, const DateTime& rowDate, double CurValue,
+                            const QString& TextValue, qint32 ApprovalLevel);
+    bool WriteDailyComment(qint32 VarId, const DateTime& day, const QString& comment);
+    bool WriteIntervalComment(qint32 intervalsPerDay, qint32 VarId, const DateTime& slotStart, const QString& comment);
+    bool LogbookExists(qint32 id);
+    void LogKeyedTable(const HashTable<QString>& table, const QString& prefix, int level) const;
+    void LogWriteError(const NumberedError& error) const;
+    void DumpAdditionalInfoError(const NumberedError& error, const QString& key, const QString& value, qint32 VarId,
+                                 const DateTime& Datestamp, const HashTable<QString>& table) const;
+
+    CommonGlobals& m_globals;
+    std::unique_ptr<ado::Connection> m_connection;
+    bool m_testMode = false;
+    QString m_facilID = "0";
+    DateTime m_lockDate;
+};
