@@ -1,0 +1,260 @@
+#include "CommonFiles/collector/CommonVarGatherer.h"
+#include "CommonFiles/control/CommonImport.h"
+#include "dbsupport/TargetFixture.h"
+#include "platform/ado/Recordset.h"
+
+#include <QDir>
+
+namespace {
+
+constexpr qint32 kCollector = 4;
+
+// A plant: one facility of the target linked to collector 4, logger day
+// files for 5 to 7 March 2024, and the variables a test adds.
+class ImportRun : public ::testing::TestWithParam<ado::Backend> {
+protected:
+    ImportRun() : target(GetParam())
+    {
+        target.CreateRoot();
+        target.CreateFacility("PLANT1");
+        root = target.OpenRoot();
+        facility = target.OpenFacility("PLANT1");
+        target.Exec(*root, "insert into FACILITY (FILENAME, NAME, DIRECTORY) values ('plant1', 'North works', 'srv')");
+        target.Exec(*root,
+                    "insert into k5_server (INTERFACE_ID, NAME, ENABLED, OVERRIDE_AUDITUSER, COLLECTOR_DATEADJUST, "
+                    "COLLECTOR_QELTIMEZONEID) values (?, 'North loggers', -1, ?, 0, 1)",
+                    {kCollector, writeAs});
+        target.Exec(*facility, "insert into Settings (SETTING, CURVALUE) values ('LockDate', '2024-01-01 00:00:00')");
+        QELConfiguration& config = target.globals().config();
+        config.setItem("R58213\\PATH", target.folder().file("data"));
+        config.setItem("TARGET\\RECOVERY\\SECONDS", "0");
+        config.setItem("SOURCE\\RECOVERY\\SECONDS", "0");
+        QDir().mkpath(target.folder().file("data"));
+        for (int day = 5; day <= 7; ++day)
+            WriteDay(day, QString::number(10 + day) + ".125", "-" + QString::number(day) + ".5", day == 6 ? "ERR" : "7");
+    }
+
+    void WriteDay(int day, const QString& flow, const QString& level, const QString& other)
+    {
+        const QString name = QString("data/ALOG0%1.CSV").arg(day, 2, 10, QChar('0'));
+        TempFolder::Write(target.folder().file(name),
+                          ("TIME,FLOW,LEVEL,OTHER\r\n00:00," + flow + "," + level + "," + other + "\r\n24,3," +
+                           QString::number(day) + "\r\n")
+                              .toLatin1());
+    }
+
+    void AddVariable(qint32 id, const char* type, const char* tag, double factor, qint32 places, qint32 approval = 2,
+                     const char* interfaceType = "SAME")
+    {
+        target.Exec(*facility,
+                    "insert into VARDESC (VARID, VARNUM, NAME, VARTYPE, UNITS, DECPLACES, SCADATAG, STATISTIC, "
+                    "SCALEFACTOR, SOURCE_CNN_APPROVAL, INTERFACETYPE, K5_INTERFACE_ID, K5_ENABLED) "
+                    "values (?, ?, ?, ?, 'MGD', ?, ?, 'LOOKUP', ?, ?, ?, ?, -1)",
+                    {id, 100 + id, QString("Var %1").arg(id), type, places, tag, factor, approval, interfaceType,
+                     kCollector});
+    }
+
+    bool Run(bool service = false, bool testMode = false)
+    {
+        target.globals().setServiceMode(service);
+        CommonVarGatherer gatherer(target.globals());
+        EXPECT_TRUE(gatherer.ReadAboutCollector(kCollector, *root));
+        EXPECT_TRUE(gatherer.ReadKorvelOrvex(kCollector, *root));
+        gatherer.LookupLastRun.setDefaultStart(DateTime::FromParts(2024, 3, 5));
+        gatherer.LookupLastRun.setDefaultEnd(end);
+        EXPECT_TRUE(gatherer.LookupLastRun.ReadKorvelOrvex(kCollector, *root));
+        EXPECT_TRUE(gatherer.LookupLastRun.ReadKorvelOrvexFacilLockDates("PLANT1"));
+        CommonImport import(target.globals());
+        return import.StartImport(gatherer, testMode);
+    }
+
+    QString Log() { return TempFolder::Read(target.globals().log().CurrentFile()); }
+
+    QString Statistic(const QString& label)
+    {
+        const QString log = Log();
+        const qsizetype at = log.lastIndexOf(label);
+        return at < 0 ? QString() : log.mid(at + label.size()).section("\r\n", 0, 0).section('\t', 1);
+    }
+
+    int Count(const QString& sql, const QVariantList& bound = {})
+    {
+        ado::Recordset rows;
+        rows.Open(sql, *facility, ado::CursorType::Static, ado::LockType::ReadOnly, bound);
+        return rows.Fields(0).toInt();
+    }
+
+    QVariant writeAs = QString("");
+    DateTime end = DateTime::FromParts(2024, 3, 8);
+    TargetFixture target;
+    std::unique_ptr<ado::Connection> root;
+    std::unique_ptr<ado::Connection> facility;
+};
+
+DateTime march(int day, int hour = 0, int minute = 0) { return DateTime::FromParts(2024, 3, day, hour, minute, 0); }
+
+}  // namespace
+
+TEST_P(ImportRun, WritesScaledRoundedValuesForEveryInterval)
+{
+    AddVariable(1, "H", "ALG 2:2", 2, 2);       // hourly flow x2, 2 places
+    AddVariable(2, "F", "ALG 3:2", 1, 9999);    // 15-minute level, unrounded
+    AddVariable(3, "P", "ALG 2:2", 1, 0, 3);    // daily, whole numbers, approval 3
+    AddVariable(4, "B", "ALG 2:2", 1, 2);       // hourly text
+    AddVariable(5, "H", "alg 2:2", 1, 2);       // fails validation
+    AddVariable(6, "H", "ALG 2:9", 1, 2);       // no such line: Null, nothing written
+    ASSERT_TRUE(Run());
+
+    EXPECT_EQ(Count("select count(*) from DATADDH where VARID = 1"), 72);
+    ado::Recordset row;
+    row.Open("select * from DATADDH where VARID = 1 and DATESTAMP = ?", *facility, ado::CursorType::Static,
+             ado::LockType::ReadOnly, {QVariant::fromValue(march(6, 13))});
+    ASSERT_FALSE(row.Eof());
+    EXPECT_EQ(row.Fields("CURVALUE").toDouble(), 32.25);  // 16.125 x 2
+    EXPECT_EQ(row.Fields("TEXTVALUE").toString(), "32.25");
+    EXPECT_EQ(row.Fields("STATUS").toInt(), 2);
+    EXPECT_EQ(row.Fields("AUDITUSER").toString(), "VIA_R58213");
+
+    EXPECT_EQ(Count("select count(*) from DATADDF where VARID = 2"), 288);
+    row.Open("select CURVALUE, TEXTVALUE from DATADDF where VARID = 2 and DATESTAMP = ?", *facility,
+             ado::CursorType::Static, ado::LockType::ReadOnly, {QVariant::fromValue(march(7, 23, 45))});
+    EXPECT_EQ(row.Fields("CURVALUE").toDouble(), -7.5);
+    EXPECT_EQ(row.Fields("TEXTVALUE").toString(), "-7.5");
+
+    EXPECT_EQ(Count("select count(*) from DATATBL where VARID = 3"), 3);
+    row.Open("select CURVALUE, STATUS from DATATBL where VARID = 3 and DATESTAMP = ?", *facility,
+             ado::CursorType::Static, ado::LockType::ReadOnly, {QVariant::fromValue(march(5))});
+    EXPECT_EQ(row.Fields("CURVALUE").toDouble(), 15.0);  // 15.125 to 0 places
+    EXPECT_EQ(row.Fields("STATUS").toInt(), 3);
+
+    row.Open("select CURVALUE, TEXTVALUE from DATADDH where VARID = 4 and DATESTAMP = ?", *facility,
+             ado::CursorType::Static, ado::LockType::ReadOnly, {QVariant::fromValue(march(5, 0))});
+    EXPECT_EQ(row.Fields("CURVALUE").toDouble(), 1.0);
+    EXPECT_EQ(row.Fields("TEXTVALUE").toString(), "NA");
+    EXPECT_EQ(Count("select count(*) from DATADDH where VARID in (5, 6)"), 0);
+
+    const QString log = Log();
+    EXPECT_TRUE(log.contains("Processing facility 'North works' (PLANT1)"));
+    EXPECT_TRUE(log.contains("Date Range for import into PLANT1 is set to 03/05/2024 00:00:00 to 03/08/2024 00:00:00"));
+    EXPECT_TRUE(log.contains("Validation failed for Var 5 (#105). Skipping import for this variable."));
+    EXPECT_TRUE(log.contains("Wrote 03/06/2024 13:00  PLANT1:101\tVar 1\t32.25 MGD"));
+    EXPECT_TRUE(log.contains("Session Statistics :"));
+    EXPECT_EQ(Statistic("# of Physical Read Transactions   : "), "507");  // 72 + 288 + 3 + 72 + 72
+    EXPECT_EQ(Statistic("# of Logical Write Transactions   : "), "435");
+    EXPECT_EQ(Statistic("# of Physical Write Transactions  : "), "435");
+    EXPECT_EQ(Statistic("# of Skipped Write Transactions   : "), "0");
+    EXPECT_EQ(Statistic("# of Source Connection Failures   : "), "0");
+    EXPECT_EQ(Statistic("# of Target Connection Failures   : "), "0");
+    EXPECT_EQ(Statistic("# of Attempted Variables          : "), "6");
+    EXPECT_EQ(Statistic("# of Variables to Fail Validation : "), "1");
+    EXPECT_FALSE(Statistic("# Seconds Elapsed                 : ").isEmpty());
+    EXPECT_FALSE(Statistic("# Write Transactions  per Second  : ").isEmpty());
+    // Interactive imports leave the last-run dates alone.
+    ado::Recordset runs;
+    runs.Open("select count(*) from k5_server_run", *root);
+    EXPECT_EQ(runs.Fields(0).toInt(), 0);
+}
+
+TEST_P(ImportRun, CellsThatAreNotNumbersAreSkippedAndNamed)
+{
+    AddVariable(7, "P", "ALG 4:2", 1, 2);
+    ASSERT_TRUE(Run());
+    EXPECT_EQ(Count("select count(*) from DATATBL where VARID = 7"), 2);
+    EXPECT_TRUE(Log().contains("Value 'ERR' of Var 7 (#107) at 03/06/2024 00:00:00 is not a number. The slot is skipped."));
+}
+
+TEST_P(ImportRun, ServiceModePersistsTheLastRunAndTheWriteAsUser)
+{
+    writeAs = " NIGHTSHIFT ";
+    target.Exec(*root, "update k5_server set OVERRIDE_AUDITUSER = ?", {writeAs});
+    AddVariable(1, "H", "ALG 2:2", 1, 3);
+    ASSERT_TRUE(Run(true));
+    EXPECT_EQ(Count("select count(*) from DATADDH where AUDITUSER = 'NIGHTSHIFT'"), 72);
+    ado::Recordset runs;
+    runs.Open("select LASTRUN, AUDITUSER from k5_server_run where FILENAME = 'PLANT1'", *root);
+    ASSERT_FALSE(runs.Eof());
+    EXPECT_EQ(runs.Fields("LASTRUN").toDateTime(), end);
+    EXPECT_EQ(runs.Fields("AUDITUSER").toString(), "NIGHTSHIFT");
+}
+
+TEST_P(ImportRun, TestModeWritesNothing)
+{
+    AddVariable(1, "H", "ALG 2:2", 1, 3);
+    ASSERT_TRUE(Run(false, true));
+    EXPECT_EQ(Count("select count(*) from DATADDH"), 0);
+    EXPECT_EQ(Statistic("# of Logical Write Transactions   : "), "72");
+    EXPECT_EQ(Statistic("# of Physical Write Transactions  : "), "0");
+}
+
+TEST_P(ImportRun, AFailingTargetIsRetriedThenTheImportEnds)
+{
+    AddVariable(1, "H", "ALG 2:2", 1, 3);
+    if (GetParam() == ado::Backend::Sqlite)
+        target.Exec(*facility, "delete from qel_procedures where name = 'WRITEDDH'");
+    else
+        target.Exec(*facility, "drop function writeddh");
+    EXPECT_FALSE(Run(true));
+    const QString log = Log();
+    for (int left = 6; left >= 1; --left)
+        EXPECT_TRUE(log.contains("Connection error occured while communicating with Korvel Orvex. Will attempt to "
+                                 "re-connect to source for " +
+                                 QString::number(left) + " times"))
+            << left;
+    EXPECT_TRUE(log.contains("Waiting for 0 seconds before attempting to re-connect ... "));
+    EXPECT_TRUE(log.contains("Unable to connect to Korvel Orvex."));
+    EXPECT_EQ(Statistic("# of Target Connection Failures   : "), "6");
+    ado::Recordset runs;
+    runs.Open("select count(*) from k5_server_run", *root);
+    EXPECT_EQ(runs.Fields(0).toInt(), 0);
+}
+
+TEST_P(ImportRun, NoSourceAttemptsMeansNoQuery)
+{
+    AddVariable(1, "H", "ALG 2:2", 1, 3);
+    target.globals().config().setItem("SOURCE\\RECOVERY\\ATTEMPTS", "0");
+    EXPECT_FALSE(Run());
+    EXPECT_TRUE(Log().contains("Unable to connect to source."));
+    EXPECT_FALSE(Log().contains("DBL_Query(): "));
+    EXPECT_EQ(Statistic("# of Physical Read Transactions   : "), "0");
+}
+
+TEST_P(ImportRun, LockDatesRefuseOrSkip)
+{
+    AddVariable(1, "H", "ALG 2:2", 1, 3);
+    target.Exec(*facility, "update Settings set CURVALUE = '2024-03-06 00:00:00' where SETTING = 'LockDate'");
+    ASSERT_TRUE(Run(true));
+    // The range is raised to the lock date: nothing before it is read.
+    EXPECT_EQ(Count("select count(*) from DATADDH"), 48);
+    EXPECT_TRUE(Log().contains("Date Range for import into PLANT1 is set to 03/06/2024 00:00:00"));
+
+    end = DateTime::FromParts(2024, 3, 5, 12);
+    ASSERT_TRUE(Run(true));
+    EXPECT_TRUE(Log().contains("Unable to import into 'North works' because selected date range violates Lock Date of "
+                               "3/6/2024"));
+}
+
+TEST_P(ImportRun, ThrottleSettings)
+{
+    AddVariable(1, "P", "ALG 2:2", 1, 3);
+    end = DateTime::FromParts(2024, 3, 6);
+    QELConfiguration& config = target.globals().config();
+    config.setItem("OPTIONS\\PERFORMANCE\\THROTTLE", "TRUE");
+    const struct {
+        const char* wait;
+        const char* message;
+    } cases[] = {
+        {"500", "Program will sleep for 500 milliseconds."},
+        {"0", "is not greater than 0. Artificial Wait between Source Polling is: 0"},
+        {"-5", "is not greater than 0. Artificial Wait between Source Polling is: -5"},
+        {"10000", "is not less than 10,000. Artificial Wait between Source Polling is: 10000"},
+        {"12.5", "needs to be a whole number. Artificial Wait between Source Polling is: 12.5"},
+        {"abc", "needs to be a whole number between 1 and 9999. Artificial Wait between Source Polling is: 0"},
+    };
+    for (const auto& c : cases) {
+        config.setItem("OPTIONS\\PERFORMANCE\\POLL_WAIT", c.wait);
+        ASSERT_TRUE(Run());
+        EXPECT_TRUE(Log().contains(c.message)) << c.wait;
+    }
+}
+
+INSTANTIATE_FOR_BOTH_BACKENDS(ImportRun);
