@@ -5,7 +5,7 @@ BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build test clean
+.PHONY: all deps build test bench clean
 
 all: build
 
@@ -20,6 +20,15 @@ test: deps
 	cmake -S . -B $(TEST_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DR58213_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(TEST_BUILD_DIR)
 	cd $(TEST_BUILD_DIR) && ctest --output-on-failure --timeout 300
+
+# Import throughput into SQLite and into a throwaway PostgreSQL server.
+bench: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DR58213_TESTS=OFF $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR) --target r58213_bench
+	R58213_TARGET_PASSWORD=$$(grep '^R58213_TARGET_PASSWORD' $(BUILD_DIR)/CMakeCache.txt | cut -d= -f2) \
+	  R58213_PG_PORT=55433 R58213_PG_DIR=/tmp/r58213-pg-bench scripts/pg-test-server start
+	$(BUILD_DIR)/r58213_bench 127.0.0.1:55433 $$(grep '^R58213_TARGET_PASSWORD' $(BUILD_DIR)/CMakeCache.txt | cut -d= -f2); \
+	  status=$$?; R58213_PG_DIR=/tmp/r58213-pg-bench scripts/pg-test-server stop; exit $$status
 
 clean:
 	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR)

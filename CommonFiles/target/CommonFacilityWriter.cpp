@@ -244,9 +244,14 @@ bool CommonFacilityWriter::WriteIntervalComment(qint32 intervalsPerDay, qint32 V
 bool CommonFacilityWriter::WriteToKorvelOrvexainfo(const QString& VarType, qint32 VarId, const DateTime& Datestamp,
                                                    const HashTable<QString>& AdditionalInfoHash)
 {
+    PerformedAINFOfieldsLogicalWrite = 0;
+    PerformedAINFOfieldsPhysicalWrite = 0;
     QString key;
     QString value;
     try {
+        if (!m_connection && !OpenWriterConnection())
+            throw NumberedError(3709, "The connection cannot be used to perform this operation. It is either "
+                                      "closed or invalid in this context.");
         // The table name comes from the type code's fixed list; the values
         // are bound.
         ado::Recordset row;

@@ -152,16 +152,16 @@ const QVariantList& Recordset::CurrentRow() const
 
 FieldValue Recordset::Fields(const QString& name) const
 {
-    const int index = FieldIndex(name);
+    return Fields(FieldIndex(name));
+}
+
+// A value set but not yet saved reads as set, as does a row being added.
+FieldValue Recordset::Fields(int index) const
+{
     for (const auto& [field, value] : m_pending)
         if (field == index)
             return FieldValue(value);
     return m_adding ? FieldValue() : FieldValue(CurrentRow().value(index));
-}
-
-FieldValue Recordset::Fields(int index) const
-{
-    return FieldValue(CurrentRow().value(index));
 }
 
 void Recordset::RequireUpdatable() const
@@ -230,8 +230,12 @@ void Recordset::UpdateCurrent()
         bound.append(value);
     }
     const QString condition = IdentityCondition(row, bound);
-    SqlExecution::Run(*m_connection, "UPDATE " + m_table + " SET " + assignments.join(", ") + " WHERE " + condition,
-                      bound);
+    const QSqlQuery update = SqlExecution::Run(
+        *m_connection, "UPDATE " + m_table + " SET " + assignments.join(", ") + " WHERE " + condition, bound);
+    // A row someone else changed since it was read is not overwritten.
+    if (update.numRowsAffected() == 0)
+        m_connection->Raise(-2147217864, "Row cannot be located for updating. Some values may have been changed "
+                                         "since it was last read.");
     for (const auto& [index, value] : m_pending)
         row[index] = value;
     m_rows[m_position] = row;

@@ -1,0 +1,690 @@
+#include "dbsupport/TargetFixture.h"
+
+#include "platform/DateTime.h"
+#include "platform/NumberedError.h"
+#include "platform/ado/Command.h"
+#include "platform/ado/Connection.h"
+#include "platform/ado/FieldValue.h"
+#include "platform/ado/Recordset.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <cstdlib>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <time.h>
+
+// Failure messages show dates as text; internal linkage keeps this printer
+// out of the other test files' way.
+static void PrintTo(const DateTime& value, std::ostream* out)
+{
+    *out << value.format("yyyy-mm-dd hh:nn:ss").toStdString();
+}
+
+static void PrintTo(const QString& value, std::ostream* out)
+{
+    *out << '"' << value.toStdString() << '"';
+}
+
+using ado::CursorType;
+using ado::DataType;
+using ado::Direction;
+using ado::LockType;
+
+namespace {
+
+constexpr auto In = Direction::Input;
+constexpr auto Out = Direction::Output;
+
+QVariant V(const DateTime& value)
+{
+    return QVariant::fromValue(value);
+}
+
+template <typename Action>
+std::optional<NumberedError> Raised(Action&& action)
+{
+    try {
+        action();
+    } catch (const NumberedError& error) {
+        return error;
+    }
+    return std::nullopt;
+}
+
+// Sites run in a zone with daylight saving, where some clock times do not
+// exist on the day the clocks go forward.
+class LocalZone {
+public:
+    explicit LocalZone(const char* zone)
+    {
+        if (const char* previous = std::getenv("TZ")) {
+            m_previous = previous;
+            m_hadPrevious = true;
+        }
+        setenv("TZ", zone, 1);
+        tzset();
+    }
+    ~LocalZone()
+    {
+        if (m_hadPrevious)
+            setenv("TZ", m_previous.c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+    }
+    LocalZone(const LocalZone&) = delete;
+    LocalZone& operator=(const LocalZone&) = delete;
+
+private:
+    std::string m_previous;
+    bool m_hadPrevious = false;
+};
+
+// The error a failed call raised must be the one the connection keeps.
+void ExpectKept(const ado::Connection& connection, const NumberedError& error)
+{
+    ASSERT_EQ(connection.Errors().size(), 1);
+    EXPECT_EQ(connection.Errors().first().number, error.number());
+    EXPECT_EQ(connection.Errors().first().description, error.description());
+}
+
+int Count(ado::Connection& connection, const QString& sql, const QVariantList& bound = {})
+{
+    ado::Recordset rows;
+    rows.Open(sql, connection, CursorType::Static, LockType::ReadOnly, bound);
+    return rows.Fields(0).toInt();
+}
+
+std::optional<DateTime> DateOf(const ado::Parameter& parameter)
+{
+    return ado::FieldValue(parameter.Value()).toDateTime();
+}
+
+const QString kRunRow = "select * from k5_server_run where interface_id = ? and filename = ?";
+
+}  // namespace
+
+class AdoLayer : public ::testing::TestWithParam<ado::Backend> {};
+
+TEST_P(AdoLayer, OpenFailuresNameTheCauseAndLeaveTheConnectionClosed)
+{
+    TargetFixture f(GetParam());
+    ado::Connection failed;
+    std::optional<NumberedError> error;
+    QString source;
+    if (GetParam() == ado::Backend::Sqlite) {
+        source = f.folder().file("empty");
+        QDir().mkpath(source);
+        error = Raised([&] { failed.Open("Provider=SQLite;Data Source=" + source + ";Initial Catalog=QELROOT;"); });
+        ASSERT_TRUE(error);
+        EXPECT_TRUE(error->description().contains("QELROOT.sqlite")) << error->description().toStdString();
+        // A failed attempt must not leave an empty database behind.
+        EXPECT_TRUE(TempFolder::Files(source).isEmpty());
+    } else {
+        source = TargetFixture::PostgreSqlHostPort();
+        error = Raised([&] {
+            failed.Open("Provider=PostgreSQL;Data Source=" + source +
+                        ";Initial Catalog=QELROOT;User ID=QELDBA;Password=wrong;");
+        });
+        ASSERT_TRUE(error);
+        // PostgreSQL folds role names to lower case; the login must too.
+        EXPECT_TRUE(error->description().contains("password authentication failed for user \"qeldba\""))
+            << error->description().toStdString();
+    }
+    EXPECT_NE(error->number(), 0);
+    ExpectKept(failed, *error);
+    EXPECT_EQ(failed.State(), ado::kStateClosed);
+    EXPECT_EQ(failed.Property("Data Source"), source);
+
+    ado::Connection unknown;
+    error = Raised([&] { unknown.Open("Provider=NoSuchProvider.1;Data Source=somewhere;"); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->number(), 3706);
+    ExpectKept(unknown, *error);
+    EXPECT_EQ(unknown.State(), ado::kStateClosed);
+
+    f.CreateRoot();
+    auto root = f.OpenRoot();
+    EXPECT_EQ(root->State(), ado::kStateOpen);
+    EXPECT_EQ(root->Property("data source"), f.dataSource());
+    EXPECT_TRUE(root->Errors().isEmpty());
+
+    // The connection that failed can be opened once its string is right.
+    failed.Open(root->ConnectionString());
+    EXPECT_EQ(failed.State(), ado::kStateOpen);
+    EXPECT_TRUE(failed.Errors().isEmpty());
+    error = Raised([&] { failed.Open(); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->number(), 3705);
+    EXPECT_EQ(failed.State(), ado::kStateOpen);
+
+    auto serverTime = ado::Command::Procedure(*root, "GETSERVERTIME", {{"date_out", DataType::Date, Out}});
+    root->Close();
+    EXPECT_EQ(root->State(), ado::kStateClosed);
+    error = Raised([&] { serverTime->Execute(); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->number(), 3709);
+    ado::Recordset rows;
+    error = Raised([&] { rows.Open("select * from FACILITY", *root); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->number(), 3709);
+    error = Raised([&] { ado::Command::Prepared(nullptr); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->number(), 3709);
+
+    // Opened again, the connection serves the commands made on it before.
+    root->Open();
+    serverTime->Execute();
+    EXPECT_TRUE(DateOf(serverTime->Parameters("date_out")));
+
+    if (GetParam() == ado::Backend::Sqlite) {
+        // Without a catalog the user names the database file.
+        ado::Connection byUser;
+        byUser.Open("Provider=SQLite;Data Source=" + f.dataSource() + ";User ID=QELROOT;Password=x;");
+        EXPECT_EQ(Count(byUser, "select count(*) from k5_server_run"), 0);
+    }
+}
+
+TEST_P(AdoLayer, FailedStatementsRaiseTheDriverTextAndKeepIt)
+{
+    TargetFixture f(GetParam());
+    f.CreateRoot();
+    auto root = f.OpenRoot();
+
+    auto error = Raised([&] { f.Exec(*root, "SELEC * FROM FACILITY"); });
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->number(), 0);
+    EXPECT_TRUE(error->description().contains("syntax error", Qt::CaseInsensitive))
+        << error->description().toStdString();
+    ExpectKept(*root, *error);
+
+    ado::Recordset rows;
+    error = Raised([&] {
+        rows.Open("select * from NO_SUCH_TABLE where NAME = ?", *root, CursorType::Static, LockType::ReadOnly, {"x"});
+    });
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->number(), 0);
+    EXPECT_TRUE(error->description().contains("no_such_table", Qt::CaseInsensitive))
+        << error->description().toStdString();
+    ExpectKept(*root, *error);
+    EXPECT_FALSE(rows.IsOpen());
+
+    f.Exec(*root, "insert into FACILITY (FILENAME, NAME) values (?, ?)", {"PLANT1", "North"});
+    error = Raised([&] { f.Exec(*root, "insert into FACILITY (FILENAME, NAME) values (?, ?)", {"PLANT1", "Again"}); });
+    ASSERT_TRUE(error);
+    ExpectKept(*root, *error);
+
+    // A failure leaves the connection usable and the earlier row in place.
+    EXPECT_EQ(Count(*root, "select count(*) from FACILITY"), 1);
+    EXPECT_TRUE(root->Errors().isEmpty());
+    EXPECT_EQ(root->State(), ado::kStateOpen);
+}
+
+TEST_P(AdoLayer, TextRecordsetsReadRowsByNameOrIndexWithNullsAndDates)
+{
+    // 02:30 on 31 March 2024 does not exist in Central Europe; it must still
+    // come back as written.
+    LocalZone zone("Europe/Berlin");
+    ASSERT_FALSE(QDateTime(QDate(2024, 3, 31), QTime(2, 30)).isValid()) << "time zone data is missing";
+    TargetFixture f(GetParam());
+    f.CreateRoot();
+    auto root = f.OpenRoot();
+    const DateTime afternoon = DateTime::FromParts(2024, 3, 5, 14, 7, 9);
+    const DateTime night = DateTime::FromParts(2024, 3, 31, 2, 30, 0);
+    const QString insert = "insert into k5_server_run (INTERFACE_ID, FILENAME, LASTRUN, AUDITUSER) values (?, ?, ?, ?)";
+    f.Exec(*root, insert, {7, "PLANT1", V(afternoon), "ALICE"});
+    f.Exec(*root, insert, {8, "PLANT1", V(night), QVariant()});
+    f.Exec(*root, insert, {9, "PLANT2", V(afternoon), "BOB"});
+
+    ado::Recordset rows;
+    rows.Open("select interface_id, filename, lastrun, audituser, workstation from k5_server_run "
+              "where filename = ? order by interface_id",
+              *root, CursorType::Static, LockType::ReadOnly, {"PLANT1"});
+    ASSERT_EQ(rows.RecordCount(), 2);
+    ASSERT_EQ(rows.FieldCount(), 5);
+    EXPECT_EQ(rows.FieldName(2).toUpper(), "LASTRUN");
+    ASSERT_FALSE(rows.Eof());
+    EXPECT_EQ(rows.Fields("INTERFACE_ID").toInt(), 7);
+    EXPECT_EQ(rows.Fields("Interface_Id").toInt(), 7);
+    EXPECT_EQ(rows.Fields(0).toInt(), 7);
+    EXPECT_EQ(rows.Fields("FileName").toString(), "PLANT1");
+    EXPECT_EQ(rows.Fields("lastrun").toDateTime(), afternoon);
+    EXPECT_EQ(rows.Fields(3).toString(), "ALICE");
+    EXPECT_TRUE(rows.Fields("WORKSTATION").IsNull());
+    EXPECT_EQ(rows.Fields("WORKSTATION").toString(), QString());
+    EXPECT_FALSE(rows.Fields("WORKSTATION").toDateTime());
+
+    rows.MoveNext();
+    ASSERT_FALSE(rows.Eof());
+    EXPECT_EQ(rows.Fields("interface_id").toInt(), 8);
+    EXPECT_EQ(rows.Fields("LASTRUN").toDateTime(), night);
+    EXPECT_TRUE(rows.Fields("AUDITUSER").IsNull());
+    EXPECT_EQ(rows.Fields("AUDITUSER").toString(), QString());
+
+    rows.MoveNext();
+    EXPECT_TRUE(rows.Eof());
+    rows.MoveNext();
+    EXPECT_TRUE(rows.Eof());
+    auto error = Raised([&] { rows.Fields("FILENAME"); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->number(), 3021);
+    rows.MoveFirst();
+    error = Raised([&] { rows.Fields("NO_SUCH_COLUMN"); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->number(), 3265);
+
+    // Bound dates compare as dates: only the night run falls on 31 March.
+    rows.Open("select interface_id from k5_server_run where lastrun >= ? and lastrun < ?", *root,
+              CursorType::Static, LockType::ReadOnly,
+              {V(DateTime::FromParts(2024, 3, 31)), V(DateTime::FromParts(2024, 4, 1))});
+    ASSERT_EQ(rows.RecordCount(), 1);
+    EXPECT_EQ(rows.Fields(0).toInt(), 8);
+
+    rows.Open("select * from k5_server_run where filename = ?", *root, CursorType::ForwardOnly, LockType::ReadOnly,
+              {"PLANT9"});
+    EXPECT_TRUE(rows.Eof());
+    EXPECT_EQ(rows.RecordCount(), 0);
+
+    // A text command runs again with fresh parameter values.
+    ado::Command byFacility;
+    byFacility.setActiveConnection(root.get());
+    byFacility.setCommandText("select count(*) from k5_server_run where filename = ?");
+    byFacility.Append(byFacility.CreateParameter("filename", DataType::VarChar, In, 50));
+    byFacility.Parameters("FILENAME").setValue(QString("PLANT1"));
+    EXPECT_EQ(byFacility.Execute().Fields(0).toInt(), 2);
+    byFacility.Parameters("filename").setValue(QString("PLANT2"));
+    EXPECT_EQ(byFacility.Execute().Fields(0).toInt(), 1);
+    error = Raised([&] { byFacility.Parameters("nosuch"); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->number(), 3265);
+}
+
+TEST_P(AdoLayer, QuotesAndSqlInValuesAreStoredVerbatimAndNeverChangeTheStatement)
+{
+    TargetFixture f(GetParam());
+    f.CreateRoot();
+    auto root = f.OpenRoot();
+    const QString hostile = "O'Brien'); DROP TABLE k5_server; --";
+    const QString question = "why? ' or 1=1 --";
+
+    f.Exec(*root, "insert into k5_server (INTERFACE_ID, NAME, DESCRIPTION) values (?, ?, ?)", {1, hostile, question});
+    f.Exec(*root, "insert into k5_server (INTERFACE_ID, NAME, DESCRIPTION) values (?, ?, ?)", {2, "plain", "plain"});
+    ado::Recordset rows;
+    rows.Open("select INTERFACE_ID, NAME, DESCRIPTION from k5_server where NAME = ?", *root, CursorType::Static,
+              LockType::ReadOnly, {hostile});
+    ASSERT_EQ(rows.RecordCount(), 1);
+    EXPECT_EQ(rows.Fields("INTERFACE_ID").toInt(), 1);
+    EXPECT_EQ(rows.Fields("NAME").toString(), hostile);
+    EXPECT_EQ(rows.Fields("DESCRIPTION").toString(), question);
+    rows.Open("select INTERFACE_ID from k5_server where DESCRIPTION = ?", *root, CursorType::Static,
+              LockType::ReadOnly, {"' or 1=1 --"});
+    EXPECT_EQ(rows.RecordCount(), 0);
+
+    // The updatable path builds its own statements around the same values.
+    const QString userRow = "select * from \"USER\" where USERNAME = ?";
+    rows.Open(userRow, *root, CursorType::Static, LockType::Optimistic, {hostile});
+    ASSERT_TRUE(rows.Eof());
+    rows.AddNew();
+    rows.setField("USERNAME", hostile);
+    rows.setField("PASSWORD", "pa'ss");
+    rows.setField("USERTYPE", "Super");
+    rows.Update();
+    rows.Open(userRow, *root, CursorType::Static, LockType::Optimistic, {hostile});
+    ASSERT_EQ(rows.RecordCount(), 1);
+    rows.setField("PASSWORD", "x'); DELETE FROM \"USER\"; --");
+    rows.Update();
+    rows.Close();
+
+    rows.Open(userRow, *root, CursorType::Static, LockType::ReadOnly, {hostile});
+    ASSERT_EQ(rows.RecordCount(), 1);
+    EXPECT_EQ(rows.Fields("PASSWORD").toString(), "x'); DELETE FROM \"USER\"; --");
+    EXPECT_EQ(rows.Fields("USERTYPE").toString(), "Super");
+    EXPECT_EQ(Count(*root, "select count(*) from k5_server"), 2);
+    EXPECT_EQ(Count(*root, "select count(*) from \"USER\""), 1);
+}
+
+TEST_P(AdoLayer, PessimisticRecordsetAddsARowThenChangesOnlyThatRow)
+{
+    TargetFixture f(GetParam());
+    f.CreateRoot();
+    auto root = f.OpenRoot();
+    const DateTime first = DateTime::FromParts(2024, 3, 5, 14, 7, 9);
+    const DateTime second = DateTime::FromParts(2024, 3, 6, 8, 0, 0);
+    // The same collector in another facility must stay untouched.
+    f.Exec(*root, "insert into k5_server_run (INTERFACE_ID, FILENAME, LASTRUN) values (?, ?, ?)",
+           {12, "PLANT2", V(first)});
+
+    ado::Recordset rows;
+    rows.Open(kRunRow, *root, CursorType::Static, LockType::Pessimistic, {12, "PLANT1"});
+    ASSERT_TRUE(rows.Eof());
+    rows.AddNew();
+    rows.setField("INTERFACE_ID", 12);
+    rows.setField("filename", "PLANT1");
+    rows.setField("LastRun", V(first));
+    rows.setField("WORKSTATION", "HOST-1");
+    rows.setField("AUDITTIMESTAMP", V(second));
+    EXPECT_EQ(rows.Fields("workstation").toString(), "HOST-1");
+    EXPECT_TRUE(rows.Fields("NETUSER").IsNull());
+    rows.Update();
+    rows.Close();
+
+    rows.Open(kRunRow, *root, CursorType::Static, LockType::ReadOnly, {12, "PLANT1"});
+    ASSERT_EQ(rows.RecordCount(), 1);
+    EXPECT_EQ(rows.Fields("INTERFACE_ID").toInt(), 12);
+    EXPECT_EQ(rows.Fields("LASTRUN").toDateTime(), first);
+    EXPECT_EQ(rows.Fields("AUDITTIMESTAMP").toDateTime(), second);
+    EXPECT_EQ(rows.Fields("WORKSTATION").toString(), "HOST-1");
+    EXPECT_TRUE(rows.Fields("NETUSER").IsNull());
+
+    rows.Open(kRunRow, *root, CursorType::Static, LockType::Pessimistic, {12, "PLANT1"});
+    ASSERT_EQ(rows.RecordCount(), 1);
+    rows.setField("LASTRUN", V(second));
+    rows.Update();
+    EXPECT_EQ(rows.Fields("LASTRUN").toDateTime(), second);
+    rows.Close();
+
+    EXPECT_EQ(Count(*root, "select count(*) from k5_server_run where interface_id = ?", {12}), 2);
+    rows.Open(kRunRow, *root, CursorType::Static, LockType::ReadOnly, {12, "PLANT1"});
+    ASSERT_EQ(rows.RecordCount(), 1);
+    EXPECT_EQ(rows.Fields("LASTRUN").toDateTime(), second);
+    EXPECT_EQ(rows.Fields("WORKSTATION").toString(), "HOST-1");
+    rows.Open(kRunRow, *root, CursorType::Static, LockType::ReadOnly, {12, "PLANT2"});
+    ASSERT_EQ(rows.RecordCount(), 1);
+    EXPECT_EQ(rows.Fields("LASTRUN").toDateTime(), first);
+
+    // Closing without Update discards the change.
+    rows.Open(kRunRow, *root, CursorType::Static, LockType::Pessimistic, {12, "PLANT1"});
+    rows.setField("LASTRUN", V(first));
+    rows.Close();
+    rows.Open(kRunRow, *root, CursorType::Static, LockType::ReadOnly, {12, "PLANT1"});
+    ASSERT_EQ(rows.RecordCount(), 1);
+    EXPECT_EQ(rows.Fields("LASTRUN").toDateTime(), second);
+
+    // A read-only recordset refuses changes.
+    auto error = Raised([&] { rows.AddNew(); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->number(), 3251);
+}
+
+TEST_P(AdoLayer, OptimisticRecordsetTurnsValuesToNullAndBack)
+{
+    TargetFixture f(GetParam());
+    f.CreateFacility("PLANT1");
+    auto plant = f.OpenFacility("PLANT1");
+    const QString infoRow = "select * from DATATBL_I where VARID = ? and DATESTAMP = ?";
+    const DateTime day = DateTime::FromParts(2024, 3, 5);
+    f.Exec(*plant, "insert into DATATBL_I (VARID, DATESTAMP, SAMPLER) values (?, ?, ?)",
+           {101, V(day.addDays(1)), "NEXT"});
+
+    ado::Recordset rows;
+    rows.Open(infoRow, *plant, CursorType::Static, LockType::Optimistic, {101, V(day)});
+    ASSERT_TRUE(rows.Eof());
+    rows.AddNew();
+    rows.setField("VARID", 101);
+    rows.setField("DATESTAMP", V(day));
+    rows.setField("SAMPLER", "JD");
+    rows.setField("LABREF", 12.5);
+    rows.setField("AUDITUSER", "ALICE");
+    rows.Update();
+
+    rows.Open(infoRow, *plant, CursorType::Static, LockType::Optimistic, {101, V(day)});
+    ASSERT_EQ(rows.RecordCount(), 1);
+    EXPECT_EQ(rows.Fields("SAMPLER").toString(), "JD");
+    EXPECT_EQ(rows.Fields("LABREF").toDouble(), 12.5);
+    EXPECT_EQ(rows.Fields("DATESTAMP").toDateTime(), day);
+    rows.setField("SAMPLER", QVariant());
+    rows.setField("LABREF", QVariant());
+    rows.Update();
+    EXPECT_TRUE(rows.Fields("SAMPLER").IsNull());
+
+    rows.Open(infoRow, *plant, CursorType::Static, LockType::Optimistic, {101, V(day)});
+    ASSERT_EQ(rows.RecordCount(), 1);
+    EXPECT_TRUE(rows.Fields("SAMPLER").IsNull());
+    EXPECT_TRUE(rows.Fields("LABREF").IsNull());
+    EXPECT_EQ(rows.Fields("AUDITUSER").toString(), "ALICE");
+    // The row is found again although some of its values are Null now.
+    rows.setField("SAMPLER", "MK");
+    rows.Update();
+
+    rows.Open("select * from DATATBL_I where VARID = ? order by DATESTAMP", *plant, CursorType::Static,
+              LockType::ReadOnly, {101});
+    ASSERT_EQ(rows.RecordCount(), 2);
+    EXPECT_EQ(rows.Fields("SAMPLER").toString(), "MK");
+    EXPECT_TRUE(rows.Fields("LABREF").IsNull());
+    rows.MoveNext();
+    EXPECT_EQ(rows.Fields("SAMPLER").toString(), "NEXT");
+}
+
+TEST_P(AdoLayer, ResyncReadsTheGeneratedIdAndTheBlobComesBackExactly)
+{
+    TargetFixture f(GetParam());
+    f.CreateRoot();
+    auto root = f.OpenRoot();
+    f.Exec(*root, "insert into FILES (DIRNAME, FILENAME) values (?, ?)", {"HELP", "OTHER.CHM"});
+    QByteArray data("\x00\xFF\x00\x01'\\\x7F\x80\xFE", 9);
+    for (int i = 0; i < 2048; ++i)
+        data.append(static_cast<char>(i % 256));
+    data.append('\0');
+
+    const QString fileRow = "select * from FILES where DIRNAME = ? and FILENAME = ?";
+    ado::Recordset rows;
+    rows.Open(fileRow, *root, CursorType::Static, LockType::Pessimistic, {"HELP", "MANUAL.CHM"});
+    ASSERT_TRUE(rows.Eof());
+    rows.AddNew();
+    rows.setField("DIRNAME", "HELP");
+    rows.setField("FILENAME", "MANUAL.CHM");
+    rows.setField("AUDITUSER", "ALICE");
+    rows.setField("FILEDATA", data);
+    rows.Update();
+    rows.Resync();
+    ASSERT_FALSE(rows.Fields("ID").IsNull());
+    const int id = rows.Fields("ID").toInt();
+    EXPECT_GT(id, 0);
+    EXPECT_EQ(rows.Fields("FILENAME").toString(), "MANUAL.CHM");
+    EXPECT_EQ(rows.Fields("FILEDATA").toBytes(), data);
+    rows.Close();
+
+    rows.Open("select ID, FILEDATA from FILES where FILENAME = ?", *root, CursorType::Static, LockType::ReadOnly,
+              {"MANUAL.CHM"});
+    ASSERT_EQ(rows.RecordCount(), 1);
+    EXPECT_EQ(rows.Fields("ID").toInt(), id);
+    const QByteArray stored = rows.Fields("FILEDATA").toBytes();
+    EXPECT_EQ(stored.size(), data.size());
+    EXPECT_EQ(stored, data);
+    EXPECT_NE(Count(*root, "select ID from FILES where FILENAME = ?", {"OTHER.CHM"}), id);
+}
+
+TEST_P(AdoLayer, StoredProceduresReturnOutputsOrNullWhenNothingIsFound)
+{
+    TargetFixture f(GetParam());
+    f.CreateRoot();
+    f.CreateFacility("PLANT1");
+    auto root = f.OpenRoot();
+
+    auto serverTime = ado::Command::Procedure(*root, "GETSERVERTIME", {{"date_out", DataType::Date, Out}});
+    serverTime->Execute();
+    const auto serverNow = DateOf(serverTime->Parameters("DATE_OUT"));
+    ASSERT_TRUE(serverNow);
+    const QDateTime local = QDateTime::currentDateTime();
+    const DateTime now = DateTime::FromQDateTime(local.date(), local.time());
+    EXPECT_LE(std::abs(serverNow->secondsTo(now)), 60) << serverNow->format("yyyy-mm-dd hh:nn:ss").toStdString();
+
+    auto missing = ado::Command::Procedure(*root, "NOSUCHPROCEDURE", {{"varid", DataType::Integer, In}});
+    missing->Parameters("varid").setValue(1);
+    auto error = Raised([&] { missing->Execute(); });
+    ASSERT_TRUE(error);
+    EXPECT_FALSE(error->description().isEmpty());
+    ExpectKept(*root, *error);
+    // The failed call leaves the connection able to call again.
+    serverTime->Execute();
+    EXPECT_TRUE(DateOf(serverTime->Parameters("date_out")));
+
+    auto plant = f.OpenFacility("PLANT1");
+    auto write = ado::Command::Procedure(
+        *plant, "WRITEDDH",
+        {{"date", DataType::Date, In}, {"varid", DataType::Integer, In}, {"value", DataType::Double, In},
+         {"textvalue", DataType::VarWChar, In, 255}, {"audituser", DataType::VarChar, In, 50},
+         {"slotstarttime", DataType::Date, In}, {"slotendtime", DataType::Date, In},
+         {"status", DataType::Integer, In}});
+    auto seek = ado::Command::Procedure(
+        *plant, "SEEKFDDH",
+        {{"datestamp_1", DataType::Date, In}, {"varid_2", DataType::Integer, In},
+         {"curvalue_3", DataType::Double, Out}, {"textvalue_4", DataType::VarWChar, Out, 255},
+         {"varid_5", DataType::Integer, Out}, {"audituser", DataType::VarChar, Out, 50},
+         {"audittimestamp", DataType::Date, Out}, {"datestamp_out", DataType::Date, Out},
+         {"slotstarttime", DataType::Date, In}, {"slotendtime", DataType::Date, In},
+         {"status", DataType::Integer, Out}, {"forced", DataType::Integer, Out}});
+    const DateTime slot = DateTime::FromParts(2024, 3, 5, 14);
+    const auto writeValue = [&](const DateTime& stamp, double value, const QVariant& text) {
+        write->Parameters("date").setValue(stamp);
+        write->Parameters("varid").setValue(101);
+        write->Parameters("value").setValue(value);
+        write->Parameters("textvalue").setValue(text);
+        write->Parameters("audituser").setValue(QString("O'NEIL"));
+        write->Parameters("slotstarttime").setValue(slot);
+        write->Parameters("slotendtime").setValue(slot.addMinutes(60));
+        write->Parameters("status").setValue(2);
+        EXPECT_FALSE(write->Execute().IsOpen());
+    };
+    const auto seekSlot = [&](const DateTime& start) {
+        seek->Parameters("datestamp_1").setValue(start);
+        seek->Parameters("varid_2").setValue(101);
+        seek->Parameters("slotstarttime").setValue(start);
+        seek->Parameters("slotendtime").setValue(start.addMinutes(60));
+        seek->Execute();
+    };
+
+    writeValue(slot, 41.0, QString("first"));
+    // A second value in the same slot replaces the first.
+    writeValue(slot.addMinutes(15), 42.25, QString("it's"));
+    EXPECT_EQ(Count(*plant, "select count(*) from DATADDH where VARID = ?", {101}), 1);
+
+    seekSlot(slot);
+    EXPECT_EQ(ado::FieldValue(seek->Parameters("varid_5").Value()).toInt(), 101);
+    EXPECT_EQ(ado::FieldValue(seek->Parameters("curvalue_3").Value()).toDouble(), 42.25);
+    EXPECT_EQ(ado::FieldValue(seek->Parameters("textvalue_4").Value()).toString(), "it's");
+    EXPECT_EQ(ado::FieldValue(seek->Parameters("audituser").Value()).toString(), "O'NEIL");
+    EXPECT_EQ(DateOf(seek->Parameters("datestamp_out")), slot.addMinutes(15));
+    EXPECT_TRUE(DateOf(seek->Parameters("audittimestamp")));
+    EXPECT_EQ(ado::FieldValue(seek->Parameters("status").Value()).toInt(), 2);
+    EXPECT_EQ(ado::FieldValue(seek->Parameters("forced").Value()).toInt(), 0);
+
+    // The same command finds nothing in the next slot: no output may keep
+    // the previous call's value.
+    seekSlot(slot.addMinutes(60));
+    for (const char* name : {"curvalue_3", "textvalue_4", "varid_5", "audituser", "audittimestamp",
+                             "datestamp_out", "status", "forced"})
+        EXPECT_TRUE(seek->Parameters(name).IsNull()) << name;
+
+    // A write that fails halfway leaves the slot as it was: the old value
+    // is not deleted without the new one taking its place.
+    write->Parameters("date").setNull();
+    write->Parameters("varid").setValue(101);
+    EXPECT_TRUE(Raised([&] { write->Execute(); }));
+    seekSlot(slot);
+    EXPECT_EQ(ado::FieldValue(seek->Parameters("curvalue_3").Value()).toDouble(), 42.25);
+    EXPECT_EQ(Count(*plant, "select count(*) from DATADDH where VARID = ?", {101}), 1);
+
+    // A Null text input is stored as Null.
+    writeValue(slot, 7.5, QVariant());
+    seekSlot(slot);
+    EXPECT_EQ(ado::FieldValue(seek->Parameters("curvalue_3").Value()).toDouble(), 7.5);
+    EXPECT_TRUE(seek->Parameters("textvalue_4").IsNull());
+}
+
+TEST_P(AdoLayer, PessimisticRecordsetLocksItsRowsUntilUpdateOrClose)
+{
+    TargetFixture f(GetParam());
+    f.CreateRoot();
+    auto root = f.OpenRoot();
+    f.Exec(*root, "insert into k5_server_run (INTERFACE_ID, FILENAME, WORKSTATION) values (?, ?, ?)",
+           {5, "PLANT1", "START"});
+
+    ado::Connection other;
+    other.setConnectionString(root->ConnectionString());
+    other.setCommandTimeout(1);
+    other.Open();
+    if (GetParam() == ado::Backend::PostgreSql)
+        f.Exec(other, "SET lock_timeout = '500ms'");
+    const QString update = "update k5_server_run set WORKSTATION = ? where INTERFACE_ID = ? and FILENAME = ?";
+
+    ado::Recordset holder;
+    holder.Open(kRunRow, *root, CursorType::Static, LockType::Pessimistic, {5, "PLANT1"});
+    ASSERT_EQ(holder.RecordCount(), 1);
+    QElapsedTimer waited;
+    waited.start();
+    auto error = Raised([&] { f.Exec(other, update, {"OTHER", 5, "PLANT1"}); });
+    ASSERT_TRUE(error);
+    EXPECT_LT(waited.elapsed(), 10000);
+    ExpectKept(other, *error);
+
+    // A second collector taking the same row the same way is refused too,
+    // and its failed attempt leaves it outside any transaction.
+    ado::Recordset contender;
+    error = Raised([&] { contender.Open(kRunRow, other, CursorType::Static, LockType::Pessimistic, {5, "PLANT1"}); });
+    ASSERT_TRUE(error);
+    EXPECT_FALSE(contender.IsOpen());
+
+    holder.setField("WORKSTATION", "HOLDER");
+    holder.Update();
+    f.Exec(other, update, {"OTHER", 5, "PLANT1"});
+    ado::Recordset check;
+    check.Open(kRunRow, *root, CursorType::Static, LockType::ReadOnly, {5, "PLANT1"});
+    EXPECT_EQ(check.Fields("WORKSTATION").toString(), "OTHER");
+
+    // Closing without Update releases the lock as well.
+    holder.Open(kRunRow, *root, CursorType::Static, LockType::Pessimistic, {5, "PLANT1"});
+    holder.setField("WORKSTATION", "DISCARDED");
+    holder.Close();
+    f.Exec(other, update, {"AFTER", 5, "PLANT1"});
+    check.Open(kRunRow, *root, CursorType::Static, LockType::ReadOnly, {5, "PLANT1"});
+    EXPECT_EQ(check.Fields("WORKSTATION").toString(), "AFTER");
+}
+
+TEST_P(AdoLayer, OptimisticUpdateOfARowChangedMeanwhileRaises)
+{
+    TargetFixture f(GetParam());
+    f.CreateFacility("PLANT1");
+    auto plant = f.OpenFacility("PLANT1");
+    ado::Connection other;
+    other.Open(plant->ConnectionString());
+    const DateTime day = DateTime::FromParts(2024, 3, 5);
+    f.Exec(*plant, "insert into DATATBL_I (VARID, DATESTAMP, SAMPLER) values (?, ?, ?)", {101, V(day), "JD"});
+
+    ado::Recordset rows;
+    rows.Open("select * from DATATBL_I where VARID = ? and DATESTAMP = ?", *plant, CursorType::Static,
+              LockType::Optimistic, {101, V(day)});
+    ASSERT_EQ(rows.RecordCount(), 1);
+    f.Exec(other, "update DATATBL_I set SAMPLER = ? where VARID = ?", {"MK", 101});
+    rows.setField("LABREF", 3.0);
+    // The change cannot be applied to the row as it was read; dropping it
+    // without a word loses the user's edit.
+    EXPECT_TRUE(Raised([&] { rows.Update(); }));
+}
+
+TEST_P(AdoLayer, PendingValuesReadTheSameByNameAndByIndex)
+{
+    TargetFixture f(GetParam());
+    f.CreateRoot();
+    auto root = f.OpenRoot();
+    f.Exec(*root, "insert into k5_server_run (INTERFACE_ID, FILENAME, WORKSTATION) values (?, ?, ?)",
+           {3, "PLANT1", "OLD"});
+
+    ado::Recordset rows;
+    rows.Open("select INTERFACE_ID, FILENAME, WORKSTATION from k5_server_run where INTERFACE_ID = ?", *root,
+              CursorType::Static, LockType::Optimistic, {3});
+    ASSERT_EQ(rows.RecordCount(), 1);
+    rows.setField("WORKSTATION", "NEW");
+    EXPECT_EQ(rows.Fields("WORKSTATION").toString(), "NEW");
+    EXPECT_EQ(rows.Fields(2).toString(), "NEW");
+    rows.AddNew();
+    rows.setField("INTERFACE_ID", 4);
+    EXPECT_EQ(rows.Fields("INTERFACE_ID").toInt(), 4);
+    EXPECT_EQ(rows.Fields(0).toInt(), 4);
+}
+
+INSTANTIATE_FOR_BOTH_BACKENDS(AdoLayer);
