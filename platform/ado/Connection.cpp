@@ -95,6 +95,9 @@ void Connection::OpenSqlite(QSqlDatabase& db)
     }
     QSqlQuery pragma(db);
     pragma.exec("PRAGMA foreign_keys = ON");
+    // Write-ahead logging: each committed write costs one append, not a
+    // rewrite of the database file, and readers do not block the writer.
+    pragma.exec("PRAGMA journal_mode = WAL");
 }
 
 void Connection::OpenOdbc(QSqlDatabase& db)
