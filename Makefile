@@ -5,7 +5,9 @@ BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build test bench clean
+PREFIX ?= /opt/r58213
+
+.PHONY: all deps build test bench demo install clean
 
 all: build
 
@@ -20,6 +22,16 @@ test: deps
 	cmake -S . -B $(TEST_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DR58213_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(TEST_BUILD_DIR)
 	cd $(TEST_BUILD_DIR) && ctest --output-on-failure --timeout 300
+
+# A ready-to-run demo in ./demo: one import as the service runs it, and
+# what it wrote.
+demo: build
+	scripts/demo $(BUILD_DIR)/r58213-cli demo
+
+# The programs, help pages and the systemd unit (see README, "Running as a service").
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(DESTDIR)$(PREFIX)
+	install -D -m 644 packaging/r58213.service $(DESTDIR)/etc/systemd/system/r58213.service
 
 # Import throughput into SQLite and into a throwaway PostgreSQL server.
 bench: deps

@@ -1,5 +1,7 @@
 #include "CommonFiles/control/CommonGlobals.h"
 #include "CommonFiles/control/CommonNTSERVICE.h"
+#include "CommonFiles/control/ImportSession.h"
+#include "CommonFiles/control/UnattendedPrompts.h"
 #include "CommonFiles/control/ProgramEntryPoint.h"
 #include "CommonFiles/ui/CommonUI.h"
 #include "CommonFiles/ui/QtMessagePresenter.h"
@@ -29,7 +31,9 @@ int runService(int argc, char** argv, const QStringList& arguments)
     SystemClock clock;
     const QString folder = QCoreApplication::applicationDirPath();
     CommonGlobals globals(clock, folder, VersionRecord::Title());
-    CommonNTSERVICE host(globals);
+    UnattendedPrompts prompts;
+    ImportSession session(globals, prompts);
+    CommonNTSERVICE host(globals, [&session] { session.ImportAll(false); });
     ProgramEntryPoint entry(globals, RunFace::Service, ProcessFacts::Current(folder, arguments));
     if (!entry.Start())
         return kUnreadableConfiguration;

@@ -14,7 +14,7 @@ const DateTime kNoLock = DateTime::FromParts(1970, 1, 1);
 }  // namespace
 
 CommonLastRun::CommonLastRun(CommonGlobals& globals)
-    : m_globals(globals), m_defaultStart(globals.clock().now()), m_defaultEnd(m_defaultStart)
+    : m_globals(&globals), m_defaultStart(globals.clock().now()), m_defaultEnd(m_defaultStart)
 {
 }
 
@@ -30,7 +30,7 @@ bool CommonLastRun::ReadKorvelOrvex(qint32 interface_id, ado::Connection& aRootC
 {
     m_lastRunDates = HashTable<QString>();
     m_lastRunDates.SetSize(2048, 2048, 1024);
-    if (!m_globals.serviceMode())
+    if (!m_globals->serviceMode())
         return true;
     try {
         ado::Recordset rows;
@@ -40,7 +40,7 @@ bool CommonLastRun::ReadKorvelOrvex(qint32 interface_id, ado::Connection& aRootC
             const QString facility = rows.Fields("Filename").toString();
             const QString lastRun = rows.Fields("lastrun").toString();
             m_lastRunDates.Add(facility, lastRun);
-            m_globals.log().WriteLog("Last Run Date for facility " + facility + " was detected to be " + lastRun, 0);
+            m_globals->log().WriteLog("Last Run Date for facility " + facility + " was detected to be " + lastRun, 0);
         }
         return true;
     } catch (const NumberedError&) {
@@ -64,7 +64,7 @@ bool CommonLastRun::ReadFacilityLockDate(const QString& facilityKey, DateTime& l
 {
     lockDate = kNoLock;
     ado::Connection connection;
-    if (!TargetConnections(m_globals).ConfigureConnection(connection, facilityKey))
+    if (!TargetConnections(*m_globals).ConfigureConnection(connection, facilityKey))
         return false;
     try {
         connection.Open();
@@ -107,9 +107,9 @@ bool CommonLastRun::ViolatesLockDate(const QString& facilityKey) const
 bool CommonLastRun::PersistLastRunDate(qint32 interfaceId, const QString& facilityKey, const DateTime& lastRun)
 {
     ado::Connection root;
-    if (!TargetConnections(m_globals).ConfigureConnection(root, "QELROOT"))
+    if (!TargetConnections(*m_globals).ConfigureConnection(root, "QELROOT"))
         return false;
-    NetInfo& host = m_globals.netInfo();
+    NetInfo& host = m_globals->netInfo();
     host.GetNetInfo();
     try {
         root.Open();
@@ -119,20 +119,20 @@ bool CommonLastRun::PersistLastRunDate(qint32 interfaceId, const QString& facili
                  root, ado::CursorType::Static, ado::LockType::Pessimistic, {interfaceId, facilityKey});
         if (row.Eof())
             row.AddNew();
-        row.setField("AUDITUSER", m_globals.AuditUserName());
-        row.setField("AUDITTIMESTAMP", QVariant::fromValue(m_globals.clock().now()));
+        row.setField("AUDITUSER", m_globals->AuditUserName());
+        row.setField("AUDITTIMESTAMP", QVariant::fromValue(m_globals->clock().now()));
         row.setField("interface_id", interfaceId);
         row.setField("FileName", facilityKey);
         row.setField("LASTRUN", QVariant::fromValue(lastRun));
         row.setField("WorkStation", host.WorkStation());
         row.setField("NetUser", host.NetUser());
         row.setField("IP", host.IPAddrs());
-        row.setField("LOCALPATH", m_globals.programFolder());
+        row.setField("LOCALPATH", m_globals->programFolder());
         row.Update();
         row.Close();
-        m_globals.log().WriteLog("Updated Last Run Date for facility " + facilityKey + " to " + lastRun.generalDate(),
+        m_globals->log().WriteLog("Updated Last Run Date for facility " + facilityKey + " to " + lastRun.generalDate(),
                                  0);
-        if (m_globals.config().item("OPTIONS\\AUTOMATED_IMPORT\\SUBMIT_CALC_REQUEST") == "YES")
+        if (m_globals->config().item("OPTIONS\\AUTOMATED_IMPORT\\SUBMIT_CALC_REQUEST") == "YES")
             SubmitCalcRequest(root, facilityKey, lastRun);
         root.Close();
         return true;
@@ -146,7 +146,7 @@ void CommonLastRun::SubmitCalcRequest(ado::Connection& root, const QString& faci
     try {
         DateTime start = startdate(facilityKey).datePart();
         const qint32 shift =
-            Conversions::ToInt32(m_globals.config().item("OPTIONS\\AUTOMATED_IMPORT\\STARTDATE_SHIFT_MINUTE"));
+            Conversions::ToInt32(m_globals->config().item("OPTIONS\\AUTOMATED_IMPORT\\STARTDATE_SHIFT_MINUTE"));
         if (shift != 0)
             start = start.addMinutes(shift);
         ado::Recordset queue;
@@ -157,10 +157,10 @@ void CommonLastRun::SubmitCalcRequest(ado::Connection& root, const QString& faci
         queue.setField("datestart", QVariant::fromValue(start));
         queue.setField("dateend", QVariant::fromValue(endDate));
         queue.setField("facility", facilityKey);
-        queue.setField("audituser", m_globals.AuditUserName());
+        queue.setField("audituser", m_globals->AuditUserName());
         queue.Update();
         queue.Close();
-        m_globals.log().WriteLog("Submitted Calc Request for facility " + facilityKey + " for dates from " +
+        m_globals->log().WriteLog("Submitted Calc Request for facility " + facilityKey + " for dates from " +
                                      start.format("mm/dd/yyyy HH:nn:ss") + " to " +
                                      endDate.format("mm/dd/yyyy HH:nn:ss"),
                                  0);

@@ -35,7 +35,7 @@ private:
     void SubmitCalcRequest(ado::Connection& root, const QString& facilityKey, const DateTime& endDate);
     static DateTime StoredDate(const QString& text);
 
-    CommonGlobals& m_globals;
+    CommonGlobals* m_globals;
     DateTime m_defaultStart;
     DateTime m_defaultEnd;
     HashTable<QString> m_lastRunDates;

@@ -1,5 +1,7 @@
 #include "CommonFiles/control/CommandLineTool.h"
 
+#include "CommonFiles/control/CliOperations.h"
+#include "CommonFiles/control/CommandOptions.h"
 #include "CommonFiles/control/CommonGlobals.h"
 #include "CommonFiles/control/ConsoleActivitySink.h"
 #include "CommonFiles/control/ConsoleMessagePresenter.h"
@@ -21,7 +23,19 @@ const char* const kUsage =
     "  config dump                          every key and value, \"KEY : value\" a line\n"
     "  config get KEY                       the value of one key\n"
     "  config set KEY VALUE [KEY VALUE ...] set the keys, then save the configuration\n"
-    "  test-connection                      open the target's root schema and report";
+    "  test-connection                      open the target's root schema and report\n"
+    "  test-source --tag T [--stat S] --from DATE --to DATE [--text]\n"
+    "                                       read one tag from the day files; prints the value or [NULL]\n"
+    "  import-all [--test] [--from DATE --to DATE] [--user U --password P]\n"
+    "                                       import every linked variable (without dates: the fixed dates)\n"
+    "  import-all --service                 one import exactly as the service runs it\n"
+    "  import --var FACILITY~VARID [--var ...] [--test] [--from DATE --to DATE]\n"
+    "  last-run list                        the last-run row of every linked facility\n"
+    "  last-run set FACILITY DATE           correct one last-run date\n"
+    "  upload-definition ARCHIVE            publish a definition archive\n"
+    "  demo                                 create a ready-to-run demo installation in --home\n"
+    "  service status|start|stop            the service named by OPTIONS\\INSTANCE_SERVICE_NAME\n"
+    "DATE: \"MM-dd-yyyy HH:mm:ss\" or \"yyyy-MM-dd HH:mm[:ss]\", local time";
 
 }  // namespace
 
@@ -98,6 +112,35 @@ int CommandLineTool::Dispatch(CommonGlobals& globals, const QStringList& command
         return ConfigSet(globals, command.mid(2));
     if (verb == "test-connection" && command.size() == 1)
         return TestConnection(globals);
+    return DispatchOperation(globals, command);
+}
+
+int CommandLineTool::DispatchOperation(CommonGlobals& globals, const QStringList& command)
+{
+    const QString verb = command.value(0);
+    const bool lastRun = verb == "last-run";
+    QString problem;
+    const auto options = CommandOptions::Parse(command.mid(lastRun ? 2 : 1), problem);
+    if (!options)
+        return Usage(problem);
+    CliOperations operations(globals, m_out, m_err);
+    const QString sub = command.value(1);
+    if (verb == "import-all")
+        return operations.ImportAll(*options);
+    if (verb == "import")
+        return operations.ImportSelected(*options);
+    if (verb == "test-source")
+        return operations.TestSource(*options);
+    if (verb == "upload-definition")
+        return operations.UploadDefinition(*options);
+    if (verb == "demo" && command.size() == 1)
+        return operations.Demo();
+    if (verb == "service" && command.size() == 2)
+        return operations.Service(*options);
+    if (lastRun && sub == "list" && command.size() == 2)
+        return operations.LastRunList();
+    if (lastRun && sub == "set")
+        return operations.LastRunSet(*options);
     return Usage("unknown command or wrong arguments: " + command.join(' '));
 }
 

@@ -36,6 +36,7 @@ private:
     int ConfigGet(CommonGlobals& globals, const QString& key);
     int ConfigSet(CommonGlobals& globals, const QStringList& pairs);
     int TestConnection(CommonGlobals& globals);
+    int DispatchOperation(CommonGlobals& globals, const QStringList& command);
     int ReportUndefinedKey(CommonGlobals& globals, const NumberedError& error);
 
     const Clock& m_clock;

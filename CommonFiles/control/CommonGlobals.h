@@ -4,6 +4,7 @@
 #include "CommonFiles/foundation/QELConfiguration.h"
 #include "CommonFiles/foundation/QELLoggerTXT.h"
 #include "CommonFiles/foundation/QELmsgBoxHandler.h"
+#include "CommonFiles/target/CommonAINFOnavigator.h"
 #include "CommonFiles/target/TimeUtils.h"
 #include "platform/Clock.h"
 #include "platform/DateTime.h"
@@ -37,6 +38,7 @@ public:
     QELmsgBoxHandler& msgBox() { return m_msgBox; }
     QELConfiguration& config() { return m_config; }
     TimeUtils& timeUtils() { return m_timeUtils; }
+    CommonAINFOnavigator& ainfoNavigator() { return m_ainfoNavigator; }
     // The data-file source, created by the first import and possibly kept
     // across imports; empty until then.
     std::unique_ptr<CustomSource>& customSource() { return m_customSource; }
@@ -80,6 +82,7 @@ private:
     QELmsgBoxHandler m_msgBox;
     QELConfiguration m_config;
     TimeUtils m_timeUtils;
+    CommonAINFOnavigator m_ainfoNavigator{*this};
     std::unique_ptr<CustomSource> m_customSource;
     bool m_serviceMode = false;
     qint16 m_targetDbType = 2;

@@ -1,12 +1,33 @@
 #include "CommonFiles/control/CommonNTSERVICE.h"
 
 #include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/control/ProgramEntryPoint.h"
+#include "CommonFiles/control/QELTimer.h"
+#include "platform/Conversions.h"
+#include "platform/NumberedError.h"
 #include "platform/TerminationSignal.h"
 
 #include <QCoreApplication>
+#include <QScopedValueRollback>
 
-CommonNTSERVICE::CommonNTSERVICE(CommonGlobals& globals, QObject* parent)
-    : QObject(parent), m_globals(globals), m_termination(new TerminationSignal(this))
+namespace {
+
+constexpr qint32 kMinuteMilliseconds = 60000;
+constexpr qint64 kMinutesPerHour = 60;
+const QString kSchedulerId = QStringLiteral("NTService_Scheduler");
+const QString kVerbosityKey = QStringLiteral("OPTIONS\\LOG_VERBOSITY");
+const QString kHourlyKey = QStringLiteral("OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\HOURLY");
+const QString kHourlyMinuteKey = QStringLiteral("OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\HOURLY_MINUTE");
+const QString kMinutelyKey = QStringLiteral("OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\MINUTELY");
+const QString kMinutelyMinuteKey = QStringLiteral("OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\MINUTELY_MINUTE");
+const QString kDailyHourKey = QStringLiteral("OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\DAILY_HOUR");
+const QString kDailyMinuteKey = QStringLiteral("OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\DAILY_MINUTE");
+
+}  // namespace
+
+CommonNTSERVICE::CommonNTSERVICE(CommonGlobals& globals, std::function<void()> importAll, QObject* parent)
+    : QObject(parent), m_globals(globals), m_importAll(std::move(importAll)),
+      m_termination(new TerminationSignal(this))
 {
     // Listening from the start: a stop that arrives while the program is
     // still starting is acted on as soon as the event loop runs.
@@ -15,11 +36,115 @@ CommonNTSERVICE::CommonNTSERVICE(CommonGlobals& globals, QObject* parent)
 
 void CommonNTSERVICE::RunNTService()
 {
-    m_globals.log().WriteLog("Service started; waiting for the stop request.", 1);
+    // The host exists before the configuration is read, so that stops are
+    // honoured early; the schedule can only be planned from here on.
+    m_nextWake = InitialWake();
+    auto* myMinuteTimer = new QELTimer(m_globals.log(), this);
+    myMinuteTimer->setInterval(kMinuteMilliseconds);
+    myMinuteTimer->setId(kSchedulerId);
+    connect(myMinuteTimer, &QELTimer::Timer, this, &CommonNTSERVICE::MyMinuteTimer_Timer);
+    // A start after today's time, this hour's minute or (every N minutes)
+    // the start itself imports without waiting for the first minute.
+    MyMinuteTimer_Timer();
+    myMinuteTimer->setEnabled(true);
+}
+
+void CommonNTSERVICE::MyMinuteTimer_Timer()
+{
+    if (m_busy)
+        return;
+    const QScopedValueRollback<bool> busy(m_busy, true);
+    if (m_globals.clock().now() >= m_nextWake)
+        RunDueImport();
 }
 
 void CommonNTSERVICE::EndService()
 {
     m_globals.log().WriteLog("Service stop requested; ending the service process.", 0);
     QCoreApplication::exit(0);
+}
+
+void CommonNTSERVICE::RunDueImport()
+{
+    // Planned from the moment the import became due, before it runs, so a
+    // long import does not push the schedule back; a configuration that
+    // cannot be reloaded skips this import only.
+    m_nextWake = FollowOnWake();
+    if (!m_globals.config().ReadConfig())
+        return;
+    ApplyReloadedVerbosity();
+    if (m_importAll)
+        m_importAll();
+    m_globals.log().WriteLog(
+        "Going to Sleep mode. Will next wake up at : " + m_nextWake.format("mm/dd/yyyy HH:nn:ss"), 0);
+}
+
+void CommonNTSERVICE::ApplyReloadedVerbosity()
+{
+    // The file may hold a value start-up would have corrected; it is
+    // corrected the same way here.
+    QELLoggerTXT& log = m_globals.log();
+    log.setVerbosity(ProgramEntryPoint::NormalisedVerbosity(m_globals.config().item(kVerbosityKey)));
+    log.AssertVerbosity();
+}
+
+CommonNTSERVICE::Schedule CommonNTSERVICE::ChosenSchedule() const
+{
+    const QELConfiguration& config = m_globals.config();
+    if (config.item(kHourlyKey) == "YES")
+        return Schedule::Hourly;
+    if (config.item(kMinutelyKey) == "YES")
+        return Schedule::Minutely;
+    return Schedule::Daily;
+}
+
+DateTime CommonNTSERVICE::InitialWake() const
+{
+    const DateTime now = m_globals.clock().now();
+    switch (ChosenSchedule()) {
+    case Schedule::Hourly:
+        return ThisHoursTime(now);
+    case Schedule::Minutely:
+        return now;
+    case Schedule::Daily:
+        return TodaysDailyTime(now);
+    }
+    Q_UNREACHABLE();
+}
+
+DateTime CommonNTSERVICE::FollowOnWake() const
+{
+    const DateTime now = m_globals.clock().now();
+    switch (ChosenSchedule()) {
+    case Schedule::Hourly:
+        return ThisHoursTime(now).addMinutes(kMinutesPerHour);
+    case Schedule::Minutely:
+        return now.addMinutes(ScheduleNumber(kMinutelyMinuteKey));
+    case Schedule::Daily:
+        return TodaysDailyTime(now).addDays(1);
+    }
+    Q_UNREACHABLE();
+}
+
+DateTime CommonNTSERVICE::ThisHoursTime(const DateTime& now) const
+{
+    return now.datePart().addMinutes(now.hour() * kMinutesPerHour + ScheduleNumber(kHourlyMinuteKey));
+}
+
+DateTime CommonNTSERVICE::TodaysDailyTime(const DateTime& now) const
+{
+    return now.datePart().addMinutes(ScheduleNumber(kDailyHourKey) * kMinutesPerHour +
+                                     ScheduleNumber(kDailyMinuteKey));
+}
+
+qint32 CommonNTSERVICE::ScheduleNumber(const QString& key) const
+{
+    // A value that is not a number, or too large for one, counts as 0, so a
+    // slip in the file moves the schedule instead of stopping the service.
+    const QString text = m_globals.config().item(key);
+    try {
+        return Conversions::ToInt32(text);
+    } catch (const NumberedError&) {
+        return 0;
+    }
 }

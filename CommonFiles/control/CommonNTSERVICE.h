@@ -1,25 +1,53 @@
 #pragma once
 
+#include "platform/DateTime.h"
+
 #include <QObject>
+#include <functional>
 
 class CommonGlobals;
 class TerminationSignal;
 
 // The host of service mode. It has no window: systemd starts it and stops
 // it with SIGTERM, which ends the process through the normal exit path with
-// status 0, as the host's "end" button would.
+// status 0, as the host's "end" button would. Once started it wakes every
+// minute and, when the schedule says an import is due, reloads the
+// configuration and runs the import it was given.
 class CommonNTSERVICE : public QObject {
     Q_OBJECT
 public:
-    explicit CommonNTSERVICE(CommonGlobals& globals, QObject* parent = nullptr);
+    // importAll runs one automated import of all linked variables; a host
+    // given none runs no import when one is due.
+    explicit CommonNTSERVICE(CommonGlobals& globals, std::function<void()> importAll = {},
+                             QObject* parent = nullptr);
 
-    // Called once by start-up when the host is up. Stop requests are
-    // honoured from construction on.
+    // Called once by start-up when the configuration has been read: plans
+    // the first wake, runs an import at once if that is already due, then
+    // ticks every minute. Stop requests are honoured from construction on.
     void RunNTService();
+    // The minute tick. A tick arriving while an import runs (the import
+    // yields to the event loop) is discarded.
+    void MyMinuteTimer_Timer();
+    // The local time at or after which the next import is due.
+    const DateTime& NextWake() const { return m_nextWake; }
     // Ends the service process.
     void EndService();
 
 private:
+    enum class Schedule { Hourly, Minutely, Daily };
+
+    void RunDueImport();
+    void ApplyReloadedVerbosity();
+    Schedule ChosenSchedule() const;
+    DateTime InitialWake() const;
+    DateTime FollowOnWake() const;
+    DateTime ThisHoursTime(const DateTime& now) const;
+    DateTime TodaysDailyTime(const DateTime& now) const;
+    qint32 ScheduleNumber(const QString& key) const;
+
     CommonGlobals& m_globals;
+    std::function<void()> m_importAll;
     TerminationSignal* m_termination;
+    DateTime m_nextWake;
+    bool m_busy = false;
 };

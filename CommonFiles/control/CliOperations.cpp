@@ -1,0 +1,161 @@
+#include "CommonFiles/control/CliOperations.h"
+
+#include "CommonFiles/control/CliSessionPrompts.h"
+#include "CommonFiles/control/CommandOptions.h"
+#include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/control/DemoInstallation.h"
+#include "CommonFiles/control/ImportSession.h"
+#include "CommonFiles/control/LastRunGrid.h"
+#include "CommonFiles/defupload/CommonDefUpload.h"
+#include "platform/NumberedError.h"
+#include "platform/ServiceManager.h"
+#include "source/SourceReadTest.h"
+
+namespace {
+
+constexpr int kSuccess = 0;
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+}  // namespace
+
+int CliOperations::Usage(const QString& problem)
+{
+    m_err << "r58213-cli: " << problem << Qt::endl;
+    return kUsage;
+}
+
+int CliOperations::ImportAll(const CommandOptions& options)
+{
+    return Import(options, false);
+}
+
+int CliOperations::ImportSelected(const CommandOptions& options)
+{
+    if (options.Values("--var").isEmpty())
+        return Usage("import needs at least one --var FACILITY~VARID");
+    return Import(options, true);
+}
+
+int CliOperations::Import(const CommandOptions& options, bool selected)
+{
+    CliSessionPrompts prompts(options, m_globals.config(), m_err);
+    if (!prompts.DatesReadable())
+        return kUsage;
+    if (options.Has("--service")) {
+        // One import exactly as the scheduler runs it.
+        m_globals.setServiceMode(true);
+        m_globals.msgBox().setSilentOperation(true);
+    }
+    ImportSession session(m_globals, prompts);
+    const bool test = options.Has("--test");
+    const ImportSession::Outcome outcome = selected ? session.ImportSelected(test) : session.ImportAll(test);
+    if (options.Has("--service"))
+        m_out << (outcome == ImportSession::Outcome::Succeeded ? "Import was successful." : "Import did not succeed.")
+              << " The log is " << m_globals.log().CurrentFile() << Qt::endl;
+    return outcome == ImportSession::Outcome::Succeeded ? kSuccess : kFailed;
+}
+
+int CliOperations::LastRunList()
+{
+    const QList<LastRunGrid::Row> rows = LastRunGrid(m_globals).FillGrid();
+    m_out << "Facility\tFacility ID\tLast Run Date\tAudit User\tWorkstation\tNetuser\tIP\tLocal Path\n";
+    for (const LastRunGrid::Row& row : rows)
+        m_out << QStringList{row.facility, row.facilityId, row.lastRun, row.auditUser, row.workStation, row.netUser,
+                             row.ip, row.localPath}
+                     .join('\t')
+              << "\n";
+    m_out.flush();
+    return kSuccess;
+}
+
+int CliOperations::LastRunSet(const CommandOptions& options)
+{
+    const QStringList args = options.Positional();
+    if (args.size() != 2 || !DateTime::FromText(args[1]))
+        return Usage("last-run set FACILITY DATE (DATE: MM-dd-yyyy HH:mm:ss or yyyy-MM-dd HH:mm)");
+    LastRunGrid grid(m_globals);
+    LastRunGrid::Row row;
+    row.facilityId = args[0].toUpper();
+    row.lastRun = DateTime::FromText(args[1])->generalDate();
+    if (grid.SaveGrid({row})) {
+        m_out << "Saved successfully" << Qt::endl;
+        return kSuccess;
+    }
+    m_globals.msgBox().QelMsgBox("Unable to save last run dates", QELmsgBoxHandler::Exclamation);
+    return kFailed;
+}
+
+int CliOperations::TestSource(const CommandOptions& options)
+{
+    const auto from = DateTime::FromText(options.Value("--from"));
+    const auto to = DateTime::FromText(options.Value("--to"));
+    if (!options.Has("--tag") || !from || !to)
+        return Usage("test-source --tag TAG [--stat STATISTIC] --from DATE --to DATE [--text]");
+    SourceReadTest::Input input;
+    input.tag = options.Value("--tag");
+    input.statistic = options.Has("--stat") ? options.Value("--stat") : QStringLiteral("LOOKUP");
+    input.start = *from;
+    input.end = *to;
+    const SourceReadTest::Result result = SourceReadTest::Run(m_globals, input, options.Has("--text"));
+    if (result.outcome != SourceReadTest::Outcome::Value) {
+        m_globals.msgBox().QelMsgBox(result.text, QELmsgBoxHandler::Exclamation);
+        return kFailed;
+    }
+    m_out << result.text << Qt::endl;
+    return kSuccess;
+}
+
+int CliOperations::UploadDefinition(const CommandOptions& options)
+{
+    if (options.Positional().size() != 1)
+        return Usage("upload-definition ARCHIVE");
+    CommonDefUpload upload(m_globals);
+    if (upload.UploadCurrentDefinition(options.Positional().first()))
+        return kSuccess;
+    m_globals.msgBox().QelMsgBox("Failed to upload", QELmsgBoxHandler::OkOnly);
+    m_globals.WriteActivity("Upload Failed.", 0);
+    return kFailed;
+}
+
+int CliOperations::Demo()
+{
+    DemoInstallation demo(m_globals);
+    try {
+        demo.Create();
+    } catch (const NumberedError& error) {
+        m_err << "The demo could not be created: " << error.number() << " - " << error.description() << Qt::endl;
+        return kFailed;
+    }
+    const QString home = m_globals.programFolder();
+    m_out << "Demo installation created in " << home << "\n"
+          << "  target (embedded SQLite): " << demo.TargetFolder() << "\n"
+          << "  logger day files:         " << demo.DataFolder() << "\n\n"
+          << "Try next:\n"
+          << "  r58213-cli --home " << home << " test-connection\n"
+          << "  r58213-cli --home " << home << " test-source --tag \"ALG 2:2\" --from \""
+          << m_globals.clock().now().datePart().format("yyyy-mm-dd") << " 00:00\" --to \""
+          << m_globals.clock().now().datePart().format("yyyy-mm-dd") << " 01:00\"\n"
+          << "  r58213-cli --home " << home << " import-all --service\n"
+          << "  r58213-cli --home " << home << " last-run list\n";
+    m_out.flush();
+    return kSuccess;
+}
+
+int CliOperations::Service(const CommandOptions& options)
+{
+    const QString action = options.Positional().value(0);
+    const ServiceManager service(m_globals.config().item("OPTIONS\\INSTANCE_SERVICE_NAME"));
+    QString text;
+    bool done = false;
+    if (action == "status")
+        done = service.Status(text);
+    else if (action == "start")
+        done = service.Start(text);
+    else if (action == "stop")
+        done = service.Stop(text);
+    else
+        return Usage("service status|start|stop");
+    (done ? m_out : m_err) << (text.isEmpty() ? action + ": done" : text) << Qt::endl;
+    return done ? kSuccess : kFailed;
+}

@@ -1,0 +1,56 @@
+#include "CommonFiles/control/CliSessionPrompts.h"
+
+#include "CommonFiles/control/CommandOptions.h"
+#include "CommonFiles/foundation/QELConfiguration.h"
+
+std::optional<DateTime> CliSessionPrompts::Date(const char* option, const char* fallbackKey) const
+{
+    return DateTime::FromText(m_options.Has(option) ? m_options.Value(option) : m_config.item(fallbackKey));
+}
+
+bool CliSessionPrompts::DatesReadable()
+{
+    for (const char* option : {"--from", "--to"})
+        if (m_options.Has(option) && !DateTime::FromText(m_options.Value(option))) {
+            m_err << "r58213-cli: " << option << " " << m_options.Value(option)
+                  << " is not a date (use MM-dd-yyyy HH:mm:ss or yyyy-MM-dd HH:mm)" << Qt::endl;
+            return false;
+        }
+    return true;
+}
+
+std::optional<SessionPrompts::DateRange> CliSessionPrompts::AskDateRange()
+{
+    const auto start = Date("--from", "OPTIONS\\NOIU\\ASKFORDATES\\FIX_STARTDATE");
+    const auto end = Date("--to", "OPTIONS\\NOIU\\ASKFORDATES\\FIX_ENDDATE");
+    if (!start || !end)
+        return std::nullopt;
+    return DateRange{*start, *end};
+}
+
+SessionPrompts::Picks CliSessionPrompts::PickVariables(const CommonVarGatherer&)
+{
+    Picks picks;
+    picks.outcome = PickOutcome::Picked;
+    const QStringList variables = m_options.Values("--var");
+    for (const QString& variable : variables) {
+        bool numeric = false;
+        const qint32 id = variable.section('~', 1).toInt(&numeric);
+        if (!variable.contains('~') || !numeric) {
+            m_err << "r58213-cli: --var " << variable << " is not FACILITY~VARID" << Qt::endl;
+            return Picks{PickOutcome::Cancelled, {}};
+        }
+        picks.variables.append({variable.section('~', 0, 0).toUpper(), id});
+    }
+    return picks;
+}
+
+std::optional<SessionPrompts::Credentials> CliSessionPrompts::AskSuperUser(const CredentialCheck& check)
+{
+    const Credentials given{m_options.Value("--user"), m_options.Value("--password")};
+    const QString refusal = check(given);
+    if (refusal.isEmpty())
+        return given;
+    m_err << refusal << Qt::endl;
+    return std::nullopt;
+}

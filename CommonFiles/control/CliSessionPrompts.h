@@ -1,0 +1,35 @@
+#pragma once
+
+#include "CommonFiles/control/SessionPrompts.h"
+
+#include <QTextStream>
+
+class CommandOptions;
+class QELConfiguration;
+
+// The command line's answers to an import's questions, from its options:
+// --from/--to (else the configured fixed dates), --var FACILITY~ID, and
+// --user/--password for protected imports. A refused login is reported on
+// standard error and ends the import as a cancelled one.
+class CliSessionPrompts : public SessionPrompts {
+public:
+    CliSessionPrompts(const CommandOptions& options, const QELConfiguration& config, QTextStream& err)
+        : m_options(options), m_config(config), m_err(err)
+    {
+    }
+
+    // False (with the reason on standard error) when a given date is not a date.
+    bool DatesReadable();
+
+    std::optional<DateRange> AskDateRange() override;
+    std::optional<DateRange> AskTimeZoneDateRange(qint32, double, double) override { return AskDateRange(); }
+    Picks PickVariables(const CommonVarGatherer& gatherer) override;
+    std::optional<Credentials> AskSuperUser(const CredentialCheck& check) override;
+
+private:
+    std::optional<DateTime> Date(const char* option, const char* fallbackKey) const;
+
+    const CommandOptions& m_options;
+    const QELConfiguration& m_config;
+    QTextStream& m_err;
+};

@@ -1,0 +1,346 @@
+#include "CommonFiles/control/ImportSession.h"
+
+#include "CommonFiles/collector/CommonVarGatherer.h"
+#include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/control/CommonImport.h"
+#include "CommonFiles/control/SessionPrompts.h"
+#include "CommonFiles/control/SuperUserLogin.h"
+#include "CommonFiles/control/TargetConnections.h"
+#include "CommonFiles/target/ConnectionManager.h"
+#include "platform/Conversions.h"
+#include "platform/NumberedError.h"
+#include "platform/VersionRecord.h"
+#include "platform/ado/Connection.h"
+#include "platform/ado/Recordset.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+const QString kCancelled = QStringLiteral("Import cancelled by user.");
+const QString kNothing = QStringLiteral("Nothing to import into at this time.");
+const QString kUnableNow = QStringLiteral("Unable to import at this time");
+
+}  // namespace
+
+qint32 ImportSession::InterfaceId() const
+{
+    return Conversions::ToInt32(m_globals.config().item("KORVELORVEX\\K5_SERVER_INTERFACE_ID"));
+}
+
+void ImportSession::Report(const QString& text)
+{
+    m_globals.msgBox().QelMsgBox(text, QELmsgBoxHandler::Exclamation);
+}
+
+ImportSession::Outcome ImportSession::ImportAll(bool testMode)
+{
+    return Guarded(testMode, &ImportSession::RunAll);
+}
+
+ImportSession::Outcome ImportSession::ImportSelected(bool testMode)
+{
+    return Guarded(testMode, &ImportSession::RunSelected);
+}
+
+ImportSession::Outcome ImportSession::Guarded(bool testMode, Outcome (ImportSession::*run)(bool))
+{
+    // An import yields to the event loop; a second one started meanwhile
+    // would walk the same facilities twice.
+    if (m_running) {
+        m_globals.WriteActivity("An import is already running. The new import request was not started.", 0);
+        return Outcome::NotStarted;
+    }
+    m_running = true;
+    Outcome outcome = Outcome::Failed;
+    try {
+        outcome = (this->*run)(testMode);
+    } catch (const NumberedError& error) {
+        m_globals.WriteActivity("Import stopped by an unexpected error " + QString::number(error.number()) + " - " +
+                                    error.description(),
+                                0);
+    }
+    m_running = false;
+    return outcome;
+}
+
+ImportSession::Outcome ImportSession::RunAll(bool testMode)
+{
+    const auto gatherer = PrepareImportScope();
+    if (!gatherer)
+        return Outcome::NotStarted;
+    if (gatherer->TotalVariable() < 1) {
+        m_globals.WriteActivity(kNothing, 0);
+        return Outcome::NotStarted;
+    }
+    return ChooseDateRange(*gatherer) ? RunImport(*gatherer, testMode) : Outcome::NotStarted;
+}
+
+ImportSession::Outcome ImportSession::RunSelected(bool testMode)
+{
+    if (m_globals.serviceMode()) {
+        m_globals.WriteActivity("Operation is not supported in NTSERVICE mode.", 0);
+        return Outcome::NotStarted;
+    }
+    const auto gatherer = PrepareImportScope();
+    if (!gatherer)
+        return Outcome::NotStarted;
+    if (gatherer->TotalVariable() < 1) {
+        m_globals.WriteActivity(kNothing, 0);
+        return Outcome::NotStarted;
+    }
+    const SessionPrompts::Picks picks = m_prompts.PickVariables(*gatherer);
+    if (picks.outcome == SessionPrompts::PickOutcome::Cancelled) {
+        m_globals.WriteActivity(kCancelled, 0);
+        return Outcome::NotStarted;
+    }
+    if (picks.outcome == SessionPrompts::PickOutcome::NothingReturned) {
+        m_globals.WriteActivity("Nothing returned. Unable to import.", 0);
+        return Outcome::NotStarted;
+    }
+    CommonVarGatherer selected(m_globals);
+    for (const auto& [facility, id] : picks.variables)
+        selected.ADHOCAddVariable(facility, id);
+    selected.FacilID2FacilNameHash = gatherer->FacilID2FacilNameHash;
+    selected.LookupLastRun = gatherer->LookupLastRun;
+    selected.CopyCollectorInfo(*gatherer);
+    if (selected.TotalVariable() < 1) {
+        m_globals.WriteActivity(kNothing, 0);
+        return Outcome::NotStarted;
+    }
+    m_globals.WriteActivity("User selected " + QString::number(selected.TotalVariable()) + " variable(s) in " +
+                                QString::number(selected.TotalFacility()) +
+                                " facility(s) that are linked to Collector " + QString::number(InterfaceId()),
+                            0);
+    for (selected.MoveFirst(); !selected.EOF_Facility(); selected.MoveNext_Facility())
+        for (; !selected.EOF_Variable(); selected.MoveNext_Variable())
+            m_globals.WriteActivity("User Selected Variable Detail : " + selected.Current_Facility() + "~" +
+                                        QString::number(selected.Current_Variable()),
+                                    1);
+    return ChooseDateRange(selected) ? RunImport(selected, testMode) : Outcome::NotStarted;
+}
+
+bool ImportSession::OpenRoot(ado::Connection& root)
+{
+    TargetConnections connections(m_globals);
+    if (!connections.ConfigureConnection(root, "QELROOT")) {
+        Report("Unable to init Korvel Orvex Connection Manager");
+        return false;
+    }
+    QString error;
+    if (!connections.OpenTargetConnection(root, error)) {
+        m_globals.msgBox().QelMsgBox("Error :\r\n" + error, QELmsgBoxHandler::Exclamation,
+                                     QStringLiteral("Failed to connect to Korvel Orvex"));
+        return false;
+    }
+    return true;
+}
+
+std::unique_ptr<CommonVarGatherer> ImportSession::PrepareImportScope()
+{
+    m_globals.log().LSM_Run();
+    ado::Connection root;
+    if (!OpenRoot(root))
+        return nullptr;
+    if (!m_globals.serviceMode()) {
+        if (!SuperUserGiven(root))
+            return nullptr;
+        ValidateCollectorVersion();
+    }
+    auto gatherer = std::make_unique<CommonVarGatherer>(m_globals);
+    if (!ReadScope(*gatherer, root, InterfaceId()))
+        return nullptr;
+    root.Close();
+    m_globals.WriteActivity("Found " + QString::number(gatherer->TotalVariable()) + " variable(s) in " +
+                                QString::number(gatherer->TotalFacility()) +
+                                " facility(s) that are linked to Collector '" + gatherer->CollectorName() + "'",
+                            0);
+    QStringList facilities;
+    for (gatherer->MoveFirst(); !gatherer->EOF_Facility(); gatherer->MoveNext_Facility()) {
+        facilities.append(gatherer->Current_Facility());
+        for (; !gatherer->EOF_Variable(); gatherer->MoveNext_Variable())
+            m_globals.WriteActivity("Found Variable Detail : " + gatherer->Current_Facility() + "~" +
+                                        QString::number(gatherer->Current_Variable()),
+                                    1);
+    }
+    if (!gatherer->LookupLastRun.ReadKorvelOrvexFacilLockDates(facilities.join('~')))
+        Report("Failed to read Lock Dates for Korvel Orvex facilites.");
+    else
+        QCoreApplication::processEvents();
+    return gatherer;
+}
+
+bool ImportSession::SuperUserGiven(ado::Connection& root)
+{
+    if (m_globals.config().item("OPTIONS\\PASSWORD_PROTECT_INTERACTIVE_IMPORT") != "YES")
+        return true;
+    m_globals.WriteActivity("Waiting for user to provide Korvel Orvex Super User credentials ...", 0);
+    const auto given = m_prompts.AskSuperUser([&root](const SessionPrompts::Credentials& c) {
+        return SuperUserLogin::Check(root, c.user, c.password);
+    });
+    if (!given) {
+        m_globals.WriteActivity(kCancelled, 0);
+        return false;
+    }
+    m_globals.WriteActivity("Korvel Orvex user '" + given->user.toUpper() + "' credentials were provided.", 0);
+    return true;
+}
+
+bool ImportSession::ReadScope(CommonVarGatherer& gatherer, ado::Connection& root, qint32 interfaceId)
+{
+    if (!gatherer.ReadAboutCollector(interfaceId, root)) {
+        if (gatherer.CollectorID() != 0) {
+            const QString text = "Cannot import without valid collector information.";
+            m_globals.WriteActivity(text, 0);
+            Report(text);
+        } else {
+            const QString text = "Collector (id=" + QString::number(interfaceId) +
+                                 ") does not exist or has been deleted. Use 'Configuration \\ Collector "
+                                 "Configuration' to select a collector.";
+            m_globals.WriteActivity(text, 0);
+            m_globals.WriteActivity(kUnableNow, 0);
+            Report(text);
+        }
+        return false;
+    }
+    if (!gatherer.CollectorEnabled()) {
+        const QString text = "Collector '" + gatherer.CollectorName() + "' was marked as DISABLED by Korvel Orvex user '" +
+                             gatherer.CollectorChangedAuditUSer() + "' on '" +
+                             gatherer.CollectorChangedTimeStamp().generalDate() + "'";
+        m_globals.WriteActivity(text, 0);
+        m_globals.WriteActivity(kUnableNow, 0);
+        Report(text);
+        return false;
+    }
+    m_globals.WriteActivity("Scanning all facilities for variables that are linked to Collector '" +
+                                gatherer.CollectorName() + "' ...",
+                            0);
+    if (!gatherer.ReadKorvelOrvex(interfaceId, root)) {
+        Report("Failed to read Korvel Orvex for list of variables to import into.");
+        return false;
+    }
+    if (!gatherer.LookupLastRun.ReadKorvelOrvex(gatherer.CollectorID(), root))
+        m_globals.WriteActivity("WARNING : Unable to read Last Run Settings from Korvel Orvex", 0);
+    return true;
+}
+
+QString ImportSession::RunningVersion()
+{
+    return VersionRecord::VersionText();
+}
+
+void ImportSession::ValidateCollectorVersion()
+{
+    ado::Connection root;
+    if (!OpenRoot(root))
+        return;
+    try {
+        const qint32 id = InterfaceId();
+        if (id == 0)
+            return;
+        ado::Recordset row;
+        row.Open("select lu_version from k5_server where interface_id=?", root, ado::CursorType::Static,
+                 ado::LockType::ReadOnly, {id});
+        if (row.Eof())
+            return;
+        const QString stored = row.Fields(0).toString();
+        if (stored.isEmpty() || stored == RunningVersion())
+            return;
+        const QString text = "The collector that you selected links to a different version (" + stored +
+                             ")  of the interface than the inteface that is current running (" + RunningVersion() + ")";
+        m_globals.WriteActivity("Warning : " + text, 0);
+        m_globals.msgBox().QelMsgBox("Warning :\r\n" + text +
+                                         "\r\nYou need to update your k5_server_lu file or link the collector to the "
+                                         "correct version in Korvel Orvex client.",
+                                     QELmsgBoxHandler::Exclamation | QELmsgBoxHandler::HelpButton,
+                                     QStringLiteral("Version Validation Failed"), m_globals.HelpFile(), 12230);
+    } catch (const NumberedError&) {
+        // The version check only warns; a failed check warns of nothing.
+    }
+}
+
+bool ImportSession::ChooseDateRange(CommonVarGatherer& gatherer)
+{
+    QELConfiguration& config = m_globals.config();
+    if (Conversions::ToBoolean(config.item("KORVELORVEX\\K5_INDIRECT_TYPE")))
+        return ChooseIndirectDateRange(gatherer);
+    CommonLastRun& lastRun = gatherer.LookupLastRun;
+    const auto date = [&config](const char* key) {
+        const auto value = DateTime::FromText(config.item(key));
+        if (!value)
+            throw NumberedError(13, "Type mismatch");
+        return *value;
+    };
+    if (m_globals.serviceMode()) {
+        lastRun.setDefaultStart(date("OPTIONS\\AUTOMATED_IMPORT\\DEFAULT_LAST_RUN"));
+        lastRun.setDefaultEnd(m_globals.clock().now());
+        return true;
+    }
+    if (config.item("OPTIONS\\NOIU\\ASKFORDATES\\HIDE_UI") == "TRUE") {
+        lastRun.setDefaultStart(date("OPTIONS\\NOIU\\ASKFORDATES\\FIX_STARTDATE"));
+        lastRun.setDefaultEnd(date("OPTIONS\\NOIU\\ASKFORDATES\\FIX_ENDDATE"));
+        return true;
+    }
+    m_globals.WriteActivity("Waiting for user to select import date range ...", 0);
+    const auto range = m_prompts.AskDateRange();
+    if (!range) {
+        m_globals.WriteActivity(kCancelled, 0);
+        return false;
+    }
+    lastRun.setDefaultStart(range->start);
+    lastRun.setDefaultEnd(range->end);
+    m_globals.WriteActivity("Date Range selected : from " + range->start.format("mm/dd/yyyy HH:nn:ss") + " to " +
+                                range->end.format("mm/dd/yyyy HH:nn:ss"),
+                            0);
+    return true;
+}
+
+bool ImportSession::ChooseIndirectDateRange(CommonVarGatherer& gatherer)
+{
+    QELConfiguration& config = m_globals.config();
+    CommonLastRun& lastRun = gatherer.LookupLastRun;
+    if (m_globals.serviceMode()) {
+        const auto lastRunDefault = DateTime::FromText(config.item("OPTIONS\\AUTOMATED_IMPORT\\DEFAULT_LAST_RUN"));
+        if (!lastRunDefault)
+            throw NumberedError(13, "Type mismatch");
+        const DateTime start = lastRunDefault->addMinutes(-std::llround(gatherer.CollectorTimeZoneOffset()));
+        const DateTime serverNow = m_globals.timeUtils().ServerNow();
+        const DateTime hour = serverNow.datePart().addMinutes(serverNow.hour() * 60);
+        const DateTime end = hour.addMinutes(-std::llround(gatherer.InterfaceTimezoneOffset()));
+        lastRun.setDefaultStart(start);
+        lastRun.setDefaultEnd(end);
+        m_globals.log().WriteLog("NT Service UTC Dates from: " + start.generalDate() + " to " + end.generalDate(), 5);
+        return true;
+    }
+    if (config.item("OPTIONS\\NOIU\\ASKFORDATES\\HIDE_UI") == "TRUE") {
+        const auto start = DateTime::FromText(config.item("OPTIONS\\NOIU\\ASKFORDATES\\FIX_STARTDATE"));
+        const auto end = DateTime::FromText(config.item("OPTIONS\\NOIU\\ASKFORDATES\\FIX_ENDDATE"));
+        if (!start || !end)
+            throw NumberedError(13, "Type mismatch");
+        lastRun.setDefaultStart(*start);
+        lastRun.setDefaultEnd(*end);
+        return true;
+    }
+    m_globals.WriteActivity("Waiting for user to select import date range ...", 0);
+    const auto range = m_prompts.AskTimeZoneDateRange(gatherer.CollectorTimeZoneID(), gatherer.CollectorTimeZoneOffset(),
+                                                      gatherer.InterfaceTimezoneOffset());
+    if (!range) {
+        m_globals.WriteActivity(kCancelled, 0);
+        return false;
+    }
+    lastRun.setDefaultStart(range->start);
+    lastRun.setDefaultEnd(range->end);
+    m_globals.WriteActivity("Date Range selected : from " + range->start.format("mm/dd/yyyy HH:nn:ss") + " to " +
+                                range->end.format("mm/dd/yyyy HH:nn:ss"),
+                            0);
+    return true;
+}
+
+ImportSession::Outcome ImportSession::RunImport(CommonVarGatherer& gatherer, bool testMode)
+{
+    m_globals.WriteActivity("Import started.", 0);
+    m_globals.ainfoNavigator().LoadMap();
+    const bool succeeded = CommonImport(m_globals).StartImport(gatherer, testMode);
+    m_globals.WriteActivity(succeeded ? "Import was successful." : "Import terminated with error(s).", 0);
+    return succeeded ? Outcome::Succeeded : Outcome::Failed;
+}

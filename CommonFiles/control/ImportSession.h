@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class CommonGlobals;
+class CommonVarGatherer;
+class SessionPrompts;
+
+namespace ado {
+class Connection;
+}
+
+// Turns a command (import all, import selected variables) into one import
+// run: connects to the target, checks the collector, gathers its
+// variables, reads last-run and lock dates, lets the person choose where
+// the mode allows, and runs the import. Only one import runs at a time: a
+// request while one runs is refused with an activity line.
+class ImportSession {
+public:
+    enum class Outcome { NotStarted, Succeeded, Failed };
+
+    ImportSession(CommonGlobals& globals, SessionPrompts& prompts) : m_globals(globals), m_prompts(prompts) {}
+
+    Outcome ImportAll(bool testMode);
+    Outcome ImportSelected(bool testMode);
+    bool IsRunning() const { return m_running; }
+
+    // The collector's version check; a difference is a warning only.
+    void ValidateCollectorVersion();
+    static QString RunningVersion();
+
+private:
+    Outcome Guarded(bool testMode, Outcome (ImportSession::*run)(bool));
+    Outcome RunAll(bool testMode);
+    Outcome RunSelected(bool testMode);
+    std::unique_ptr<CommonVarGatherer> PrepareImportScope();
+    bool ReadScope(CommonVarGatherer& gatherer, ado::Connection& root, qint32 interfaceId);
+    bool SuperUserGiven(ado::Connection& root);
+    bool OpenRoot(ado::Connection& root);
+    bool ChooseDateRange(CommonVarGatherer& gatherer);
+    bool ChooseIndirectDateRange(CommonVarGatherer& gatherer);
+    Outcome RunImport(CommonVarGatherer& gatherer, bool testMode);
+    void Report(const QString& text);
+    qint32 InterfaceId() const;
+
+    CommonGlobals& m_globals;
+    SessionPrompts& m_prompts;
+    bool m_running = false;
+};

@@ -1,0 +1,70 @@
+#include "CommonFiles/control/LastRunGrid.h"
+
+#include "CommonFiles/collector/CommonLastRunReadWrite.h"
+#include "CommonFiles/collector/CommonVarGatherer.h"
+#include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/control/TargetConnections.h"
+#include "platform/Conversions.h"
+#include "platform/NumberedError.h"
+#include "platform/ado/Connection.h"
+
+QList<LastRunGrid::Row> LastRunGrid::FillGrid()
+{
+    ado::Connection root;
+    if (!TargetConnections(m_globals).ConfigureConnection(root, "QELROOT"))
+        return {};
+    try {
+        root.Open();
+        CommonLastRunReadWrite reader;
+        reader.setInterfaceID(Conversions::ToInt16(m_globals.config().item("KORVELORVEX\\K5_SERVER_INTERFACE_ID")));
+        CommonVarGatherer gatherer(m_globals);
+        if (!gatherer.ReadKorvelOrvex(reader.InterfaceID(), root))
+            return {};
+        QList<Row> rows;
+        for (gatherer.MoveFirst(); !gatherer.EOF_Facility(); gatherer.MoveNext_Facility()) {
+            Row row;
+            row.facilityId = gatherer.Current_Facility();
+            row.facility = gatherer.FacilID2FacilNameHash.Item(row.facilityId);
+            DateTime lastRun;
+            if (reader.ReadLastRunInfo(row.facilityId, root, lastRun)) {
+                row.lastRun = lastRun.generalDate();
+                row.auditUser = reader.AuditUser();
+                row.workStation = reader.WorkStation();
+                row.netUser = reader.NetUser();
+                row.ip = reader.IP();
+                row.localPath = reader.LocalPath();
+            }
+            rows.append(row);
+        }
+        return rows;
+    } catch (const NumberedError& error) {
+        m_globals.msgBox().QelMsgBox("Unable to read last run dates from Korvel Orvex\r\n" +
+                                         QString::number(error.number()) + " - " + error.description(),
+                                     QELmsgBoxHandler::Exclamation);
+        return {};
+    }
+}
+
+bool LastRunGrid::SaveGrid(const QList<Row>& rows)
+{
+    if (rows.isEmpty())
+        return false;
+    ado::Connection root;
+    if (!TargetConnections(m_globals).ConfigureConnection(root, "QELROOT"))
+        return false;
+    try {
+        root.Open();
+        CommonLastRunReadWrite writer;
+        writer.setInterfaceID(Conversions::ToInt16(m_globals.config().item("KORVELORVEX\\K5_SERVER_INTERFACE_ID")));
+        bool saved = true;
+        for (const Row& row : rows) {
+            if (row.lastRun.isEmpty())
+                continue;
+            const auto date = DateTime::FromText(row.lastRun);
+            saved = date && writer.SetLastRunDate(row.facilityId, *date, root) && saved;
+        }
+        return saved;
+    } catch (const NumberedError&) {
+        return false;
+    }
+}

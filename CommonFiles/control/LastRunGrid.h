@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class CommonGlobals;
+
+// The rows of the last-run viewer: one per facility holding variables of
+// this collector, with the collector's last-run row for it, and the save
+// that corrects the dates (only INTERFACE_ID, FILENAME and LASTRUN).
+class LastRunGrid {
+public:
+    struct Row {
+        QString facility;   // the facility's name
+        QString facilityId; // the facility key
+        QString lastRun;    // empty when the facility has no last-run row
+        QString auditUser;
+        QString workStation;
+        QString netUser;
+        QString ip;
+        QString localPath;
+    };
+
+    explicit LastRunGrid(CommonGlobals& globals) : m_globals(globals) {}
+
+    // The rows, or none when the target cannot be read (the reason shown).
+    QList<Row> FillGrid();
+    // True only when every non-empty date was a date and was written.
+    bool SaveGrid(const QList<Row>& rows);
+
+private:
+    CommonGlobals& m_globals;
+};

@@ -1,0 +1,256 @@
+#include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/control/CommonNTSERVICE.h"
+#include "CommonFiles/control/ConfigurationKeys.h"
+#include "CommonFiles/control/QELTimer.h"
+#include "support/FakeClock.h"
+#include "support/TempFolder.h"
+
+#include <QEventLoop>
+#include <gtest/gtest.h>
+#include <initializer_list>
+#include <ostream>
+#include <utility>
+
+// Failures show dates as the log does.
+static void PrintTo(const DateTime& value, std::ostream* out)
+{
+    *out << value.format("mm/dd/yyyy HH:nn:ss").toStdString();
+}
+
+namespace {
+
+const QString kSchedule = "OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\";
+
+DateTime OnMarch(int day, int hour, int minute, int second = 0)
+{
+    return DateTime::FromParts(2024, 3, day, hour, minute, second);
+}
+
+DateTime At(int hour, int minute, int second = 0)
+{
+    return OnMarch(5, hour, minute, second);
+}
+
+// A service installation whose clock starts at 09:30 and whose import only
+// records when it ran; duringImport lets a test act while an import runs.
+struct ServiceInstallation {
+    TempFolder folder;
+    FakeClock clock{At(9, 30)};
+    CommonGlobals globals{clock, folder.path(), "r58213"};
+    QList<DateTime> imports;
+    std::function<void()> duringImport;
+    CommonNTSERVICE service{globals, [this] {
+                                imports.append(clock.now());
+                                if (duringImport)
+                                    duringImport();
+                            }};
+
+    explicit ServiceInstallation(std::initializer_list<std::pair<QString, QString>> settings = {})
+    {
+        globals.log().setLogPath(folder.file("log"));
+        globals.log().setEnabled(true);
+        globals.log().setBufferLength(1);
+        globals.log().setVerbosity(2);
+        globals.config().setLogHandler(&globals.log());
+        globals.config().setPath(folder.file("r58213.xml"));
+        ConfigurationKeys::DefineStartupKeys(globals.config(), clock.now(), "r58213");
+        globals.config().ReadConfig();
+        Configure({{"OPTIONS\\LOG_VERBOSITY", "2"}});
+        Configure(settings);
+    }
+
+    // Settings the service finds both now and when it reloads the file.
+    void Configure(std::initializer_list<std::pair<QString, QString>> settings)
+    {
+        for (const auto& [key, value] : settings)
+            globals.config().setItem(key.startsWith("OPTIONS") ? key : kSchedule + key, value);
+        globals.config().SaveConfig();
+    }
+
+    void TickAt(const DateTime& when)
+    {
+        clock.set(when);
+        service.MyMinuteTimer_Timer();
+    }
+
+    QStringList LogLines()
+    {
+        QStringList lines = TempFolder::Read(globals.log().CurrentFile()).split("\r\n", Qt::SkipEmptyParts);
+        for (QString& line : lines)
+            line = line.mid(11);  // "hh:mm:ss : "
+        return lines;
+    }
+};
+
+QString SleepLine(const QString& wake)
+{
+    return "Going to Sleep mode. Will next wake up at : " + wake;
+}
+
+}  // namespace
+
+TEST(CommonNTSERVICE, DailyImportsAtOnceWhenTodaysTimeHasPassed)
+{
+    ServiceInstallation inst;  // daily at 00:01 by default
+    inst.service.RunNTService();
+    EXPECT_EQ(inst.imports, QList<DateTime>{At(9, 30)});
+    EXPECT_EQ(inst.service.NextWake(), OnMarch(6, 0, 1));
+    EXPECT_EQ(inst.LogLines().last(), SleepLine("03/06/2024 00:01:00"));
+
+    inst.TickAt(OnMarch(6, 0, 0, 59));
+    EXPECT_EQ(inst.imports.size(), 1);
+    inst.TickAt(OnMarch(6, 0, 1, 30));
+    EXPECT_EQ(inst.imports.size(), 2);
+    EXPECT_EQ(inst.service.NextWake(), OnMarch(7, 0, 1));
+}
+
+TEST(CommonNTSERVICE, DailyWaitsForALaterTimeToday)
+{
+    ServiceInstallation inst({{"DAILY_HOUR", "23"}, {"DAILY_MINUTE", "15"}});
+    inst.service.RunNTService();
+    EXPECT_TRUE(inst.imports.isEmpty());
+    EXPECT_EQ(inst.service.NextWake(), At(23, 15));
+    inst.TickAt(At(23, 15));
+    EXPECT_EQ(inst.imports, QList<DateTime>{At(23, 15)});
+    EXPECT_EQ(inst.service.NextWake(), OnMarch(6, 23, 15));
+}
+
+TEST(CommonNTSERVICE, HourlyRunsAtItsMinuteOfEachHour)
+{
+    ServiceInstallation inst({{"HOURLY", "YES"}, {"HOURLY_MINUTE", "1"}});
+    inst.service.RunNTService();
+    EXPECT_EQ(inst.imports.size(), 1);  // 09:01 has passed
+    EXPECT_EQ(inst.service.NextWake(), At(10, 1));
+
+    inst.TickAt(At(10, 0, 59));
+    EXPECT_EQ(inst.imports.size(), 1);
+    inst.TickAt(At(10, 1, 40));
+    EXPECT_EQ(inst.imports.size(), 2);
+    EXPECT_EQ(inst.service.NextWake(), At(11, 1));
+    EXPECT_EQ(inst.LogLines().last(), SleepLine("03/05/2024 11:01:00"));
+}
+
+TEST(CommonNTSERVICE, MinutelyCountsFromTheTickThatNoticedIt)
+{
+    ServiceInstallation inst({{"MINUTELY", "YES"}, {"MINUTELY_MINUTE", "10"}});
+    inst.duringImport = [&] {
+        if (inst.imports.size() == 1)
+            inst.clock.set(inst.clock.now().addMinutes(25));  // a long first import
+    };
+    inst.service.RunNTService();
+    EXPECT_EQ(inst.imports, QList<DateTime>{At(9, 30)});
+    EXPECT_EQ(inst.service.NextWake(), At(9, 40));
+
+    inst.TickAt(At(9, 56));
+    EXPECT_EQ(inst.imports.size(), 2);
+    EXPECT_EQ(inst.service.NextWake(), At(10, 6));
+}
+
+TEST(CommonNTSERVICE, HourlyComesFirstAndOnlyAnExactYesCounts)
+{
+    ServiceInstallation both({{"HOURLY", "YES"}, {"MINUTELY", "YES"}});
+    both.service.RunNTService();
+    EXPECT_EQ(both.service.NextWake(), At(10, 1));
+
+    ServiceInstallation mixedCase({{"HOURLY", "Yes"}, {"MINUTELY", "YES"}});
+    mixedCase.service.RunNTService();
+    EXPECT_EQ(mixedCase.service.NextWake(), At(9, 40));
+
+    ServiceInstallation neither({{"HOURLY", "Yes"}, {"MINUTELY", "yes"}});
+    neither.service.RunNTService();
+    EXPECT_EQ(neither.service.NextWake(), OnMarch(6, 0, 1));
+}
+
+TEST(CommonNTSERVICE, ScheduleNumbersThatAreNotNumbersCountAsZero)
+{
+    ServiceInstallation hourly({{"HOURLY", "YES"}, {"HOURLY_MINUTE", "half past"}});
+    hourly.service.RunNTService();
+    EXPECT_EQ(hourly.service.NextWake(), At(10, 0));
+
+    ServiceInstallation daily({{"DAILY_HOUR", ""}, {"DAILY_MINUTE", "99999999999"}});
+    daily.service.RunNTService();
+    EXPECT_EQ(daily.service.NextWake(), OnMarch(6, 0, 0));
+}
+
+TEST(CommonNTSERVICE, AScheduleChangeCountsFromTheImportAfterTheReload)
+{
+    ServiceInstallation inst({{"MINUTELY", "YES"}, {"MINUTELY_MINUTE", "10"}});
+    inst.service.RunNTService();
+    inst.globals.config().setItem(kSchedule + "HOURLY", "YES");  // the file still says minutely
+
+    inst.TickAt(At(9, 45));
+    EXPECT_EQ(inst.service.NextWake(), At(10, 1));  // planned before the file was reloaded
+    inst.TickAt(At(10, 1));
+    EXPECT_EQ(inst.service.NextWake(), At(10, 11));
+}
+
+TEST(CommonNTSERVICE, TicksDuringAnImportAreDiscarded)
+{
+    ServiceInstallation inst({{"MINUTELY", "YES"}, {"MINUTELY_MINUTE", "10"}});
+    inst.duringImport = [&] { inst.TickAt(inst.clock.now().addMinutes(15)); };
+    inst.service.RunNTService();
+    EXPECT_EQ(inst.imports.size(), 1);
+    EXPECT_EQ(inst.service.NextWake(), At(9, 40));
+
+    inst.TickAt(At(9, 50));  // the busy flag was cleared after the import
+    EXPECT_EQ(inst.imports.size(), 2);
+}
+
+TEST(CommonNTSERVICE, EveryMinuteTickIsLoggedAlsoWhenDiscarded)
+{
+    ServiceInstallation inst({{"MINUTELY", "YES"}, {"MINUTELY_MINUTE", "10"}});
+    inst.service.RunNTService();
+    auto* minuteTimer = inst.service.findChild<QELTimer*>();
+    ASSERT_NE(minuteTimer, nullptr);
+    EXPECT_EQ(minuteTimer->id(), "NTService_Scheduler");
+    EXPECT_EQ(minuteTimer->Interval(), 60000);
+    EXPECT_TRUE(minuteTimer->Enabled());
+
+    int ticksDuringImport = 0;
+    inst.duringImport = [&] {
+        inst.clock.set(At(10, 30));  // every tick from here on would be due
+        QEventLoop loop;
+        QObject::connect(minuteTimer, &QELTimer::Timer, &loop, [&] {
+            if (++ticksDuringImport == 2)
+                loop.quit();
+        });
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+        loop.exec();
+    };
+    minuteTimer->setInterval(20);
+    inst.TickAt(At(9, 40));
+
+    ASSERT_EQ(ticksDuringImport, 2);
+    EXPECT_EQ(inst.imports.size(), 2);
+    const QStringList lines = inst.LogLines();
+    EXPECT_EQ(lines.count("NTService_Scheduler callback entered."), 2);
+    EXPECT_EQ(lines.count("NTService_Scheduler callback exited."), 2);
+}
+
+TEST(CommonNTSERVICE, AnUnreadableConfigurationSkipsOnlyThatImport)
+{
+    ServiceInstallation inst({{"MINUTELY", "YES"}, {"MINUTELY_MINUTE", "10"}});
+    inst.service.RunNTService();
+    TempFolder::Write(inst.globals.config().path(), "not a configuration");
+
+    inst.TickAt(At(9, 41));
+    EXPECT_EQ(inst.imports.size(), 1);
+    EXPECT_EQ(inst.service.NextWake(), At(9, 51));
+    EXPECT_EQ(inst.LogLines().filter("Going to Sleep mode.").size(), 1);
+
+    inst.globals.config().SaveConfig();
+    inst.TickAt(At(9, 51));
+    EXPECT_EQ(inst.imports.size(), 2);
+}
+
+TEST(CommonNTSERVICE, ReloadedVerbosityIsCorrectedAsAtStartUp)
+{
+    ServiceInstallation inst({{"MINUTELY", "YES"}, {"OPTIONS\\LOG_VERBOSITY", "12"}});
+    inst.service.RunNTService();
+    EXPECT_EQ(inst.globals.log().Verbosity(), 9);
+    EXPECT_TRUE(inst.LogLines().contains("[Log Verbosity is set to 9, Log Date is 3/5/2024]"));
+
+    inst.Configure({{"OPTIONS\\LOG_VERBOSITY", "abc"}});
+    inst.TickAt(At(9, 45));
+    EXPECT_EQ(inst.globals.log().Verbosity(), 0);
+}
