@@ -14,6 +14,7 @@
 #include "platform/ado/Recordset.h"
 
 #include <QCoreApplication>
+#include <cmath>
 
 namespace {
 
@@ -259,30 +260,22 @@ void ImportSession::ValidateCollectorVersion()
     }
 }
 
-bool ImportSession::ChooseDateRange(CommonVarGatherer& gatherer)
+DateTime ImportSession::ConfiguredDate(const char* key) const
 {
-    QELConfiguration& config = m_globals.config();
-    if (Conversions::ToBoolean(config.item("KORVELORVEX\\K5_INDIRECT_TYPE")))
-        return ChooseIndirectDateRange(gatherer);
-    CommonLastRun& lastRun = gatherer.LookupLastRun;
-    const auto date = [&config](const char* key) {
-        const auto value = DateTime::FromText(config.item(key));
-        if (!value)
-            throw NumberedError(13, "Type mismatch");
-        return *value;
-    };
-    if (m_globals.serviceMode()) {
-        lastRun.setDefaultStart(date("OPTIONS\\AUTOMATED_IMPORT\\DEFAULT_LAST_RUN"));
-        lastRun.setDefaultEnd(m_globals.clock().now());
-        return true;
-    }
-    if (config.item("OPTIONS\\NOIU\\ASKFORDATES\\HIDE_UI") == "TRUE") {
-        lastRun.setDefaultStart(date("OPTIONS\\NOIU\\ASKFORDATES\\FIX_STARTDATE"));
-        lastRun.setDefaultEnd(date("OPTIONS\\NOIU\\ASKFORDATES\\FIX_ENDDATE"));
-        return true;
-    }
-    m_globals.WriteActivity("Waiting for user to select import date range ...", 0);
-    const auto range = m_prompts.AskDateRange();
+    const auto value = DateTime::FromText(m_globals.config().item(key));
+    if (!value)
+        throw NumberedError(13, "Type mismatch");
+    return *value;
+}
+
+void ImportSession::TakeFixedDates(CommonLastRun& lastRun) const
+{
+    lastRun.setDefaultStart(ConfiguredDate("OPTIONS\\NOIU\\ASKFORDATES\\FIX_STARTDATE"));
+    lastRun.setDefaultEnd(ConfiguredDate("OPTIONS\\NOIU\\ASKFORDATES\\FIX_ENDDATE"));
+}
+
+bool ImportSession::TakeChosenRange(CommonLastRun& lastRun, const std::optional<SessionPrompts::DateRange>& range)
+{
     if (!range) {
         m_globals.WriteActivity(kCancelled, 0);
         return false;
@@ -295,45 +288,50 @@ bool ImportSession::ChooseDateRange(CommonVarGatherer& gatherer)
     return true;
 }
 
-bool ImportSession::ChooseIndirectDateRange(CommonVarGatherer& gatherer)
+bool ImportSession::ChooseDateRange(CommonVarGatherer& gatherer)
 {
     QELConfiguration& config = m_globals.config();
+    if (Conversions::ToBoolean(config.item("KORVELORVEX\\K5_INDIRECT_TYPE")))
+        return ChooseIndirectDateRange(gatherer);
     CommonLastRun& lastRun = gatherer.LookupLastRun;
     if (m_globals.serviceMode()) {
-        const auto lastRunDefault = DateTime::FromText(config.item("OPTIONS\\AUTOMATED_IMPORT\\DEFAULT_LAST_RUN"));
-        if (!lastRunDefault)
-            throw NumberedError(13, "Type mismatch");
-        const DateTime start = lastRunDefault->addMinutes(-std::llround(gatherer.CollectorTimeZoneOffset()));
+        lastRun.setDefaultStart(ConfiguredDate("OPTIONS\\AUTOMATED_IMPORT\\DEFAULT_LAST_RUN"));
+        lastRun.setDefaultEnd(m_globals.clock().now());
+        return true;
+    }
+    if (config.item("OPTIONS\\NOIU\\ASKFORDATES\\HIDE_UI") == "TRUE") {
+        TakeFixedDates(lastRun);
+        return true;
+    }
+    m_globals.WriteActivity("Waiting for user to select import date range ...", 0);
+    return TakeChosenRange(lastRun, m_prompts.AskDateRange());
+}
+
+bool ImportSession::ChooseIndirectDateRange(CommonVarGatherer& gatherer)
+{
+    CommonLastRun& lastRun = gatherer.LookupLastRun;
+    if (m_globals.serviceMode()) {
+        // The collector keeps its own zone; the range is shifted into it and
+        // ends at the last whole hour of the target server's clock.
+        const DateTime start = ConfiguredDate("OPTIONS\\AUTOMATED_IMPORT\\DEFAULT_LAST_RUN")
+                                   .addMinutes(-std::llround(gatherer.CollectorTimeZoneOffset()));
         const DateTime serverNow = m_globals.timeUtils().ServerNow();
-        const DateTime hour = serverNow.datePart().addMinutes(serverNow.hour() * 60);
-        const DateTime end = hour.addMinutes(-std::llround(gatherer.InterfaceTimezoneOffset()));
+        const DateTime end = serverNow.datePart()
+                                 .addMinutes(serverNow.hour() * 60)
+                                 .addMinutes(-std::llround(gatherer.InterfaceTimezoneOffset()));
         lastRun.setDefaultStart(start);
         lastRun.setDefaultEnd(end);
         m_globals.log().WriteLog("NT Service UTC Dates from: " + start.generalDate() + " to " + end.generalDate(), 5);
         return true;
     }
-    if (config.item("OPTIONS\\NOIU\\ASKFORDATES\\HIDE_UI") == "TRUE") {
-        const auto start = DateTime::FromText(config.item("OPTIONS\\NOIU\\ASKFORDATES\\FIX_STARTDATE"));
-        const auto end = DateTime::FromText(config.item("OPTIONS\\NOIU\\ASKFORDATES\\FIX_ENDDATE"));
-        if (!start || !end)
-            throw NumberedError(13, "Type mismatch");
-        lastRun.setDefaultStart(*start);
-        lastRun.setDefaultEnd(*end);
+    if (m_globals.config().item("OPTIONS\\NOIU\\ASKFORDATES\\HIDE_UI") == "TRUE") {
+        TakeFixedDates(lastRun);
         return true;
     }
     m_globals.WriteActivity("Waiting for user to select import date range ...", 0);
-    const auto range = m_prompts.AskTimeZoneDateRange(gatherer.CollectorTimeZoneID(), gatherer.CollectorTimeZoneOffset(),
-                                                      gatherer.InterfaceTimezoneOffset());
-    if (!range) {
-        m_globals.WriteActivity(kCancelled, 0);
-        return false;
-    }
-    lastRun.setDefaultStart(range->start);
-    lastRun.setDefaultEnd(range->end);
-    m_globals.WriteActivity("Date Range selected : from " + range->start.format("mm/dd/yyyy HH:nn:ss") + " to " +
-                                range->end.format("mm/dd/yyyy HH:nn:ss"),
-                            0);
-    return true;
+    return TakeChosenRange(lastRun,
+                           m_prompts.AskTimeZoneDateRange(gatherer.CollectorTimeZoneID(), gatherer.CollectorTimeZoneOffset(),
+                                                          gatherer.InterfaceTimezoneOffset()));
 }
 
 ImportSession::Outcome ImportSession::RunImport(CommonVarGatherer& gatherer, bool testMode)

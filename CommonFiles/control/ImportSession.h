@@ -1,11 +1,14 @@
 #pragma once
 
+#include "CommonFiles/control/SessionPrompts.h"
+
 #include <QString>
 #include <memory>
+#include <optional>
 
 class CommonGlobals;
+class CommonLastRun;
 class CommonVarGatherer;
-class SessionPrompts;
 
 namespace ado {
 class Connection;
@@ -39,6 +42,9 @@ private:
     bool SuperUserGiven(ado::Connection& root);
     bool OpenRoot(ado::Connection& root);
     bool ChooseDateRange(CommonVarGatherer& gatherer);
+    DateTime ConfiguredDate(const char* key) const;
+    void TakeFixedDates(CommonLastRun& lastRun) const;
+    bool TakeChosenRange(CommonLastRun& lastRun, const std::optional<SessionPrompts::DateRange>& range);
     bool ChooseIndirectDateRange(CommonVarGatherer& gatherer);
     Outcome RunImport(CommonVarGatherer& gatherer, bool testMode);
     void Report(const QString& text);
