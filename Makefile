@@ -30,7 +30,7 @@ demo: build
 
 # The programs, help pages and the systemd unit (see README, "Running as a service").
 install: build
-	cmake --install $(BUILD_DIR) --prefix $(DESTDIR)$(PREFIX)
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 	install -D -m 644 packaging/r58213.service $(DESTDIR)/etc/systemd/system/r58213.service
 
 # Import throughput into SQLite and into a throwaway PostgreSQL server.
