@@ -65,6 +65,34 @@ TEST(R58213Program, ServiceRunsHeadlessAndEndsCleanlyOnSigterm)
     EXPECT_EQ(service.exitCode(), 0);
 }
 
+TEST(R58213Program, ServiceImportsAtOnceAndSleepsUntilTheNextRun)
+{
+    TempFolder folder;
+    const QString program = installCopy(folder);
+    QProcess demo;
+    demo.start(R58213_CLI_EXE, {"--home", folder.path(), "demo"});
+    ASSERT_TRUE(demo.waitForFinished(60000));
+    ASSERT_EQ(demo.exitCode(), 0);
+    QProcess schedule;
+    schedule.start(R58213_CLI_EXE, {"--home", folder.path(), "config", "set",
+                                    "OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\MINUTELY", "YES"});
+    ASSERT_TRUE(schedule.waitForFinished(60000));
+
+    QProcess service;
+    service.start(program, {"NTSERVICE"});
+    ASSERT_TRUE(service.waitForStarted());
+    ASSERT_TRUE(waitFor([&] { return currentLog(folder, "_ntservice.log").contains("Going to Sleep mode."); }));
+    const QString log = currentLog(folder, "_ntservice.log");
+    EXPECT_TRUE(log.contains("Updated Last Run Date for facility NORTHWTP to "));
+    EXPECT_TRUE(log.contains("Updated Last Run Date for facility SOUTHWTP to "));
+    // Every ten minutes: the next run is ten minutes after this one began.
+    EXPECT_TRUE(log.contains("Going to Sleep mode. Will next wake up at : ")) << log.toStdString();
+
+    ::kill(static_cast<pid_t>(service.processId()), SIGTERM);
+    ASSERT_TRUE(service.waitForFinished(30000));
+    EXPECT_EQ(service.exitCode(), 0);
+}
+
 TEST(R58213Program, ServiceWithUnreadableConfigurationLogsAndFails)
 {
     TempFolder folder;
