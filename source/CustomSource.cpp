@@ -3,6 +3,7 @@
 #include "CommonFiles/control/CommonGlobals.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
+#include "platform/ado/FieldValue.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -21,15 +22,6 @@ QString TrimBlanks(const QString& text)
     return text.mid(start, end - start);
 }
 
-QString ShownValue(const QVariant& value)
-{
-    if (!value.isValid() || value.isNull())
-        return {};
-    const QMetaType type = value.metaType();
-    if (type == QMetaType::fromType<double>() || type == QMetaType::fromType<float>())
-        return Conversions::NumberText(value.toDouble());
-    return value.toString();
-}
 
 }  // namespace
 
@@ -110,12 +102,12 @@ QVariant CustomSource::ReadCellValue()
     } catch (const NumberedError&) {
         return {};
     }
-    const QString path = DataFilePath();
-    if (!QFileInfo(path).isFile()) {
-        m_globals.log().WriteLog("Warning - File " + path + " not found.", 0);
+    const QFileInfo dayFile(DataFilePath());
+    if (!dayFile.isFile()) {
+        m_globals.log().WriteLog("Warning - File " + dayFile.filePath() + " not found.", 0);
         return {};
     }
-    const auto file = m_files.Load(path);
+    const auto file = m_files.Load(dayFile);
     if (!file || !FileDateMatches(*file))
         return {};
     const qsizetype line = m_lineNumber - 1;
@@ -137,9 +129,9 @@ QString CustomSource::LogCustomSourceQuery() const
         "[SourceStat:] " + m_sourceStatistic,
         "[Date >= :] " + m_startdate.format("mm/dd/yyyy HH:nn:ss") + " [ AND Date < :] " +
             m_enddate.format("mm/dd/yyyy HH:nn:ss"),
-        "[LowRange:] " + ShownValue(m_lowRangeFilter),
-        "[HighRange:] " + ShownValue(m_highRangeFilter),
-        "[DeadBand:] " + ShownValue(m_deadBand),
+        "[LowRange:] " + ado::FieldValue(m_lowRangeFilter).toString(),
+        "[HighRange:] " + ado::FieldValue(m_highRangeFilter).toString(),
+        "[DeadBand:] " + ado::FieldValue(m_deadBand).toString(),
         "[FilterTag:] " + m_filterTag,
         "[FilterOp:] " + m_filterOp,
         "[FilterValue:] " + m_filterValue,

@@ -23,9 +23,9 @@ std::optional<int> WholeNumber(const QString& text)
 
 }  // namespace
 
-std::shared_ptr<const DataFileCache::DataFile> DataFileCache::Load(const QString& path)
+std::shared_ptr<const DataFileCache::DataFile> DataFileCache::Load(const QFileInfo& info)
 {
-    const QFileInfo info(path);
+    const QString path = info.filePath();
     const qint64 size = info.size();
     const QDateTime modified = info.lastModified();
     const bool settled = modified.msecsTo(QDateTime::currentDateTime()) >= kSettleMilliseconds;

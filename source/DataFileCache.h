@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -20,7 +21,7 @@ public:
     };
 
     // The parsed file, or nothing when it cannot be read.
-    std::shared_ptr<const DataFile> Load(const QString& path);
+    std::shared_ptr<const DataFile> Load(const QFileInfo& file);
 
     // The date a day file holds: the last three non-empty fields, read
     // from the end, are day, month and two-digit year.

@@ -19,7 +19,7 @@ bool CommonTypeVar::ReadKorvelOrvex(CommonVarGatherer& myVarGatgerer)
         m_variableRecords.SetSize(qMax(1, 2 * myVarGatgerer.TotalVariable()), 2048, 1024);
         for (myVarGatgerer.MoveFirst(); !myVarGatgerer.EOF_Facility(); myVarGatgerer.MoveNext_Facility()) {
             const QString facility = myVarGatgerer.Current_Facility();
-            const auto connection = OpenFacilityConnection(facility);
+            const auto connection = TargetConnections(m_globals).OpenFacility(facility);
             if (!connection)
                 continue;
             for (; !myVarGatgerer.EOF_Variable(); myVarGatgerer.MoveNext_Variable())
@@ -28,21 +28,6 @@ bool CommonTypeVar::ReadKorvelOrvex(CommonVarGatherer& myVarGatgerer)
         return true;
     } catch (const NumberedError&) {
         return false;
-    }
-}
-
-std::unique_ptr<ado::Connection> CommonTypeVar::OpenFacilityConnection(const QString& facilityKey)
-{
-    auto connection = std::make_unique<ado::Connection>();
-    if (!TargetConnections(m_globals).ConfigureConnection(*connection, facilityKey)) {
-        m_globals.msgBox().QelMsgBox("Unable to init Korvel Orvex Connection Manager", QELmsgBoxHandler::Exclamation);
-        return nullptr;
-    }
-    try {
-        connection->Open();
-        return connection;
-    } catch (const NumberedError&) {
-        return nullptr;
     }
 }
 

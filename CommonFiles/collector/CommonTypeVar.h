@@ -23,7 +23,6 @@ public:
     std::shared_ptr<const CommonTypeVarRec> GetVarRecord(const QString& facilID, qint32 VarId) const;
 
 private:
-    std::unique_ptr<ado::Connection> OpenFacilityConnection(const QString& facilityKey);
     void ExpandVaridToRecord(const QString& facilityKey, qint32 id, ado::Connection& connection);
     static QString VariableKey(const QString& facilityKey, qint32 id);
 

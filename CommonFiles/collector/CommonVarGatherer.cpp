@@ -94,15 +94,12 @@ bool CommonVarGatherer::ReadKorvelOrvex(qint32 interface_id, ado::Connection& aR
 
 void CommonVarGatherer::GatherFacilityVariables(const QString& facilityKey, qint32 interfaceId)
 {
-    ado::Connection facility;
-    if (!TargetConnections(m_globals).ConfigureConnection(facility, facilityKey)) {
-        m_globals.msgBox().QelMsgBox("Unable to init Korvel Orvex Connection Manager", QELmsgBoxHandler::Exclamation);
+    const auto facility = TargetConnections(m_globals).OpenFacility(facilityKey);
+    if (!facility)
         return;
-    }
     try {
-        facility.Open();
         ado::Recordset rows;
-        rows.Open("Select Varid from Vardesc where K5_Interface_ID = ? and K5_Enabled = -1 order by varid", facility,
+        rows.Open("Select Varid from Vardesc where K5_Interface_ID = ? and K5_Enabled = -1 order by varid", *facility,
                   ado::CursorType::Static, ado::LockType::ReadOnly, {interfaceId});
         for (; !rows.Eof(); rows.MoveNext())
             ADHOCAddVariable(facilityKey, rows.Fields(0).toInt());

@@ -8,7 +8,6 @@
 #include "CommonFiles/control/GivenPasswordPrompt.h"
 #include "CommonFiles/control/ProgramEntryPoint.h"
 #include "CommonFiles/control/TargetConnections.h"
-#include "CommonFiles/target/ConnectionManager.h"
 #include "platform/ado/Connection.h"
 #include "platform/NumberedError.h"
 #include "platform/ProcessFacts.h"
@@ -146,20 +145,9 @@ int CommandLineTool::DispatchOperation(CommonGlobals& globals, const QStringList
 
 int CommandLineTool::TestConnection(CommonGlobals& globals)
 {
-    TargetConnections target(globals);
-    ConnectionManager manager;
-    if (!target.InitConnectionManager(manager)) {
-        globals.msgBox().QelMsgBox("Unable to init Korvel Orvex Connection Manager", QELmsgBoxHandler::Exclamation);
-        return Failed;
-    }
     ado::Connection root;
-    manager.ConfigCnn4QELROOT(root);
-    QString error;
-    if (!target.OpenTargetConnection(root, error)) {
-        globals.msgBox().QelMsgBox("Error :\r\n" + error, QELmsgBoxHandler::Exclamation,
-                                   QStringLiteral("Failed to connect to Korvel Orvex"));
+    if (!TargetConnections(globals).OpenRoot(root))
         return Failed;
-    }
     root.Close();
     return Success;
 }

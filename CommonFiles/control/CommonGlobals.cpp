@@ -143,13 +143,18 @@ bool CommonGlobals::SaveConfiguration()
 {
     if (!m_config.ChangeWasMade())
         return true;
-    m_config.setEncryptData(m_config.item("OPTIONS\\ENCRYPT_PROTECT_CONFIG").toUpper() == "YES");
+    ApplyEncryptionChoice();
     if (m_config.item("OPTIONS\\PASSWORD_PROTECT_CONFIG") == "YES" && !ConfigurationPasswordGiven())
         return false;
     if (!m_config.SaveConfig())
         return false;
     WriteActivity("Configuration saved to " + m_config.path(), 0);
     return true;
+}
+
+void CommonGlobals::ApplyEncryptionChoice()
+{
+    m_config.setEncryptData(m_config.item("OPTIONS\\ENCRYPT_PROTECT_CONFIG").toUpper() == "YES");
 }
 
 bool CommonGlobals::ConfigurationPasswordGiven()

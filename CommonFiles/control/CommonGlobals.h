@@ -66,6 +66,8 @@ public:
     // empty for no location, an unknown one, or a database error (logged).
     QString GetLocationPath(const QString& locationId, ado::Connection& connection);
     bool SaveConfiguration();
+    // Whether the configuration is saved enciphered, as its key says.
+    void ApplyEncryptionChoice();
 
     // Half away from zero, on the value's 15-significant-digit decimal form,
     // so 12.345 to 2 places is 12.35; the value unchanged where the scaled

@@ -121,27 +121,11 @@ ImportSession::Outcome ImportSession::RunSelected(bool testMode)
     return ChooseDateRange(selected) ? RunImport(selected, testMode) : Outcome::NotStarted;
 }
 
-bool ImportSession::OpenRoot(ado::Connection& root)
-{
-    TargetConnections connections(m_globals);
-    if (!connections.ConfigureConnection(root, "QELROOT")) {
-        Report("Unable to init Korvel Orvex Connection Manager");
-        return false;
-    }
-    QString error;
-    if (!connections.OpenTargetConnection(root, error)) {
-        m_globals.msgBox().QelMsgBox("Error :\r\n" + error, QELmsgBoxHandler::Exclamation,
-                                     QStringLiteral("Failed to connect to Korvel Orvex"));
-        return false;
-    }
-    return true;
-}
-
 std::unique_ptr<CommonVarGatherer> ImportSession::PrepareImportScope()
 {
     m_globals.log().LSM_Run();
     ado::Connection root;
-    if (!OpenRoot(root))
+    if (!TargetConnections(m_globals).OpenRoot(root))
         return nullptr;
     if (!m_globals.serviceMode()) {
         if (!SuperUserGiven(root))
@@ -233,7 +217,7 @@ QString ImportSession::RunningVersion()
 void ImportSession::ValidateCollectorVersion()
 {
     ado::Connection root;
-    if (!OpenRoot(root))
+    if (!TargetConnections(m_globals).OpenRoot(root))
         return;
     try {
         const qint32 id = InterfaceId();

@@ -40,7 +40,6 @@ private:
     std::unique_ptr<CommonVarGatherer> PrepareImportScope();
     bool ReadScope(CommonVarGatherer& gatherer, ado::Connection& root, qint32 interfaceId);
     bool SuperUserGiven(ado::Connection& root);
-    bool OpenRoot(ado::Connection& root);
     bool ChooseDateRange(CommonVarGatherer& gatherer);
     DateTime ConfiguredDate(const char* key) const;
     void TakeFixedDates(CommonLastRun& lastRun) const;

@@ -72,7 +72,7 @@ bool ProgramEntryPoint::Start()
     if (!ReadConfiguration())
         return false;
     ApplyLogSettings();
-    m_globals.config().setEncryptData(m_globals.config().item("OPTIONS\\ENCRYPT_PROTECT_CONFIG").toUpper() == "YES");
+    m_globals.ApplyEncryptionChoice();
     LogProcessFacts();
     m_globals.SetHelpFile();
     m_globals.log().WriteLog("HELPFILE=" + m_globals.HelpFile(), 2);

@@ -41,6 +41,39 @@ bool TargetConnections::ConfigureConnection(ado::Connection& connection, const Q
     return true;
 }
 
+bool TargetConnections::ConfigureReporting(ado::Connection& connection, const QString& schema)
+{
+    if (ConfigureConnection(connection, schema))
+        return true;
+    m_globals.msgBox().QelMsgBox("Unable to init Korvel Orvex Connection Manager", QELmsgBoxHandler::Exclamation);
+    return false;
+}
+
+bool TargetConnections::OpenRoot(ado::Connection& root)
+{
+    if (!ConfigureReporting(root, "QELROOT"))
+        return false;
+    QString error;
+    if (OpenTargetConnection(root, error))
+        return true;
+    m_globals.msgBox().QelMsgBox("Error :\r\n" + error, QELmsgBoxHandler::Exclamation,
+                                 QStringLiteral("Failed to connect to Korvel Orvex"));
+    return false;
+}
+
+std::unique_ptr<ado::Connection> TargetConnections::OpenFacility(const QString& facilityKey)
+{
+    auto connection = std::make_unique<ado::Connection>();
+    if (!ConfigureReporting(*connection, facilityKey))
+        return nullptr;
+    try {
+        connection->Open();
+        return connection;
+    } catch (const NumberedError&) {
+        return nullptr;
+    }
+}
+
 bool TargetConnections::OpenTargetConnection(ado::Connection& connection, QString& errorText)
 {
     const bool watched = !m_globals.serviceMode();

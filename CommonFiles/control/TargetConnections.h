@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 class CommonGlobals;
 class ConnectProgress;
@@ -24,10 +25,18 @@ public:
     bool ConfigureConnection(ado::Connection& connection, const QString& schema);
     // errorText receives "<number> - <description>" on failure.
     bool OpenTargetConnection(ado::Connection& connection, QString& errorText);
+    // The root schema opened for a person's command: a manager that cannot
+    // be set up or a connection that fails is reported in a message.
+    bool OpenRoot(ado::Connection& root);
+    // A facility database opened for reading; a manager that cannot be set
+    // up is reported, a failed open only gives nothing.
+    std::unique_ptr<ado::Connection> OpenFacility(const QString& facilityKey);
 
     void setProgress(ConnectProgress* progress) { m_progress = progress; }
 
 private:
+    bool ConfigureReporting(ado::Connection& connection, const QString& schema);
+
     CommonGlobals& m_globals;
     ConnectProgress* m_progress = nullptr;
 };

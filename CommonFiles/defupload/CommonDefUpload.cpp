@@ -4,7 +4,6 @@
 #include "CommonFiles/control/TargetConnections.h"
 #include "CommonFiles/defupload/DefinitionArchive.h"
 #include "CommonFiles/defupload/DefinitionDocument.h"
-#include "CommonFiles/target/ConnectionManager.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
@@ -91,21 +90,8 @@ bool CommonDefUpload::UploadCurrentDefinition(const QString& archivePath)
 
 std::unique_ptr<ado::Connection> CommonDefUpload::OpenRoot()
 {
-    TargetConnections target(m_globals);
-    ConnectionManager manager;
-    if (!target.InitConnectionManager(manager)) {
-        m_globals.msgBox().QelMsgBox("Unable to init Korvel Orvex Connection Manager", QELmsgBoxHandler::Exclamation);
-        return nullptr;
-    }
     auto root = std::make_unique<ado::Connection>();
-    manager.ConfigCnn4QELROOT(*root);
-    QString error;
-    if (!target.OpenTargetConnection(*root, error)) {
-        m_globals.msgBox().QelMsgBox("Error :\r\n" + error, QELmsgBoxHandler::Exclamation,
-                                     QStringLiteral("Failed to connect to Korvel Orvex"));
-        return nullptr;
-    }
-    return root;
+    return TargetConnections(m_globals).OpenRoot(*root) ? std::move(root) : nullptr;
 }
 
 bool CommonDefUpload::Extract(const QString& archivePath, const QStringList& entries, const QString& folder)

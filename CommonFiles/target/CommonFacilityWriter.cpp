@@ -79,13 +79,16 @@ bool CommonFacilityWriter::Unwritable() const
     return m_facilID.isEmpty() || m_lockDate.days() == 0.0;
 }
 
-bool CommonFacilityWriter::RefusedByLockDate(const DateTime& rowDate)
+bool CommonFacilityWriter::Refuse(const DateTime& rowDate)
 {
-    if (rowDate >= m_lockDate)
-        return false;
     ApprovalLevelDisabledWrite = true;
     PerfromedWriteDateStamp = rowDate;
     return true;
+}
+
+bool CommonFacilityWriter::RefusedByLockDate(const DateTime& rowDate)
+{
+    return rowDate < m_lockDate && Refuse(rowDate);
 }
 
 void CommonFacilityWriter::Performed(const DateTime& rowDate, bool physical)
@@ -145,11 +148,8 @@ bool CommonFacilityWriter::WriteIntervalValue(qint32 intervalsPerDay, qint32 Var
         DateTime stamp;
         qint32 status = 0;
         access.SeekData(rowDate, VarId, found, value, text, &user, &stamp, &status);
-        if (!access.NoMatch() && ApprovalLevel < status) {
-            ApprovalLevelDisabledWrite = true;
-            PerfromedWriteDateStamp = rowDate;
-            return true;
-        }
+        if (!access.NoMatch() && ApprovalLevel < status)
+            return Refuse(rowDate);
         if (!m_testMode) {
             m_globals.log().WriteLog("Writing DD Value to database.", 9);
             access.WriteData(rowDate, rowDate, VarId, CurValue, TextValue, ApprovalLevel);
@@ -177,11 +177,8 @@ bool CommonFacilityWriter::WriteDailyValue(qint32 VarId, const DateTime& day, do
         qint32 forced = 0;
         qint32 status = 0;
         daily.SeekDateVarId(day, VarId, value, text, &user, &stamp, &forced, &status);
-        if (!daily.NoMatch() && ApprovalLevel < status) {
-            ApprovalLevelDisabledWrite = true;
-            PerfromedWriteDateStamp = day;
-            return true;
-        }
+        if (!daily.NoMatch() && ApprovalLevel < status)
+            return Refuse(day);
         if (!m_testMode)
             daily.WriteData(day, VarId, CurValue, TextValue, ApprovalLevel);
         Performed(day, !m_testMode);

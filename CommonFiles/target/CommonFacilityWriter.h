@@ -52,6 +52,8 @@ private:
     bool OpenWriterConnection();
     bool EnsureConnection();
     bool Unwritable() const;
+    // The write is refused (lock date or approval level), which is no failure.
+    bool Refuse(const DateTime& rowDate);
     bool RefusedByLockDate(const DateTime& rowDate);
     void Performed(const DateTime& rowDate, bool physical);
     bool WriteDailyValue(qint32 VarId, const DateTime& day, double CurValue, const QString& TextValue,

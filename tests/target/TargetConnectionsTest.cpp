@@ -154,8 +154,9 @@ TEST_P(TargetAccess, CommandLineConnectionTest)
     EXPECT_EQ(failed.status, 1);
     EXPECT_TRUE(failed.out.contains("Failed to Connect to Korvel Orvex."));
     EXPECT_TRUE(failed.err.startsWith("Failed to connect to Korvel Orvex: Error :\r\n")) << failed.err.toStdString();
-    if (GetParam() == ado::Backend::PostgreSql)
+    if (GetParam() == ado::Backend::PostgreSql) {
         EXPECT_TRUE(failed.err.contains("Connection refused")) << failed.err.toStdString();
+    }
 }
 
 INSTANTIATE_FOR_BOTH_BACKENDS(TargetAccess);
