@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -23,7 +24,11 @@ QELLoggerTXT::~QELLoggerTXT() = default;
 void QELLoggerTXT::setLogPath(const QString& path)
 {
     m_logPath = path;
-    QDir().mkdir(path);
+    // The logs may hold facts about the installation: the group may read
+    // them, nobody else.
+    if (QDir().mkdir(path))
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                        QFileDevice::ReadGroup | QFileDevice::ExeGroup);
 }
 
 void QELLoggerTXT::closeLog()
@@ -57,8 +62,10 @@ void QELLoggerTXT::OpenLog()
     const DateTime now = m_clock.now();
     const QString path = m_logPath + "/" + m_prefix + now.format("mm_dd_yyyy__hh_nn_ss") + m_postfix + ".log";
     auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Append)) {
+        ReportLoss("the log file " + path + " cannot be opened: " + file->errorString());
         return;
+    }
     m_file = std::move(file);
     m_pendingChars = 0;
     m_currentFile = path;
@@ -83,15 +90,52 @@ void QELLoggerTXT::WriteLine(const QString& text)
 
 void QELLoggerTXT::AppendLine(const QString& text)
 {
-    const QByteArray line = (m_clock.now().format("hh:mm:ss") + " : " + text + "\r\n").toUtf8();
-    m_file->write(line);
+    const QByteArray line = (m_clock.now().format("hh:mm:ss") + " : " + Printable(text) + "\r\n").toUtf8();
+    bool written = m_file->write(line) == line.size();
     m_pendingChars += line.size();
     // The buffer length decides how much may wait in memory; with 1 every
     // line reaches the disk at once, so a watching process sees it.
     if (m_pendingChars >= m_bufferLength) {
-        m_file->flush();
+        written = m_file->flush() && written;
         m_pendingChars = 0;
     }
+    if (!written) {
+        ReportLoss("writing to " + m_currentFile + " failed: " + m_file->errorString());
+        m_file->unsetError();
+    } else {
+        m_lossReported = false;
+    }
+}
+
+void QELLoggerTXT::ReportLoss(const QString& reason)
+{
+    if (m_lossReported)
+        return;
+    m_lossReported = true;
+    std::fprintf(stderr, "r58213: log lines are being lost: %s\n", qUtf8Printable(reason));
+    std::fflush(stderr);
+}
+
+QString QELLoggerTXT::Printable(const QString& text)
+{
+    QString printable;
+    printable.reserve(text.size());
+    for (const QChar c : text) {
+        const QChar::Category category = c.category();
+        const bool control = category == QChar::Other_Control || category == QChar::Separator_Line ||
+                                category == QChar::Separator_Paragraph;
+        if (!control || c == '\t')
+            printable += c;
+        else if (c == '\n')
+            printable += QStringLiteral("\\n");
+        else if (c == '\r')
+            printable += QStringLiteral("\\r");
+        else if (c.unicode() == 0)
+            printable += QStringLiteral("\\0");
+        else
+            printable += QStringLiteral("\\x") + QString::number(c.unicode(), 16).toUpper().rightJustified(2, '0');
+    }
+    return printable;
 }
 
 void QELLoggerTXT::WriteLogHandle(const QString& path) const
@@ -99,7 +143,7 @@ void QELLoggerTXT::WriteLogHandle(const QString& path) const
     QFile::remove(m_handleFile);
     QFile handle(m_handleFile);
     if (handle.open(QIODevice::WriteOnly))
-        handle.write((path + "\r\n").toUtf8());
+        handle.write((path + "\n").toUtf8());
 }
 
 void QELLoggerTXT::LSM_Init(qint16 days)

@@ -42,6 +42,11 @@ public:
     void LSM_Init(qint16 days);
     void LSM_Run();
 
+    // Text as one log line: line breaks, NUL and the other control
+    // characters (tabs aside) shown as escapes ("\\n", "\\r", "\\0", "\\x1B"),
+    // so no text from a file or a database can start a line of its own.
+    static QString Printable(const QString& text);
+
     DateTime GetLastModifiedFileTime(const QString& path) const;
     qint32 GetFileSizeInBytes(const QString& path) const;
     bool KillFileAndDiscardError(const QString& path) const;
@@ -51,6 +56,9 @@ private:
     void WriteLine(const QString& text);
     void AppendLine(const QString& text);
     void WriteLogHandle(const QString& path) const;
+    // Tells standard error once that lines are being lost, and why; said
+    // again only after a line has been written since.
+    void ReportLoss(const QString& reason);
     bool ShouldRunCleanup();
 
     const Clock& m_clock;
@@ -62,6 +70,7 @@ private:
     qint16 m_bufferLength = 1024;
     bool m_enabled = false;
     bool m_logHandleAssertion = false;
+    bool m_lossReported = false;
 
     std::unique_ptr<QFile> m_file;
     qint64 m_pendingChars = 0;

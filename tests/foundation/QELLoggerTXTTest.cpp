@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -89,7 +90,7 @@ TEST(QELLoggerTXT, DateChangeContinuesInANewFileThatNamesThePreviousOne)
     s.clock.set(DateTime::FromParts(2024, 3, 5, 23, 59, 58));
     s.log.WriteLog("before midnight", 0);
     const QString first = s.log.CurrentFile();
-    EXPECT_EQ(TempFolder::Read(s.log.HandleFilePath()), first + "\r\n");
+    EXPECT_EQ(TempFolder::Read(s.log.HandleFilePath()), first + "\n");
 
     s.clock.set(DateTime::FromParts(2024, 3, 6, 0, 0, 3));
     s.log.WriteLog("after midnight", 0);
@@ -102,7 +103,7 @@ TEST(QELLoggerTXT, DateChangeContinuesInANewFileThatNamesThePreviousOne)
     EXPECT_EQ(TempFolder::Read(second),
               "00:00:03 : Previous log file for this session = " + first + "\r\n00:00:03 : after midnight\r\n");
     // The handle file follows the roll-over: one line, the newest file.
-    EXPECT_EQ(TempFolder::Read(s.folder.file("r58213.log_handle")), second + "\r\n");
+    EXPECT_EQ(TempFolder::Read(s.folder.file("r58213.log_handle")), second + "\n");
 }
 
 TEST(QELLoggerTXT, HandleFileIsOnlyWrittenWhenAsserted)
@@ -171,4 +172,25 @@ TEST(QELLoggerTXT, CleanupRunsAtMostOncePerClockHourAndIsSilentWhenNothingGoes)
     s.clock.set(DateTime::FromParts(2024, 3, 5, 15, 30, 0));
     s.log.LSM_Run();
     EXPECT_TRUE(QFile::exists(folder + "/old2.log"));
+}
+
+TEST(QELLoggerTXT, TextFromOutsideCannotStartALineOfItsOwn)
+{
+    LogSetup s;
+    s.clock.set(DateTime::FromParts(2024, 3, 5, 14, 7, 9));
+    s.log.WriteLog(QString("cell 12\r\n14:07:10 : Import was successful.") + QChar(0) + "\x1b[2J\tend", 0);
+    EXPECT_EQ(s.current(), "14:07:09 : cell 12\\r\\n14:07:10 : Import was successful.\\0\\x1B[2J\tend\r\n");
+}
+
+TEST(QELLoggerTXT, ANewLogFolderIsClosedToOthers)
+{
+    TempFolder folder;
+    FakeClock clock;
+    QELLoggerTXT log{clock, folder.path(), "r58213"};
+    const mode_t previous = ::umask(0);
+    log.setLogPath(folder.file("log"));
+    ::umask(previous);
+    struct stat status {};
+    ASSERT_EQ(::stat(qPrintable(folder.file("log")), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0750u);
 }
