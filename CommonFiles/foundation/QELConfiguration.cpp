@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace {
 
@@ -17,8 +18,8 @@ QString ownText(const QDomElement& element)
 {
     QString text;
     for (QDomNode child = element.firstChild(); !child.isNull(); child = child.nextSibling())
-        if (child.isText())
-            text += child.toText().data();
+        if (child.isText() || child.isCDATASection())
+            text += child.nodeValue();
     return text;
 }
 
@@ -48,6 +49,15 @@ QDomElement createdElement(QDomElement element, const QString& key)
         element = child;
     }
     return element;
+}
+
+// A value of blanks only would be dropped as mere layout when the file is
+// read again; as character data it stays what it is.
+QDomNode TextNode(QDomDocument document, const QString& value)
+{
+    if (value.trimmed().isEmpty())
+        return document.createCDATASection(value);
+    return document.createTextNode(value);
 }
 
 }  // namespace
@@ -109,7 +119,8 @@ bool QELConfiguration::ReadConfig()
         Log("LoadXML() failed in QELConfiguration.ReadConfig().", 0);
         return false;
     }
-    if (!ValidateXMLformat(m_document.documentElement())) {
+    bool undecipherable = false;
+    if (!ValidateXMLformat(m_document.documentElement(), undecipherable)) {
         Log("ValidateXMLFormat failed in QELConfiguration.ReadConfig().", 0);
         return false;
     }
@@ -118,12 +129,29 @@ bool QELConfiguration::ReadConfig()
         Log("XMLtoTreeHash() failed in QELConfiguration.ReadConfig().", 0);
         return false;
     }
+    m_undecipherable = undecipherable;
     m_changeWasMade = false;
+    RememberStoredValues();
     return true;
+}
+
+void QELConfiguration::RememberStoredValues()
+{
+    m_stored.clear();
+    const QStringList keys = m_keys.Keys();
+    for (const QString& key : keys)
+        m_stored.insert(key, m_keys.Item(key));
 }
 
 bool QELConfiguration::SaveConfig()
 {
+    if (m_undecipherable) {
+        Log("The configuration file " + m_path +
+                " could not be deciphered when it was read; it is not saved over, so that its settings are kept.",
+            0);
+        m_changeWasMade = false;
+        return false;
+    }
     QDomElement data;
     QDomElement spec;
     QDomDocument document = NewDocument(data, spec);
@@ -139,6 +167,8 @@ bool QELConfiguration::SaveConfig()
     }
     const bool saved = SaveXML(document, m_path);
     m_changeWasMade = false;
+    if (saved)
+        RememberStoredValues();
     return saved;
 }
 
@@ -197,15 +227,21 @@ bool QELConfiguration::LoadXML(const QString& path)
 
 bool QELConfiguration::SaveXML(const QDomDocument& document, const QString& path)
 {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(document.toByteArray(2)) >= 0 &&
-        file.flush())
+    QSaveFile file(path);
+    // The file holds the configuration password: only its owner may read it.
+    const QByteArray content = document.toByteArray(2);
+    // flush() as well: a write cut short by the disk shows there, and only
+    // a file written whole may replace the old one.
+    if (file.open(QIODevice::WriteOnly) && file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
+        file.write(content) == content.size() && file.flush() && file.commit())
         return true;
-    LogFailureBlock("XMLTree.SaveXML returned 0 in QELConfiguration.SaveXML()", file.errorString());
+    const QString reason = file.errorString();
+    LogFailureBlock("XMLTree.SaveXML returned 0 in QELConfiguration.SaveXML()", reason);
+    Log("Unable to save the configuration to " + path + ": " + reason, 0);
     return false;
 }
 
-bool QELConfiguration::ValidateXMLformat(const QDomElement& root)
+bool QELConfiguration::ValidateXMLformat(const QDomElement& root, bool& undecipherable)
 {
     if (root.tagName() != kRootTag)
         return false;
@@ -215,7 +251,8 @@ bool QELConfiguration::ValidateXMLformat(const QDomElement& root)
         return false;
     if (!spec.hasAttribute("version") || spec.attribute("version") != "1")
         return false;
-    if (spec.attribute("encrypted") == "True" && !DecryptTree(data))
+    undecipherable = spec.attribute("encrypted") == "True" && !DecryptTree(data);
+    if (undecipherable)
         Log("Failed to decrypt XML data in QELConfiguration.ValidateXMLformat()", 0);
     return true;
 }
@@ -240,7 +277,7 @@ bool QELConfiguration::TreeHashToXML(QDomElement data)
         const QString value = m_keys.Item(key);
         QDomElement element = createdElement(data, key);
         if (!value.isEmpty())
-            element.appendChild(data.ownerDocument().createTextNode(value));
+            element.appendChild(TextNode(data.ownerDocument(), value));
     }
     return true;
 }
@@ -263,7 +300,7 @@ void QELConfiguration::dumpConfiguration()
     Log("Configuration Settings :", 2);
     const QStringList keys = m_keys.Keys();
     for (const QString& key : keys)
-        Log(key + " : " + m_keys.Item(key), 2);
+        Log(key + " : " + (IsSecretKey(key) ? kSecretMask : m_keys.Item(key)), 2);
     Log(kSeparator, 2);
 }
 

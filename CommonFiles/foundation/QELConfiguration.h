@@ -4,6 +4,7 @@
 
 #include <QDomDocument>
 #include <QDomElement>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -27,6 +28,11 @@ public:
     bool ChangeWasMade() const { return m_changeWasMade; }
     void setChangeWasMade(bool changed) { m_changeWasMade = changed; }
 
+    // What a log shows instead of a secret.
+    static inline const QString kSecretMask = QStringLiteral("********");
+    // Keys whose values are passwords: never shown in a log.
+    static bool IsSecretKey(const QString& key) { return key.trimmed().toUpper().endsWith("_PASSWORD"); }
+
     bool ItemExists(const QString& key) const;
     QString item(const QString& key) const;
     void setItem(const QString& key, const QString& value);
@@ -34,7 +40,16 @@ public:
     QStringList Keys() const { return m_keys.Keys(); }
 
     bool ReadConfig();
+    // Writes a new file beside the old one and puts it in place whole, so a
+    // crash or a full disk leaves the old file or the new one, never a part.
+    // A file that could not be deciphered when it was read is never saved
+    // over: its settings would be lost for the defaults.
     bool SaveConfig();
+    // The last read found an enciphered file it could not decipher; the
+    // settings in use are not the file's.
+    bool Undecipherable() const { return m_undecipherable; }
+    // A key's value as the file holds it: as of the last read or save.
+    QString StoredItem(const QString& key) const { return m_stored.value(key.toUpper()); }
     void DefineTree(const QString& key, const QString& defaultValue);
     void dumpConfiguration();
 
@@ -47,7 +62,8 @@ private:
     bool CreateDefaultConfigFile();
     bool EncyptTree(QDomElement& data) const;
     bool DecryptTree(QDomElement& data) const;
-    bool ValidateXMLformat(const QDomElement& root);
+    bool ValidateXMLformat(const QDomElement& root, bool& undecipherable);
+    void RememberStoredValues();
     QDomDocument NewDocument(QDomElement& data, QDomElement& spec) const;
     void LogFailureBlock(const QString& headline, const QString& details) const;
     void Log(const QString& text, int level) const;
@@ -59,6 +75,8 @@ private:
     QString m_passPhrase;
     bool m_encryptData = false;
     bool m_changeWasMade = false;
+    bool m_undecipherable = false;
+    QHash<QString, QString> m_stored;
     QDomDocument m_document;
     QDomElement m_xmlTree;
 };

@@ -5,7 +5,10 @@
 
 #include <QDir>
 #include <QDomDocument>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -259,6 +262,65 @@ TEST(QELConfiguration, UndecipherableDataIsLoggedAndEveryValueKept)
         EXPECT_EQ(s.config.item(kSchedule), "CURRENT");
         EXPECT_EQ(s.config.item(kPrefix), "ALOG0");
         EXPECT_EQ(s.config.item(kVerbosity), "0");
+        // The settings in use are not the file's: saving them would lose it.
+        EXPECT_TRUE(s.config.Undecipherable());
+        const QString before = TempFolder::Read(s.file());
+        s.config.setItem(kPrefix, "DEFAULTS");
+        EXPECT_FALSE(s.config.SaveConfig());
+        EXPECT_EQ(TempFolder::Read(s.file()), before);
+    }
+}
+
+TEST(QELConfiguration, ASaveThatCannotBeWrittenLeavesTheOldFileWhole)
+{
+    ConfigSetup s;
+    const QString kept = "KEPT" + QString(2000, 'x');
+    s.config.setItem(kPrefix, kept);
+    ASSERT_TRUE(s.config.SaveConfig());
+    const QString before = TempFolder::Read(s.file());
+    // A real write failure: no file of the process may grow beyond 1500
+    // bytes, which leaves room for the log but not for the configuration.
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit previous {};
+    ::getrlimit(RLIMIT_FSIZE, &previous);
+    struct rlimit small = previous;
+    small.rlim_cur = 1500;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    s.config.setItem(kPrefix, "LOST" + QString(2000, 'x'));
+    const bool saved = s.config.SaveConfig();
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(TempFolder::Read(s.file()), before);
+    EXPECT_EQ(rereadFrom(s.file()).item(kPrefix), kept);
+    EXPECT_EQ(QDir(s.folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"config.xml"});
+    EXPECT_EQ(s.logLines().filter("Unable to save the configuration to " + s.file() + ": ").size(), 1);
+}
+
+TEST(QELConfiguration, TheFileIsReadableByItsOwnerOnly)
+{
+    ConfigSetup s;
+    const mode_t previous = ::umask(0);
+    const bool saved = s.config.SaveConfig();
+    ::umask(previous);
+    ASSERT_TRUE(saved);
+    struct stat status {};
+    ASSERT_EQ(::stat(qPrintable(s.file()), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+}
+
+TEST(QELConfiguration, ValuesOfBlanksOnlySurviveASaveAndARead)
+{
+    for (const bool enciphered : {false, true}) {
+        ConfigSetup s;
+        s.config.setEncryptData(enciphered);
+        s.config.setItem(kPrefix, "   ");
+        s.config.setItem(kSchedule, " \t ");
+        ASSERT_TRUE(s.config.SaveConfig());
+        const QELConfiguration reread = rereadFrom(s.file());
+        EXPECT_EQ(reread.item(kPrefix), "   ") << enciphered;
+        EXPECT_EQ(reread.item(kSchedule), " \t ") << enciphered;
     }
 }
 
