@@ -9,6 +9,7 @@
 #include "platform/ado/Recordset.h"
 #include "platform/ado/SqlExecution.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -71,17 +72,25 @@ bool CommonDefUpload::UploadCurrentDefinition(const QString& archivePath)
     if (!root)
         return false;
     m_workFolder = m_globals.programFolder() + "/temp";
+    const bool published = Publish(archivePath, *root);
+    // Nothing unpacked stays behind, whatever became of the upload.
+    QDir(m_workFolder).removeRecursively();
+    return published;
+}
+
+bool CommonDefUpload::Publish(const QString& archivePath, ado::Connection& root)
+{
     if (!Extract(archivePath, {"collector", "definition.xml", "locale", "version"}, m_workFolder))
         return false;
     Key key;
-    if (!ReadNewKey(*root, key))
+    if (!ReadNewKey(root, key))
         return false;
     const QString payloadFolder = m_workFolder + "/" + key.id + "/" + key.locale + "/" + key.version + "/";
     if (!Extract(archivePath, {"Browser.exe", "help.chm"}, payloadFolder))
         return false;
     QList<qint32> fileIds;
-    if (!StoreFiles(key, payloadFolder, fileIds) || !InsertLookupRows(*root, key, fileIds[0], fileIds[1])) {
-        DeleteFileRows(*root, fileIds);
+    if (!StoreFiles(key, payloadFolder, fileIds) || !InsertLookupRows(root, key, fileIds[0], fileIds[1])) {
+        DeleteFileRows(root, fileIds);
         return false;
     }
     m_globals.WriteActivity("Upload Successful", 0);

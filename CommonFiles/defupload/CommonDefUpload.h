@@ -16,7 +16,8 @@ class Connection;
 // the help file and the browser plug-in as FILES rows, the interface's
 // lookup row in k5_server_lu and its feature rows in k5_lu_f_lu. Failures
 // are told to the person through the message handler and leave no part of
-// the definition behind. Work files go under <program folder>/temp.
+// the definition behind. Work files go under <program folder>/temp, which is
+// removed after every upload.
 class CommonDefUpload {
 public:
     explicit CommonDefUpload(CommonGlobals& globals);
@@ -47,6 +48,7 @@ private:
     };
 
     std::unique_ptr<ado::Connection> OpenRoot();
+    bool Publish(const QString& archivePath, ado::Connection& root);
     bool Extract(const QString& archivePath, const QStringList& entries, const QString& folder);
     bool ReadNewKey(ado::Connection& root, Key& key);
     bool ReadKey(Key& key) const;

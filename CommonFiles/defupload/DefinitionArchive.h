@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 
 struct zip;
 
@@ -9,7 +10,9 @@ struct zip;
 // flat into a folder: an entry is found by its file name alone, in any case
 // and in any folder of the archive, and written under the name asked for.
 // Every failure raises NumberedError with the archive library's error number
-// and description.
+// and description. An entry that would unpack beyond what a definition file
+// can need (256 MB, or 200 times its packed size) is refused before a byte is
+// written.
 class DefinitionArchive {
 public:
     explicit DefinitionArchive(const QString& path);
@@ -22,6 +25,8 @@ public:
 
 private:
     void ExtractEntry(const QString& entry, const QString& folder);
+    std::uint64_t UnpackLimit(const QString& entry, std::uint64_t index);
+    [[noreturn]] static void RaiseTooLarge(const QString& entry, std::uint64_t size);
     [[noreturn]] void RaiseArchiveError();
 
     zip* m_archive = nullptr;

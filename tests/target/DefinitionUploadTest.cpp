@@ -162,6 +162,7 @@ TEST_P(DefinitionUpload, PublishesBothFilesTheLookupRowAndItsFeatures)
     ASSERT_TRUE(Upload(Archive()));
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join('\n').toStdString();
     EXPECT_EQ(activity.lines.last(), "Upload Successful");
+    EXPECT_FALSE(QDir(f.folder().file("temp")).exists());
 
     ado::Recordset files;
     files.Open("select ID, DIRNAME, FILENAME, AUDITUSER, AUDITTIMESTAMP, FILEDATA from FILES order by FILENAME",
@@ -306,7 +307,16 @@ TEST_P(DefinitionUpload, ArchiveProblemsAreReportedAsExtractionErrors)
     TempFolder::Write(notAnArchive, "not an archive");
     EXPECT_FALSE(CommonDefUpload(f.globals()).UploadCurrentDefinition(notAnArchive));
     EXPECT_EQ(messages.shown.value(2), "0||19 - Not a zip archive Could not extract files to " + work);
+
+    // 8 MB of zeros packs into a few kilobytes: refused before it is unpacked.
+    Entries bomb = Archive();
+    bomb["help.chm"] = QByteArray(8 * 1024 * 1024, '\0');
+    EXPECT_FALSE(Upload(bomb));
+    EXPECT_TRUE(messages.shown.value(3).startsWith(
+        "0||21 - The entry help.chm would unpack to 8388608 bytes, more than a definition file can hold"))
+        << messages.shown.value(3).toStdString();
     ExpectNothingStored();
+    EXPECT_FALSE(QDir(work).exists());
 }
 
 TEST_P(DefinitionUpload, AKeyThatCannotBeReadIsRefused)
