@@ -10,7 +10,7 @@ ProcessFacts ProcessFacts::Current(const QString& programFolder, const QStringLi
     ProcessFacts facts;
     facts.programFolder = programFolder;
     facts.exeName = VersionRecord::Title();
-    facts.commandLine = arguments.join(' ');
+    facts.arguments = arguments;
     facts.threadId = static_cast<qint64>(syscall(SYS_gettid));
     facts.instanceHandle = static_cast<qint64>(getpid());
     return facts;

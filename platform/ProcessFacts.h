@@ -7,7 +7,7 @@
 struct ProcessFacts {
     QString programFolder;  // configuration, logs and help live here
     QString exeName;        // names the configuration and handle files
-    QString commandLine;    // the arguments as one text, blank-separated
+    QStringList arguments;  // as given, without the program itself
     qint64 threadId = 0;
     qint64 instanceHandle = 0;  // the process id
     bool taskVisible = true;

@@ -113,6 +113,12 @@ bool CommonVarGatherer::ListHasVariable(qint32 id, const QString& list)
     return (list + ",").contains("," + QString::number(id) + ",");
 }
 
+bool CommonVarGatherer::HasVariable(const QString& facilID, qint32 VarId) const
+{
+    const QString key = facilID.toUpper();
+    return m_facilityVariables.Exists(key) && ListHasVariable(VarId, m_facilityVariables.Item(key));
+}
+
 bool CommonVarGatherer::ADHOCAddVariable(const QString& facilID, qint32 VarId)
 {
     try {

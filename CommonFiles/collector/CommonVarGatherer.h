@@ -27,6 +27,8 @@ public:
     bool ReadAboutCollector(qint32 interface_id, ado::Connection& aRootCNN);
     bool ReadKorvelOrvex(qint32 interface_id, ado::Connection& aRootCNN);
     bool ADHOCAddVariable(const QString& facilID, qint32 VarId);
+    // Whether the variable was gathered (the facility key in any case).
+    bool HasVariable(const QString& facilID, qint32 VarId) const;
     void Clear();
     qint32 TotalFacility() const { return m_facilityVariables.Count(); }
     qint32 TotalVariable() const { return m_totalVariable; }

@@ -50,9 +50,11 @@ int CliOperations::Import(const CommandOptions& options, bool selected)
     ImportSession session(m_globals, prompts);
     const bool test = options.Has("--test");
     const ImportSession::Outcome outcome = selected ? session.ImportSelected(test) : session.ImportAll(test);
-    if (options.Has("--service"))
+    if (options.Has("--service")) {
+        const QString log = m_globals.log().CurrentFile();
         m_out << (outcome == ImportSession::Outcome::Succeeded ? "Import was successful." : "Import did not succeed.")
-              << " The log is " << m_globals.log().CurrentFile() << Qt::endl;
+              << (log.isEmpty() ? QString(" No log could be written.") : " The log is " + log) << Qt::endl;
+    }
     return outcome == ImportSession::Outcome::Succeeded ? kSuccess : kFailed;
 }
 
@@ -72,18 +74,39 @@ int CliOperations::LastRunList()
 int CliOperations::LastRunSet(const CommandOptions& options)
 {
     const QStringList args = options.Positional();
-    if (args.size() != 2 || !DateTime::FromText(args[1]))
+    const auto date = DateTime::FromText(args.value(1));
+    if (args.size() != 2 || !date)
         return Usage("last-run set FACILITY DATE (DATE: MM-dd-yyyy HH:mm:ss or yyyy-MM-dd HH:mm)");
+    if (!LastRunGrid::PlausibleLastRun(*date, m_globals.clock().now())) {
+        m_globals.msgBox().QelMsgBox("The last-run date " + date->generalDate() +
+                                         " is refused: it must lie between 1/1/1900 and one day from now.",
+                                     QELmsgBoxHandler::Exclamation);
+        return kFailed;
+    }
     LastRunGrid grid(m_globals);
     LastRunGrid::Row row;
     row.facilityId = args[0].toUpper();
-    row.lastRun = DateTime::FromText(args[1])->generalDate();
+    row.lastRun = date->generalDate();
+    if (!KnownFacility(grid, row.facilityId))
+        return kFailed;
     if (grid.SaveGrid({row})) {
         m_out << "Saved successfully" << Qt::endl;
         return kSuccess;
     }
     m_globals.msgBox().QelMsgBox("Unable to save last run dates", QELmsgBoxHandler::Exclamation);
     return kFailed;
+}
+
+bool CliOperations::KnownFacility(LastRunGrid& grid, const QString& facilityId)
+{
+    const QList<LastRunGrid::Row> rows = grid.FillGrid();
+    for (const LastRunGrid::Row& row : rows)
+        if (row.facilityId == facilityId)
+            return true;
+    m_globals.msgBox().QelMsgBox("Facility " + facilityId +
+                                     " holds no variable of this collector; no last-run date was saved.",
+                                 QELmsgBoxHandler::Exclamation);
+    return false;
 }
 
 int CliOperations::TestSource(const CommandOptions& options)

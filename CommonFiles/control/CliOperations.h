@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QString>
 #include <QTextStream>
 
 class CommandOptions;
 class CommonGlobals;
+class LastRunGrid;
 
 // The commands of r58213-cli that run the program's work: imports, the
 // last-run dates, the source test, the definition upload, the demo and the
@@ -27,6 +29,7 @@ public:
 private:
     int Import(const CommandOptions& options, bool selected);
     int Usage(const QString& problem);
+    bool KnownFacility(LastRunGrid& grid, const QString& facilityId);
 
     CommonGlobals& m_globals;
     QTextStream& m_out;

@@ -1,5 +1,6 @@
 #include "CommonFiles/control/CliSessionPrompts.h"
 
+#include "CommonFiles/collector/CommonVarGatherer.h"
 #include "CommonFiles/control/CommandOptions.h"
 #include "CommonFiles/foundation/QELConfiguration.h"
 
@@ -28,7 +29,7 @@ std::optional<SessionPrompts::DateRange> CliSessionPrompts::AskDateRange()
     return DateRange{*start, *end};
 }
 
-SessionPrompts::Picks CliSessionPrompts::PickVariables(const CommonVarGatherer&)
+SessionPrompts::Picks CliSessionPrompts::PickVariables(const CommonVarGatherer& gatherer)
 {
     Picks picks;
     picks.outcome = PickOutcome::Picked;
@@ -40,7 +41,14 @@ SessionPrompts::Picks CliSessionPrompts::PickVariables(const CommonVarGatherer&)
             m_err << "r58213-cli: --var " << variable << " is not FACILITY~VARID" << Qt::endl;
             return Picks{PickOutcome::Cancelled, {}};
         }
-        picks.variables.append({variable.section('~', 0, 0).toUpper(), id});
+        const QString facility = variable.section('~', 0, 0).toUpper();
+        // A mistyped facility or variable must not pass as an import of nothing.
+        if (!gatherer.HasVariable(facility, id)) {
+            m_err << "r58213-cli: --var " << variable << ": facility " << facility << " has no variable " << id
+                  << " linked to this collector" << Qt::endl;
+            return Picks{PickOutcome::Cancelled, {}};
+        }
+        picks.variables.append({facility, id});
     }
     return picks;
 }

@@ -19,6 +19,7 @@ namespace {
 
 const char* const kUsage =
     "usage: r58213-cli [--home DIR] [--config-password PASSWORD] COMMAND [ARGS]\n"
+    "       r58213-cli --help\n"
     "  config dump                          every key and value, \"KEY : value\" a line\n"
     "  config get KEY                       the value of one key\n"
     "  config set KEY VALUE [KEY VALUE ...] set the keys, then save the configuration\n"
@@ -34,7 +35,10 @@ const char* const kUsage =
     "  upload-definition ARCHIVE            publish a definition archive\n"
     "  demo                                 create a ready-to-run demo installation in --home\n"
     "  service status|start|stop            the service named by OPTIONS\\INSTANCE_SERVICE_NAME\n"
-    "DATE: \"MM-dd-yyyy HH:mm:ss\" or \"yyyy-MM-dd HH:mm[:ss]\", local time";
+    "DATE: \"MM-dd-yyyy HH:mm:ss\" or \"yyyy-MM-dd HH:mm[:ss]\", local time\n"
+    "The configuration password may also come from the environment variable R58213_CONFIG_PASSWORD.";
+
+const QString kPasswordVariable = QStringLiteral("R58213_CONFIG_PASSWORD");
 
 }  // namespace
 
@@ -45,6 +49,10 @@ CommandLineTool::CommandLineTool(const Clock& clock, QTextStream& out, QTextStre
 
 int CommandLineTool::Run(const QStringList& arguments, const QString& defaultHome)
 {
+    if (arguments.value(0) == "--help" || arguments.value(0) == "-h") {
+        m_out << kUsage << Qt::endl;
+        return Success;
+    }
     const std::optional<Invocation> invocation = Parse(arguments, defaultHome);
     if (!invocation)
         return UsageError;
@@ -63,6 +71,10 @@ int CommandLineTool::Run(const QStringList& arguments, const QString& defaultHom
     ProgramEntryPoint entry(globals, RunFace::CommandLine, ProcessFacts::Current(home, arguments));
     if (!entry.Start())
         return UsageError;
+    if (globals.config().Undecipherable())
+        m_err << "r58213-cli: warning: the configuration " << globals.config().path()
+              << " could not be deciphered; this command runs on default settings and will not save over the file."
+              << Qt::endl;
     return Dispatch(globals, invocation->command);
 }
 
@@ -85,6 +97,9 @@ std::optional<CommandLineTool::Invocation> CommandLineTool::Parse(const QStringL
             return std::nullopt;
         }
     }
+    // From the environment, a password stays out of the process list.
+    if (!invocation.configPassword && qEnvironmentVariableIsSet(qPrintable(kPasswordVariable)))
+        invocation.configPassword = qEnvironmentVariable(qPrintable(kPasswordVariable));
     invocation.command = arguments.mid(i);
     if (invocation.command.isEmpty()) {
         Usage("no command given");

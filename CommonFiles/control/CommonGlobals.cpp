@@ -13,6 +13,8 @@
 
 namespace {
 
+const QString kProtectKey = QStringLiteral("OPTIONS\\PASSWORD_PROTECT_CONFIG");
+const QString kPasswordKey = QStringLiteral("OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD");
 constexpr int kActivityListOverflow = 32000;
 constexpr int kActivityListLimit = 20000;
 // The largest magnitude the runtime's decimal type holds; a scaled value
@@ -67,7 +69,7 @@ void CommonGlobals::WriteActivity(const QString& text, int level)
     if (!m_serviceMode && m_activitySink && m_log.Verbosity() >= level) {
         if (m_activitySink->LineCount() > kActivityListOverflow)
             m_activitySink->Clear();
-        m_activitySink->Append(text);
+        m_activitySink->Append(QELLoggerTXT::Printable(text));
         if (m_activitySink->LineCount() > kActivityListLimit)
             m_activitySink->Clear();
     }
@@ -143,8 +145,15 @@ bool CommonGlobals::SaveConfiguration()
 {
     if (!m_config.ChangeWasMade())
         return true;
+    if (m_config.Undecipherable()) {
+        m_msgBox.QelMsgBox("The configuration file " + m_config.path() +
+                               " could not be deciphered when it was read. It is not saved over, so that its "
+                               "settings are kept; restore it from a backup or remove it first.",
+                           QELmsgBoxHandler::Exclamation, QStringLiteral("Unable to save configuration"));
+        return false;
+    }
     ApplyEncryptionChoice();
-    if (m_config.item("OPTIONS\\PASSWORD_PROTECT_CONFIG") == "YES" && !ConfigurationPasswordGiven())
+    if (PasswordProtected() && !ConfigurationPasswordGiven())
         return false;
     if (!m_config.SaveConfig())
         return false;
@@ -157,11 +166,25 @@ void CommonGlobals::ApplyEncryptionChoice()
     m_config.setEncryptData(m_config.item("OPTIONS\\ENCRYPT_PROTECT_CONFIG").toUpper() == "YES");
 }
 
+// Protection and password are those of the file, not of the changes about
+// to be saved: otherwise switching protection off, or giving a new password
+// as the current one, would pass without the password.
+bool CommonGlobals::StoredProtection() const
+{
+    return m_config.StoredItem(kProtectKey) == "YES";
+}
+
+bool CommonGlobals::PasswordProtected() const
+{
+    return StoredProtection() || m_config.item(kProtectKey) == "YES";
+}
+
 bool CommonGlobals::ConfigurationPasswordGiven()
 {
     if (!m_passwordPrompt)
         return false;
-    const QString expected = m_config.item("OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD");
+    const QString expected =
+        StoredProtection() ? m_config.StoredItem(kPasswordKey) : m_config.item(kPasswordKey);
     while (const auto given = m_passwordPrompt->AskConfigurationPassword()) {
         if (*given == expected)
             return true;

@@ -75,6 +75,8 @@ public:
     static double RoundTo(double value, int digits);
 
 private:
+    bool StoredProtection() const;
+    bool PasswordProtected() const;
     bool ConfigurationPasswordGiven();
 
     const Clock& m_clock;

@@ -45,6 +45,11 @@ QList<LastRunGrid::Row> LastRunGrid::FillGrid()
     }
 }
 
+bool LastRunGrid::PlausibleLastRun(const DateTime& date, const DateTime& now)
+{
+    return date >= DateTime::FromParts(1900, 1, 1) && date <= now.addDays(1);
+}
+
 bool LastRunGrid::SaveGrid(const QList<Row>& rows)
 {
     if (rows.isEmpty())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/DateTime.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -28,6 +30,10 @@ public:
     QList<Row> FillGrid();
     // True only when every non-empty date was a date and was written.
     bool SaveGrid(const QList<Row>& rows);
+    // A last-run date a person may set: from 1900 up to one day after now.
+    // An earlier one would re-import a century; a later one would stop the
+    // facility's imports until that date.
+    static bool PlausibleLastRun(const DateTime& date, const DateTime& now);
 
 private:
     CommonGlobals& m_globals;

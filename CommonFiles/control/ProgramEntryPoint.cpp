@@ -58,6 +58,17 @@ qint16 ProgramEntryPoint::NormalisedKeepDays(const QString& text)
     return clampedNumber(text, 7, 1000, 30);
 }
 
+QString ProgramEntryPoint::MaskedCommandLine(const QStringList& arguments)
+{
+    QStringList shown = arguments;
+    for (qsizetype i = 1; i < shown.size(); ++i) {
+        const QString& before = arguments[i - 1];
+        if (before == "--password" || before == "--config-password" || QELConfiguration::IsSecretKey(before))
+            shown[i] = QELConfiguration::kSecretMask;
+    }
+    return shown.join(' ');
+}
+
 bool ProgramEntryPoint::Start()
 {
     m_globals.setServiceMode(m_face == RunFace::Service);
@@ -140,7 +151,7 @@ void ProgramEntryPoint::LogProcessFacts()
     QELLoggerTXT& log = m_globals.log();
     log.WriteLog("PATH=" + m_facts.programFolder, 2);
     log.WriteLog("EXENAME=" + m_facts.exeName, 2);
-    log.WriteLog("COMMAND=" + m_facts.commandLine, 2);
+    log.WriteLog("COMMAND=" + MaskedCommandLine(m_facts.arguments), 2);
     log.WriteLog("THREAD_ID=" + QString::number(m_facts.threadId), 2);
     log.WriteLog("TASK_VISIBLE=" + boolText(m_facts.taskVisible), 2);
     log.WriteLog("TASK_UNATTENTED_APP=" + boolText(m_facts.unattended), 2);

@@ -24,6 +24,9 @@ public:
     // The stored log settings as start-up corrects them.
     static qint16 NormalisedVerbosity(const QString& text);
     static qint16 NormalisedKeepDays(const QString& text);
+    // The arguments as the log shows them: the value after a password
+    // option or a password key masked.
+    static QString MaskedCommandLine(const QStringList& arguments);
 
     // False when the configuration file cannot be read; the person (or, in
     // the service, the log) has then been told, and the process must end.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -10,9 +11,11 @@ struct CliRun {
     QString out;
     QString err;
 
-    static CliRun Of(const QString& program, const QStringList& arguments)
+    static CliRun Of(const QString& program, const QStringList& arguments,
+                     const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
     {
         QProcess process;
+        process.setProcessEnvironment(environment);
         process.start(program, arguments);
         process.waitForFinished(60000);
         CliRun run;

@@ -55,6 +55,13 @@ TEST(R58213CliDemo, ADemoInstallationImportsLikeTheService)
     EXPECT_EQ(cli(home, {"last-run", "set", "northwtp", "2024-03-01 06:00"}).status, 0);
     EXPECT_TRUE(cli(home, {"last-run", "list"}).out.contains("\tNORTHWTP\t3/1/2024 6:00:00 AM\t"));
     EXPECT_EQ(cli(home, {"last-run", "set", "NORTHWTP", "someday"}).status, 2);
+    // Typing errors are refused, never stored.
+    for (const QStringList& refused : {QStringList{"NORTHWPT", "2024-03-01 06:00"}, QStringList{"NORTHWTP", "0001-01-01 00:00"},
+                                       QStringList{"NORTHWTP", "9999-12-31 00:00"}})
+        EXPECT_EQ(cli(home, QStringList{"last-run", "set"} + refused).status, 1) << refused.join(' ').toStdString();
+    const QString list = cli(home, {"last-run", "list"}).out;
+    EXPECT_TRUE(list.contains("\tNORTHWTP\t3/1/2024 6:00:00 AM\t"));
+    EXPECT_FALSE(list.contains("NORTHWPT"));
 }
 
 TEST(R58213CliDemo, InteractiveImportsFromOptions)
@@ -73,6 +80,9 @@ TEST(R58213CliDemo, InteractiveImportsFromOptions)
     EXPECT_TRUE(selected.out.contains("User selected 1 variable(s) in 1 facility(s) that are linked to Collector 4"));
 
     EXPECT_EQ(cli(home, {"import", "--var", "no-tilde"}).status, 1);
+    const CliRun typo = cli(home, {"import", "--var", "NORTHWPT~1", "--from", from, "--to", today("00:00")});
+    EXPECT_EQ(typo.status, 1);
+    EXPECT_FALSE(typo.out.contains("Import was successful."));
     EXPECT_EQ(cli(home, {"import"}).status, 2);
     EXPECT_EQ(cli(home, {"import-all", "--from", "yesterday"}).status, 2);
     EXPECT_EQ(cli(home, {"import-all", "--bogus"}).status, 2);

@@ -7,9 +7,19 @@
 
 namespace {
 
-CliRun cli(const TempFolder& home, const QStringList& arguments)
+CliRun cli(const TempFolder& home, const QStringList& arguments,
+          const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
-    return CliRun::Of(R58213_CLI_EXE, QStringList{"--home", home.path()} + arguments);
+    return CliRun::Of(R58213_CLI_EXE, QStringList{"--home", home.path()} + arguments, environment);
+}
+
+QString allLogs(const TempFolder& home)
+{
+    QString text;
+    const QStringList names = TempFolder::Files(home.file("log"));
+    for (const QString& name : names)
+        text += TempFolder::Read(home.file("log/" + name));
+    return text;
 }
 
 QStringList dumpLines(const CliRun& run) { return run.out.split('\n', Qt::SkipEmptyParts); }
@@ -150,4 +160,70 @@ TEST(R58213Cli, ProtectedConfigurationIsSavedOnlyWithItsPassword)
 
     EXPECT_EQ(cli(home, {"--config-password", "48170", "config", "set", "R58213\\EXT", "TXT"}).status, 0);
     EXPECT_EQ(value(home, "R58213\\EXT"), "TXT");
+}
+
+TEST(R58213Cli, HelpPrintsTheUsage)
+{
+    const CliRun run = CliRun::Of(R58213_CLI_EXE, {"--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.startsWith("usage: r58213-cli")) << run.out.toStdString();
+}
+
+TEST(R58213Cli, ProtectionCannotBeBypassedAndNoPasswordReachesTheLog)
+{
+    TempFolder home;
+    ASSERT_EQ(cli(home, {"config", "set", "OPTIONS\\LOG_VERBOSITY", "9"}).status, 0);
+    ASSERT_EQ(cli(home, {"--config-password", "Sesame-81", "config", "set", "OPTIONS\\PASSWORD_PROTECT_CONFIG", "YES",
+                         "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD", "Sesame-81"})
+                  .status,
+              0);
+    // Neither switching protection off nor naming a new password as the
+    // current one gets past the stored password.
+    EXPECT_EQ(cli(home, {"config", "set", "OPTIONS\\PASSWORD_PROTECT_CONFIG", "NO"}).status, 1);
+    EXPECT_EQ(cli(home, {"--config-password", "Guess-22", "config", "set", "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD",
+                         "Guess-22"})
+                  .status,
+              1);
+    EXPECT_EQ(value(home, "OPTIONS\\PASSWORD_PROTECT_CONFIG"), "YES");
+    EXPECT_EQ(value(home, "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD"), "Sesame-81");
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("R58213_CONFIG_PASSWORD", "Sesame-81");
+    EXPECT_EQ(cli(home, {"config", "set", "R58213\\EXT", "TXT"}, environment).status, 0);
+    EXPECT_EQ(value(home, "R58213\\EXT"), "TXT");
+    cli(home, {"import-all", "--test", "--user", "ops", "--password", "Secret-77"});
+
+    const QString logs = allLogs(home);
+    EXPECT_TRUE(logs.contains("OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD : ********\r\n"));
+    EXPECT_TRUE(logs.contains("COMMAND=--home " + home.path() + " import-all --test --user ops --password ********"));
+    for (const char* secret : {"Sesame-81", "Guess-22", "Secret-77"})
+        EXPECT_FALSE(logs.contains(secret)) << secret;
+}
+
+TEST(R58213Cli, AConfigurationThatCannotBeDecipheredIsNeverSavedOver)
+{
+    TempFolder home;
+    ASSERT_EQ(cli(home, {"config", "set", "OPTIONS\\ENCRYPT_PROTECT_CONFIG", "YES"}).status, 0);
+    QString file = TempFolder::Read(home.file("r58213.xml"));
+    const qsizetype middle = file.indexOf("<data>") + 30;
+    file[middle] = file[middle] == 'A' ? 'B' : 'A';
+    TempFolder::Write(home.file("r58213.xml"), file.toUtf8());
+
+    const CliRun dump = cli(home, {"config", "dump"});
+    EXPECT_EQ(dump.status, 0);
+    EXPECT_TRUE(dump.err.contains("could not be deciphered")) << dump.err.toStdString();
+    const CliRun set = cli(home, {"config", "set", "R58213\\EXT", "TXT"});
+    EXPECT_EQ(set.status, 1);
+    EXPECT_TRUE(set.err.contains("It is not saved over")) << set.err.toStdString();
+    EXPECT_EQ(TempFolder::Read(home.file("r58213.xml")), file);
+}
+
+TEST(R58213Cli, ALogThatCannotBeWrittenIsReportedOnStandardError)
+{
+    TempFolder home;
+    TempFolder::Write(home.file("log"), "a file where the log folder belongs");
+    const CliRun run = cli(home, {"config", "dump"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err.count("log lines are being lost"), 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(home.file("log/"))) << run.err.toStdString();
 }

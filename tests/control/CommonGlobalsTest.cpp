@@ -170,8 +170,17 @@ TEST(CommonGlobals, ProtectedConfigurationNeedsItsPassword)
     EXPECT_EQ(wrongThenRight.asked, 2);
     EXPECT_EQ(presenter.shown, QStringList{"48|Invalid Password|Provided Current Password is invalid"});
 
-    inst.globals.config().setItem("OPTIONS\\PASSWORD_PROTECT_CONFIG", "yes");  // exact "YES" only
+    // Switching protection off is judged by the saved file: it needs the
+    // password too. Only the exact "YES" protects.
+    inst.globals.config().setItem("OPTIONS\\PASSWORD_PROTECT_CONFIG", "yes");
     inst.globals.setPasswordPrompt(nullptr);
+    EXPECT_FALSE(inst.globals.SaveConfiguration());
+    ScriptedPasswords right({QString("48170")});
+    inst.globals.setPasswordPrompt(&right);
+    inst.globals.config().setItem("OPTIONS\\PASSWORD_PROTECT_CONFIG", "yes");
+    EXPECT_TRUE(inst.globals.SaveConfiguration());
+    inst.globals.setPasswordPrompt(nullptr);
+    inst.globals.config().setItem("OPTIONS\\ENCRYPT_PROTECT_CONFIG", "NO");
     EXPECT_TRUE(inst.globals.SaveConfiguration());
 }
 
