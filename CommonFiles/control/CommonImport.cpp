@@ -24,6 +24,11 @@ QString Number(double value)
     return Conversions::NumberText(value);
 }
 
+QString VariableName(const CommonTypeVarRec& record)
+{
+    return record.gName() + " (#" + QString::number(record.gNumber()) + ")";
+}
+
 }  // namespace
 
 CommonImport::CommonImport(CommonGlobals& globals) : m_globals(globals), m_variables(globals) {}
@@ -123,7 +128,7 @@ bool CommonImport::ImportVariable(const std::shared_ptr<const CommonTypeVarRec>&
                                   const DateTime& end)
 {
     const CommonTypeVarRec& record = *shared;
-    const QString variable = record.gName() + " (#" + QString::number(record.gNumber()) + ")";
+    const QString variable = VariableName(record);
     m_globals.WriteActivity("Processing " + variable, 0);
     PrepareSourceFor(record);
     ++m_attemptedVariables;
@@ -201,8 +206,7 @@ bool CommonImport::WriteSlotValue(const QVariant& value, const CommonTypeVarRec&
     if (!VarTypeFunctions::IsTextType(record.gVarType())) {
         if (!Conversions::IsNumeric(text)) {
             // Not a number: this slot cannot be stored, the rest still can.
-            m_globals.WriteActivity("Value '" + text + "' of " + record.gName() + " (#" +
-                                        QString::number(record.gNumber()) + ") at " +
+            m_globals.WriteActivity("Value '" + text + "' of " + VariableName(record) + " at " +
                                         datestamp.format("mm/dd/yyyy HH:nn:ss") +
                                         " is not a number. The slot is skipped.",
                                     0);
@@ -250,11 +254,17 @@ void CommonImport::RecordWriteOutcome(const CommonTypeVarRec& record, const QStr
     }
     if (m_writer->PerfromedPhysicalWrite)
         ++m_physicalWrites;
-    if (m_writer->ApprovalLevelDisabledWrite) {
-        ++m_skippedWrites;
+    if (!m_writer->ApprovalLevelDisabledWrite)
+        return;
+    ++m_skippedWrites;
+    if (m_writer->StoredRowWithoutStatus)
+        m_globals.WriteActivity("The stored row of " + VariableName(record) + " in " + record.gFacilID() + " at " +
+                                    m_writer->PerfromedWriteDateStamp.format("mm/dd/yyyy HH:nn:ss") +
+                                    " has no status; it is kept and the slot is skipped.",
+                                0);
+    else
         m_globals.WriteActivity(
             "Approval Level of Data (Or Lock Date) disallowed interface to write record '" + line + "'", 1);
-    }
 }
 
 void CommonImport::ThrottlePerformance()
