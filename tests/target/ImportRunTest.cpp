@@ -4,6 +4,7 @@
 #include "platform/ado/Recordset.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace {
 
@@ -223,6 +224,26 @@ TEST_P(ImportRun, AFailingTargetIsRetriedThenTheImportEnds)
     ado::Recordset runs;
     runs.Open("select count(*) from k5_server_run", *root);
     EXPECT_EQ(runs.Fields(0).toInt(), 0);
+}
+
+TEST_P(ImportRun, AnUnreadableDayFileFailsTheRunUntilItCanBeRead)
+{
+    AddVariable(1, "H", "ALG 2:2", 1, 3);
+    // A folder in the file's place: unreadable also for root, who runs CI.
+    const QString day6 = target.folder().file("data/ALOG006.CSV");
+    ASSERT_TRUE(QFile::remove(day6) && QDir().mkpath(day6));
+    EXPECT_FALSE(Run(true));
+    EXPECT_TRUE(Log().contains("Unable to read file " + day6 + ": "));
+    EXPECT_TRUE(Log().contains("Unable to connect to source."));
+    EXPECT_EQ(Statistic("# of Source Connection Failures   : "), "6");
+    ado::Recordset runs;
+    runs.Open("select count(*) from k5_server_run", *root);
+    EXPECT_EQ(runs.Fields(0).toInt(), 0);
+
+    ASSERT_TRUE(QDir().rmdir(day6));
+    WriteDay(6, "16.125", "-6.5", "ERR");
+    ASSERT_TRUE(Run(true));
+    EXPECT_EQ(Count("select count(*) from DATADDH where VARID = 1"), 72);
 }
 
 TEST_P(ImportRun, NoSourceAttemptsMeansNoQuery)
