@@ -10,6 +10,7 @@
 #include "source/CustomSource.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QThread>
 #include <cmath>
 
@@ -17,6 +18,9 @@ namespace {
 
 constexpr qint16 kNoRounding = 9999;
 constexpr double kShortestElapsed = 0.00001;
+// Waits are slept in steps this long, so a stop request is not slept
+// through.
+constexpr qint64 kPauseStepMilliseconds = 50;
 const QString kStatic = QStringLiteral("SOURCE\\STATICCOMMONIMPORT");
 
 QString Number(double value)
@@ -75,6 +79,8 @@ bool CommonImport::StartImport(CommonVarGatherer& aVarGatgerer, bool TestMode)
 
 bool CommonImport::ImportFacility(const QString& facility)
 {
+    if (Stopping())
+        return false;
     CommonLastRun& lastRun = m_gatherer->LookupLastRun;
     const DateTime end = lastRun.enddate(facility);
     const QString name = m_gatherer->FacilID2FacilNameHash.Item(facility);
@@ -144,6 +150,8 @@ bool CommonImport::ImportVariable(const std::shared_ptr<const CommonTypeVarRec>&
         return true;
     }
     for (; !cuts.Eof(); cuts.MoveNext()) {
+        if (Stopping())
+            return false;
         if (!record.gScadaTag().isEmpty()) {
             m_source->setStartdate(cuts.SlotStart());
             m_source->setEnddate(cuts.SlotEnd());
@@ -164,13 +172,29 @@ bool CommonImport::ImportVariable(const std::shared_ptr<const CommonTypeVarRec>&
     return true;
 }
 
-void CommonImport::WaitBeforeRetry(const QString& secondsKey, qint32 seconds)
+bool CommonImport::Stopping()
+{
+    if (!m_globals.StopRequested())
+        return false;
+    m_globals.WriteActivity("Stop requested; the import ends at this slot.", 0);
+    return true;
+}
+
+void CommonImport::Pause(qint64 milliseconds)
+{
+    const QDeadlineTimer deadline(milliseconds);
+    while (!m_globals.StopRequested() && !deadline.hasExpired())
+        QThread::msleep(static_cast<unsigned long>(qMin(kPauseStepMilliseconds, deadline.remainingTime())));
+}
+
+bool CommonImport::WaitBeforeRetry(const QString& secondsKey, qint32 seconds)
 {
     m_globals.WriteActivity("Waiting for " + m_globals.config().item(secondsKey) +
                                 " seconds before attempting to re-connect ... ",
                             1);
-    QThread::msleep(static_cast<unsigned long>(qMax(0, seconds)) * 1000);
+    Pause(static_cast<qint64>(qMax(0, seconds)) * 1000);
     QCoreApplication::processEvents();
+    return !Stopping();
 }
 
 bool CommonImport::ReadSourceValue(const CommonTypeVarRec& record, QVariant& value)
@@ -193,7 +217,8 @@ bool CommonImport::ReadSourceValue(const CommonTypeVarRec& record, QVariant& val
                                 1);
         if (!Setting(kStatic))
             m_source->DestroyConnection();
-        WaitBeforeRetry("SOURCE\\RECOVERY\\SECONDS", seconds);
+        if (!WaitBeforeRetry("SOURCE\\RECOVERY\\SECONDS", seconds))
+            return false;
     }
     m_globals.WriteActivity("Unable to connect to source.", 0);
     return false;
@@ -237,7 +262,8 @@ bool CommonImport::WriteSlotValue(const QVariant& value, const CommonTypeVarRec&
                                     QString::number(attempts - i + 1) + " times",
                                 1);
         m_writer->DestroyConnection();
-        WaitBeforeRetry("TARGET\\RECOVERY\\SECONDS", seconds);
+        if (!WaitBeforeRetry("TARGET\\RECOVERY\\SECONDS", seconds))
+            return false;
     }
     m_globals.WriteActivity("Unable to connect to Korvel Orvex.", 0);
     return false;
@@ -298,7 +324,7 @@ void CommonImport::ThrottlePerformance()
             if (before)
                 QCoreApplication::processEvents();
             log.WriteLog("Program will sleep for " + shown + " milliseconds.", 9);
-            QThread::msleep(static_cast<unsigned long>(w));
+            Pause(static_cast<qint64>(w));
             const bool after = Setting("OPTIONS\\PERFORMANCE\\MSG_AFTER");
             log.WriteLog(QString(after ? "Processing" : "Skipping") +
                              " DoEvents after putting the system to sleep. MsgAfter = " +
