@@ -1,5 +1,6 @@
 #include "CommonFiles/control/CommandLineTool.h"
 #include "platform/SystemClock.h"
+#include "platform/TerminationSignal.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -8,6 +9,9 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // SIGINT or SIGTERM ends an import at its next slot; the command then
+    // fails with status 1 like any import that did not complete.
+    TerminationSignal stop;
     QTextStream out(stdout);
     QTextStream err(stderr);
     SystemClock clock;

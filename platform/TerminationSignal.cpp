@@ -7,8 +7,10 @@
 
 namespace {
 
-// The handler may only write to a descriptor; the event loop reads it.
+// The handler may only write to a descriptor and set a flag; the event
+// loop reads the descriptor, long work polls the flag.
 int g_signalPipe[2] = {-1, -1};
+volatile std::sig_atomic_t g_requested = 0;
 
 }  // namespace
 
@@ -32,8 +34,20 @@ TerminationSignal::~TerminationSignal()
     signal(SIGINT, SIG_DFL);
 }
 
+bool TerminationSignal::Requested()
+{
+    return g_requested != 0;
+}
+
 void TerminationSignal::OnSignal(int number)
 {
+    if (g_requested) {
+        // The first stop was not honoured in time: the person insists.
+        std::signal(number, SIG_DFL);
+        std::raise(number);
+        return;
+    }
+    g_requested = 1;
     const char byte = static_cast<char>(number);
     [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[0], &byte, 1);
 }

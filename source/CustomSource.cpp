@@ -77,7 +77,7 @@ QVariant CustomSource::GetDoubleResult(bool& ExecutionErrorOccured)
 {
     QCoreApplication::processEvents();
     ExecutionErrorOccured = false;
-    return ReadCellValue();
+    return ReadCellValue(ExecutionErrorOccured);
 }
 
 QVariant CustomSource::GetTextResult(bool& ExecutionErrorOccured)
@@ -94,7 +94,7 @@ QString CustomSource::DataFilePath() const
            config.item("R58213\\EXT");
 }
 
-QVariant CustomSource::ReadCellValue()
+QVariant CustomSource::ReadCellValue(bool& unreadable)
 {
     try {
         m_columnNumber = TagColumnNumber();
@@ -103,12 +103,18 @@ QVariant CustomSource::ReadCellValue()
         return {};
     }
     const QFileInfo dayFile(DataFilePath());
-    if (!dayFile.isFile()) {
+    if (!dayFile.exists()) {
         m_globals.log().WriteLog("Warning - File " + dayFile.filePath() + " not found.", 0);
         return {};
     }
-    const auto file = m_files.Load(dayFile);
-    if (!file || !FileDateMatches(*file))
+    QString failure;
+    const auto file = m_files.Load(dayFile, failure);
+    if (!file) {
+        m_globals.log().WriteLog("Unable to read file " + dayFile.filePath() + ": " + failure, 0);
+        unreadable = true;
+        return {};
+    }
+    if (!FileDateMatches(*file))
         return {};
     const qsizetype line = m_lineNumber - 1;
     const qsizetype column = m_columnNumber - 1;

@@ -11,9 +11,10 @@ class CommonGlobals;
 // Where values come from: the Fischer and Porter day files. A tag such as
 // "ALG 3:12" addresses field 3 of line 12 of the file of the slot's day;
 // the file must hold that day's date. A request gives the cell's trimmed
-// text or Null (no value for the slot). The source keeps no connection and
-// never reports an execution error; the members that exist for sources
-// that do are kept so the import treats every source alike.
+// text or Null (no value for the slot). A day file that is there but
+// cannot be read is an execution error, which the import retries like a
+// lost connection. The source keeps no connection; the members that exist
+// for sources that do are kept so the import treats every source alike.
 class CustomSource {
 public:
     explicit CustomSource(CommonGlobals& globals);
@@ -44,7 +45,8 @@ public:
     qint16 LineNumber() const { return m_lineNumber; }
 
 private:
-    QVariant ReadCellValue();
+    // unreadable: the day file exists but could not be read.
+    QVariant ReadCellValue(bool& unreadable);
     bool FileDateMatches(const DataFileCache::DataFile& file) const;
     qint16 TagColumnNumber() const;
     qint16 TagLineNumber() const;

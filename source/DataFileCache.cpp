@@ -23,7 +23,7 @@ std::optional<int> WholeNumber(const QString& text)
 
 }  // namespace
 
-std::shared_ptr<const DataFileCache::DataFile> DataFileCache::Load(const QFileInfo& info)
+std::shared_ptr<const DataFileCache::DataFile> DataFileCache::Load(const QFileInfo& info, QString& failure)
 {
     const QString path = info.filePath();
     const qint64 size = info.size();
@@ -35,9 +35,12 @@ std::shared_ptr<const DataFileCache::DataFile> DataFileCache::Load(const QFileIn
             return entry.file;
     }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const QByteArray content = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (file.error() != QFileDevice::NoError) {
+        failure = file.errorString();
         return nullptr;
-    const auto parsed = Parse(file.readAll());
+    }
+    const auto parsed = Parse(content);
     m_entries.removeIf([&path](const Entry& entry) { return entry.path == path; });
     if (m_entries.size() >= kFilesKept)
         m_entries.removeFirst();

@@ -20,8 +20,9 @@ public:
         std::optional<QDate> fileDate;
     };
 
-    // The parsed file, or nothing when it cannot be read.
-    std::shared_ptr<const DataFile> Load(const QFileInfo& file);
+    // The parsed file, or nothing when it cannot be read; failure then
+    // tells why.
+    std::shared_ptr<const DataFile> Load(const QFileInfo& file, QString& failure);
 
     // The date a day file holds: the last three non-empty fields, read
     // from the end, are day, month and two-digit year.

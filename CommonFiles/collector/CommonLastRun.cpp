@@ -38,9 +38,18 @@ bool CommonLastRun::ReadKorvelOrvex(qint32 interface_id, ado::Connection& aRootC
                   ado::CursorType::Static, ado::LockType::ReadOnly, {interface_id});
         for (; !rows.Eof(); rows.MoveNext()) {
             const QString facility = rows.Fields("Filename").toString();
-            const QString lastRun = rows.Fields("lastrun").toString();
-            m_lastRunDates.Add(facility, lastRun);
-            m_globals->log().WriteLog("Last Run Date for facility " + facility + " was detected to be " + lastRun, 0);
+            const ado::FieldValue lastRun = rows.Fields("lastrun");
+            // A row that holds no date is taken as no row, so the facility
+            // and those after it are still imported, from the default date.
+            if (!lastRun.toDateTime()) {
+                m_globals->WriteActivity("WARNING : The Last Run Date for facility " + facility +
+                                             " is not a date; the default last-run date is used.",
+                                         0);
+                continue;
+            }
+            m_lastRunDates.Add(facility, lastRun.toString());
+            m_globals->log().WriteLog(
+                "Last Run Date for facility " + facility + " was detected to be " + lastRun.toString(), 0);
         }
         return true;
     } catch (const NumberedError&) {

@@ -3,6 +3,7 @@
 #include "CommonFiles/control/ActivitySink.h"
 #include "CommonFiles/control/ConfigPasswordPrompt.h"
 #include "platform/NumberedError.h"
+#include "platform/TerminationSignal.h"
 #include "source/CustomSource.h"
 #include "platform/ado/Recordset.h"
 
@@ -63,6 +64,11 @@ CommonGlobals::CommonGlobals(const Clock& clock, const QString& programFolder, c
 }
 
 CommonGlobals::~CommonGlobals() = default;
+
+bool CommonGlobals::StopRequested() const
+{
+    return m_stopRequested || TerminationSignal::Requested();
+}
 
 void CommonGlobals::WriteActivity(const QString& text, int level)
 {

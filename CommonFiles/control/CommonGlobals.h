@@ -50,6 +50,11 @@ public:
     const QString& writeAsUser() const { return m_writeAsUser; }
     void setWriteAsUser(const QString& user) { m_writeAsUser = user; }
 
+    // The program is asked to end (a termination signal, the main window
+    // closed): a running import ends at its next slot.
+    void RequestStop() { m_stopRequested = true; }
+    bool StopRequested() const;
+
     // Not owned; null where nobody watches (the service).
     void setActivitySink(ActivitySink* sink) { m_activitySink = sink; }
     void setPasswordPrompt(ConfigPasswordPrompt* prompt) { m_passwordPrompt = prompt; }
@@ -91,6 +96,7 @@ private:
     bool m_serviceMode = false;
     qint16 m_targetDbType = 2;
     QString m_writeAsUser;
+    bool m_stopRequested = false;
     QString m_helpFile;
     ActivitySink* m_activitySink = nullptr;
     ConfigPasswordPrompt* m_passwordPrompt = nullptr;

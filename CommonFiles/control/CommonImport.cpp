@@ -10,6 +10,7 @@
 #include "source/CustomSource.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QThread>
 #include <cmath>
 
@@ -17,11 +18,19 @@ namespace {
 
 constexpr qint16 kNoRounding = 9999;
 constexpr double kShortestElapsed = 0.00001;
+// Waits are slept in steps this long, so a stop request is not slept
+// through.
+constexpr qint64 kPauseStepMilliseconds = 50;
 const QString kStatic = QStringLiteral("SOURCE\\STATICCOMMONIMPORT");
 
 QString Number(double value)
 {
     return Conversions::NumberText(value);
+}
+
+QString VariableName(const CommonTypeVarRec& record)
+{
+    return record.gName() + " (#" + QString::number(record.gNumber()) + ")";
 }
 
 }  // namespace
@@ -70,6 +79,8 @@ bool CommonImport::StartImport(CommonVarGatherer& aVarGatgerer, bool TestMode)
 
 bool CommonImport::ImportFacility(const QString& facility)
 {
+    if (Stopping())
+        return false;
     CommonLastRun& lastRun = m_gatherer->LookupLastRun;
     const DateTime end = lastRun.enddate(facility);
     const QString name = m_gatherer->FacilID2FacilNameHash.Item(facility);
@@ -123,7 +134,7 @@ bool CommonImport::ImportVariable(const std::shared_ptr<const CommonTypeVarRec>&
                                   const DateTime& end)
 {
     const CommonTypeVarRec& record = *shared;
-    const QString variable = record.gName() + " (#" + QString::number(record.gNumber()) + ")";
+    const QString variable = VariableName(record);
     m_globals.WriteActivity("Processing " + variable, 0);
     PrepareSourceFor(record);
     ++m_attemptedVariables;
@@ -139,6 +150,8 @@ bool CommonImport::ImportVariable(const std::shared_ptr<const CommonTypeVarRec>&
         return true;
     }
     for (; !cuts.Eof(); cuts.MoveNext()) {
+        if (Stopping())
+            return false;
         if (!record.gScadaTag().isEmpty()) {
             m_source->setStartdate(cuts.SlotStart());
             m_source->setEnddate(cuts.SlotEnd());
@@ -159,13 +172,29 @@ bool CommonImport::ImportVariable(const std::shared_ptr<const CommonTypeVarRec>&
     return true;
 }
 
-void CommonImport::WaitBeforeRetry(const QString& secondsKey, qint32 seconds)
+bool CommonImport::Stopping()
+{
+    if (!m_globals.StopRequested())
+        return false;
+    m_globals.WriteActivity("Stop requested; the import ends at this slot.", 0);
+    return true;
+}
+
+void CommonImport::Pause(qint64 milliseconds)
+{
+    const QDeadlineTimer deadline(milliseconds);
+    while (!m_globals.StopRequested() && !deadline.hasExpired())
+        QThread::msleep(static_cast<unsigned long>(qMin(kPauseStepMilliseconds, deadline.remainingTime())));
+}
+
+bool CommonImport::WaitBeforeRetry(const QString& secondsKey, qint32 seconds)
 {
     m_globals.WriteActivity("Waiting for " + m_globals.config().item(secondsKey) +
                                 " seconds before attempting to re-connect ... ",
                             1);
-    QThread::msleep(static_cast<unsigned long>(qMax(0, seconds)) * 1000);
+    Pause(static_cast<qint64>(qMax(0, seconds)) * 1000);
     QCoreApplication::processEvents();
+    return !Stopping();
 }
 
 bool CommonImport::ReadSourceValue(const CommonTypeVarRec& record, QVariant& value)
@@ -188,7 +217,8 @@ bool CommonImport::ReadSourceValue(const CommonTypeVarRec& record, QVariant& val
                                 1);
         if (!Setting(kStatic))
             m_source->DestroyConnection();
-        WaitBeforeRetry("SOURCE\\RECOVERY\\SECONDS", seconds);
+        if (!WaitBeforeRetry("SOURCE\\RECOVERY\\SECONDS", seconds))
+            return false;
     }
     m_globals.WriteActivity("Unable to connect to source.", 0);
     return false;
@@ -201,8 +231,7 @@ bool CommonImport::WriteSlotValue(const QVariant& value, const CommonTypeVarRec&
     if (!VarTypeFunctions::IsTextType(record.gVarType())) {
         if (!Conversions::IsNumeric(text)) {
             // Not a number: this slot cannot be stored, the rest still can.
-            m_globals.WriteActivity("Value '" + text + "' of " + record.gName() + " (#" +
-                                        QString::number(record.gNumber()) + ") at " +
+            m_globals.WriteActivity("Value '" + text + "' of " + VariableName(record) + " at " +
                                         datestamp.format("mm/dd/yyyy HH:nn:ss") +
                                         " is not a number. The slot is skipped.",
                                     0);
@@ -233,7 +262,8 @@ bool CommonImport::WriteSlotValue(const QVariant& value, const CommonTypeVarRec&
                                     QString::number(attempts - i + 1) + " times",
                                 1);
         m_writer->DestroyConnection();
-        WaitBeforeRetry("TARGET\\RECOVERY\\SECONDS", seconds);
+        if (!WaitBeforeRetry("TARGET\\RECOVERY\\SECONDS", seconds))
+            return false;
     }
     m_globals.WriteActivity("Unable to connect to Korvel Orvex.", 0);
     return false;
@@ -250,11 +280,17 @@ void CommonImport::RecordWriteOutcome(const CommonTypeVarRec& record, const QStr
     }
     if (m_writer->PerfromedPhysicalWrite)
         ++m_physicalWrites;
-    if (m_writer->ApprovalLevelDisabledWrite) {
-        ++m_skippedWrites;
+    if (!m_writer->ApprovalLevelDisabledWrite)
+        return;
+    ++m_skippedWrites;
+    if (m_writer->StoredRowWithoutStatus)
+        m_globals.WriteActivity("The stored row of " + VariableName(record) + " in " + record.gFacilID() + " at " +
+                                    m_writer->PerfromedWriteDateStamp.format("mm/dd/yyyy HH:nn:ss") +
+                                    " has no status; it is kept and the slot is skipped.",
+                                0);
+    else
         m_globals.WriteActivity(
             "Approval Level of Data (Or Lock Date) disallowed interface to write record '" + line + "'", 1);
-    }
 }
 
 void CommonImport::ThrottlePerformance()
@@ -288,7 +324,7 @@ void CommonImport::ThrottlePerformance()
             if (before)
                 QCoreApplication::processEvents();
             log.WriteLog("Program will sleep for " + shown + " milliseconds.", 9);
-            QThread::msleep(static_cast<unsigned long>(w));
+            Pause(static_cast<qint64>(w));
             const bool after = Setting("OPTIONS\\PERFORMANCE\\MSG_AFTER");
             log.WriteLog(QString(after ? "Processing" : "Skipping") +
                              " DoEvents after putting the system to sleep. MsgAfter = " +

@@ -19,7 +19,8 @@ class CustomSource;
 // through the facility writer; reads and writes are retried with a wait,
 // and a slot that still fails ends the run. The run ends with the session
 // statistics; in service mode each fully walked facility's last-run date
-// advances.
+// advances. A stop request ends the run at the next slot boundary, like a
+// failed slot.
 class CommonImport {
 public:
     explicit CommonImport(CommonGlobals& globals);
@@ -38,7 +39,12 @@ private:
     void RecordWriteOutcome(const CommonTypeVarRec& record, const QString& textValue);
     void ThrottlePerformance();
     void LogSessionStatistics();
-    void WaitBeforeRetry(const QString& secondsKey, qint32 seconds);
+    // False when a stop was requested meanwhile.
+    bool WaitBeforeRetry(const QString& secondsKey, qint32 seconds);
+    // Sleeps, but no longer than until a stop is requested.
+    void Pause(qint64 milliseconds);
+    // Whether the run must end here for a stop request (then it says so).
+    bool Stopping();
     bool Setting(const QString& key) const;
 
     CommonGlobals& m_globals;

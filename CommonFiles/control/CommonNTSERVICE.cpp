@@ -53,15 +53,24 @@ void CommonNTSERVICE::MyMinuteTimer_Timer()
 {
     if (m_busy)
         return;
-    const QScopedValueRollback<bool> busy(m_busy, true);
-    if (m_globals.clock().now() >= m_nextWake)
+    if (!m_globals.StopRequested() && m_globals.clock().now() >= m_nextWake) {
+        const QScopedValueRollback<bool> busy(m_busy, true);
         RunDueImport();
+    }
+    if (m_globals.StopRequested())
+        EndService();
 }
 
 void CommonNTSERVICE::EndService()
 {
+    // An import that yields to the event loop must return first: leaving
+    // the loop under it would go unnoticed and the service would sleep on.
+    if (m_busy || m_ending)
+        return;
+    m_ending = true;
     m_globals.log().WriteLog("Service stop requested; ending the service process.", 0);
-    QCoreApplication::exit(0);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
 void CommonNTSERVICE::RunDueImport()
@@ -75,8 +84,9 @@ void CommonNTSERVICE::RunDueImport()
     ApplyReloadedVerbosity();
     if (m_importAll)
         m_importAll();
-    m_globals.log().WriteLog(
-        "Going to Sleep mode. Will next wake up at : " + m_nextWake.format("mm/dd/yyyy HH:nn:ss"), 0);
+    if (!m_globals.StopRequested())
+        m_globals.log().WriteLog(
+            "Going to Sleep mode. Will next wake up at : " + m_nextWake.format("mm/dd/yyyy HH:nn:ss"), 0);
 }
 
 void CommonNTSERVICE::ApplyReloadedVerbosity()

@@ -10,7 +10,8 @@ class TerminationSignal;
 
 // The host of service mode. It has no window: systemd starts it and stops
 // it with SIGTERM, which ends the process through the normal exit path with
-// status 0, as the host's "end" button would. Once started it wakes every
+// status 0, as the host's "end" button would; an import running then ends
+// at its next slot first. Once started it wakes every
 // minute and, when the schedule says an import is due, reloads the
 // configuration and runs the import it was given.
 class CommonNTSERVICE : public QObject {
@@ -26,11 +27,13 @@ public:
     // ticks every minute. Stop requests are honoured from construction on.
     void RunNTService();
     // The minute tick. A tick arriving while an import runs (the import
-    // yields to the event loop) is discarded.
+    // yields to the event loop) is discarded; a stop requested by the time
+    // its import returns ends the service.
     void MyMinuteTimer_Timer();
     // The local time at or after which the next import is due.
     const DateTime& NextWake() const { return m_nextWake; }
-    // Ends the service process.
+    // Ends the service process, also when its event loop has not started
+    // yet; while an import runs, only once that import has returned.
     void EndService();
 
 private:
@@ -50,4 +53,5 @@ private:
     TerminationSignal* m_termination;
     DateTime m_nextWake;
     bool m_busy = false;
+    bool m_ending = false;
 };

@@ -14,6 +14,7 @@
 #include "platform/ado/Recordset.h"
 
 #include <QCoreApplication>
+#include <QScopeGuard>
 #include <cmath>
 
 namespace {
@@ -53,16 +54,16 @@ ImportSession::Outcome ImportSession::Guarded(bool testMode, Outcome (ImportSess
         return Outcome::NotStarted;
     }
     m_running = true;
-    Outcome outcome = Outcome::Failed;
+    // Whatever way the run ends, later requests must not be refused.
+    const auto finished = qScopeGuard([this] { m_running = false; });
     try {
-        outcome = (this->*run)(testMode);
+        return (this->*run)(testMode);
     } catch (const NumberedError& error) {
         m_globals.WriteActivity("Import stopped by an unexpected error " + QString::number(error.number()) + " - " +
                                     error.description(),
                                 0);
     }
-    m_running = false;
-    return outcome;
+    return Outcome::Failed;
 }
 
 ImportSession::Outcome ImportSession::RunAll(bool testMode)

@@ -91,6 +91,25 @@ bool CommonFacilityWriter::RefusedByLockDate(const DateTime& rowDate)
     return rowDate < m_lockDate && Refuse(rowDate);
 }
 
+template <typename Access>
+bool CommonFacilityWriter::RefusedByStoredRow(const Access& access, qint32 ApprovalLevel, qint32 status,
+                                              const DateTime& rowDate)
+{
+    if (access.NoMatch())
+        return false;
+    StoredRowWithoutStatus = access.StatusIsNull();
+    return (StoredRowWithoutStatus || ApprovalLevel < status) && Refuse(rowDate);
+}
+
+void CommonFacilityWriter::ResetOutcome()
+{
+    PerfromedPhysicalWrite = false;
+    PerfromedLogicalWrite = false;
+    ApprovalLevelDisabledWrite = false;
+    StoredRowWithoutStatus = false;
+    PerfromedWriteDateStamp = DateTime::Zero();
+}
+
 void CommonFacilityWriter::Performed(const DateTime& rowDate, bool physical)
 {
     PerfromedPhysicalWrite = physical;
@@ -107,10 +126,7 @@ bool CommonFacilityWriter::WriteToKorvelOrvex(const QString& VarType, qint32 Var
                                               double CurValue, const QString& TextValue, qint32 ApprovalLevel,
                                               const HashTable<QString>* AdditionalInfoHash)
 {
-    PerfromedPhysicalWrite = false;
-    PerfromedLogicalWrite = false;
-    ApprovalLevelDisabledWrite = false;
-    PerfromedWriteDateStamp = DateTime::Zero();
+    ResetOutcome();
     PerformedAINFOfieldsLogicalWrite = 0;
     PerformedAINFOfieldsPhysicalWrite = 0;
     if (Unwritable() || !EnsureConnection())
@@ -148,8 +164,8 @@ bool CommonFacilityWriter::WriteIntervalValue(qint32 intervalsPerDay, qint32 Var
         DateTime stamp;
         qint32 status = 0;
         access.SeekData(rowDate, VarId, found, value, text, &user, &stamp, &status);
-        if (!access.NoMatch() && ApprovalLevel < status)
-            return Refuse(rowDate);
+        if (RefusedByStoredRow(access, ApprovalLevel, status, rowDate))
+            return true;
         if (!m_testMode) {
             m_globals.log().WriteLog("Writing DD Value to database.", 9);
             access.WriteData(rowDate, rowDate, VarId, CurValue, TextValue, ApprovalLevel);
@@ -177,8 +193,8 @@ bool CommonFacilityWriter::WriteDailyValue(qint32 VarId, const DateTime& day, do
         qint32 forced = 0;
         qint32 status = 0;
         daily.SeekDateVarId(day, VarId, value, text, &user, &stamp, &forced, &status);
-        if (!daily.NoMatch() && ApprovalLevel < status)
-            return Refuse(day);
+        if (RefusedByStoredRow(daily, ApprovalLevel, status, day))
+            return true;
         if (!m_testMode)
             daily.WriteData(day, VarId, CurValue, TextValue, ApprovalLevel);
         Performed(day, !m_testMode);
@@ -192,10 +208,7 @@ bool CommonFacilityWriter::WriteDailyValue(qint32 VarId, const DateTime& day, do
 bool CommonFacilityWriter::WriteCOMtoKorvelOrvex(const QString& VarType, qint32 VarId, const DateTime& Datestamp,
                                                  const QString& TextValue)
 {
-    PerfromedPhysicalWrite = false;
-    PerfromedLogicalWrite = false;
-    ApprovalLevelDisabledWrite = false;
-    PerfromedWriteDateStamp = DateTime::Zero();
+    ResetOutcome();
     if (Unwritable() || !EnsureConnection())
         return false;
     const QString comment = TextValue.left(kCommentLimit);

@@ -27,6 +27,10 @@ public:
     bool PerfromedPhysicalWrite = false;
     bool PerfromedLogicalWrite = false;
     bool ApprovalLevelDisabledWrite = false;
+    // Set with ApprovalLevelDisabledWrite when the refusal came from a
+    // stored row without a status: such a row cannot be weighed against
+    // any approval level, so it is kept as it is.
+    bool StoredRowWithoutStatus = false;
     DateTime PerfromedWriteDateStamp;
     qint16 PerformedAINFOfieldsLogicalWrite = 0;
     qint16 PerformedAINFOfieldsPhysicalWrite = 0;
@@ -52,9 +56,14 @@ private:
     bool OpenWriterConnection();
     bool EnsureConnection();
     bool Unwritable() const;
+    void ResetOutcome();
     // The write is refused (lock date or approval level), which is no failure.
     bool Refuse(const DateTime& rowDate);
     bool RefusedByLockDate(const DateTime& rowDate);
+    // Whether the stored row found by a seek keeps the slot from being
+    // written; sets the refusal outcome when it does.
+    template <typename Access>
+    bool RefusedByStoredRow(const Access& access, qint32 ApprovalLevel, qint32 status, const DateTime& rowDate);
     void Performed(const DateTime& rowDate, bool physical);
     bool WriteDailyValue(qint32 VarId, const DateTime& day, double CurValue, const QString& TextValue,
                          qint32 ApprovalLevel);

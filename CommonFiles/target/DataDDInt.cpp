@@ -141,17 +141,20 @@ void DataDDInt::SeekData(const DateTime& SlotStartDatetime, qint32 VarId, DateTi
     cmd.Parameters("slotendtime").setValue(SlotEnd(SlotStartDatetime));
     cmd.Execute();
     m_noMatch = Out::IsNull(cmd.Parameters("varid_5"));
+    m_statusIsNull = false;
     if (m_noMatch)
         return;
-    value = Out::Number(cmd.Parameters("curvalue_3"));
+    value = Out::NumberOrZero(cmd.Parameters("curvalue_3"));
     DateOut = Out::DateOrZero(cmd.Parameters("datestamp_out"));
     TextValue = Out::Text(cmd.Parameters("textvalue_4"));
     if (AuditUser)
         *AuditUser = Out::Text(cmd.Parameters("audituser"));
     if (AuditTimeStamp)
         *AuditTimeStamp = Out::DateOrZero(cmd.Parameters("audittimestamp"));
-    if (STATUS)
-        *STATUS = Out::Integer(cmd.Parameters("status"));
+    const std::optional<qint32> status = Out::IntegerOrNull(cmd.Parameters("status"));
+    m_statusIsNull = !status;
+    if (STATUS && status)
+        *STATUS = *status;
     if (FORCED)
         *FORCED = Out::Integer(cmd.Parameters("forced"));
 }
@@ -225,7 +228,7 @@ void DataDDInt::SeekNext(const DateTime& SlotStartDatetime, const DateTime& Slot
     m_noMatch = Out::IsNull(cmd.Parameters("varid_out"));
     if (m_noMatch)
         return;
-    value = Out::Number(cmd.Parameters("curvalue_out"));
+    value = Out::NumberOrZero(cmd.Parameters("curvalue_out"));
     DateOut = Out::DateOrZero(cmd.Parameters("datestamp_out"));
     TextValue = Out::Text(cmd.Parameters("textvalue_out"));
     if (AuditUser)

@@ -45,6 +45,9 @@ public:
                   qint32* FORCED = nullptr);
 
     bool NoMatch() const { return m_noMatch; }
+    // The row found by the last SeekData has no status, so no approval
+    // level can be weighed against it; STATUS was left untouched.
+    bool StatusIsNull() const { return m_statusIsNull; }
     qint32 GetCurrentIntervalsInDay() const { return m_intervalsPerDay; }
     qint32 GetMinutesPerInterval() const { return m_minutesPerInterval; }
     const QString& IntervalCode() const { return m_code; }
@@ -59,6 +62,7 @@ private:
     QString m_code;
     qint32 m_minutesPerInterval = 0;
     bool m_noMatch = true;
+    bool m_statusIsNull = false;
     std::unique_ptr<ado::Command> m_write, m_seek, m_seekNext, m_delete, m_setForced, m_seekComment,
         m_writeComment, m_deleteComment;
 };

@@ -51,9 +51,10 @@ void DatatblInt::SeekDateVarId(const DateTime& DateValue, qint32 VarId, double& 
     if (FORCED)
         *FORCED = 0;
     m_noMatch = Out::IsNull(cmd.Parameters("varid_5"));
+    m_statusIsNull = false;
     if (m_noMatch)
         return;
-    value = Out::Number(cmd.Parameters("curvalue_3"));
+    value = Out::NumberOrZero(cmd.Parameters("curvalue_3"));
     TextValue = Out::Text(cmd.Parameters("textvalue_4"));
     if (AuditUser)
         *AuditUser = Out::Text(cmd.Parameters("audituser"));
@@ -61,8 +62,10 @@ void DatatblInt::SeekDateVarId(const DateTime& DateValue, qint32 VarId, double& 
         *AuditTimeStamp = Out::DateOrZero(cmd.Parameters("audittimestamp"));
     if (FORCED)
         *FORCED = Out::Integer(cmd.Parameters("forced"));
-    if (STATUS)
-        *STATUS = Out::Integer(cmd.Parameters("status"));
+    const std::optional<qint32> status = Out::IntegerOrNull(cmd.Parameters("status"));
+    m_statusIsNull = !status;
+    if (STATUS && status)
+        *STATUS = *status;
 }
 
 void DatatblInt::deletedtbl(const DateTime& DateValue, qint32 VarId)

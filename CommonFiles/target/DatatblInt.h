@@ -30,10 +30,14 @@ public:
     void SetForced(const DateTime& DateValue, qint32 VarId, qint32 FORCED);
     void SetStatus(const DateTime& DateValue, qint32 VarId, qint32 STATUS);
     bool NoMatch() const { return m_noMatch; }
+    // The row found by the last seek has no status, so no approval level
+    // can be weighed against it; STATUS was left untouched.
+    bool StatusIsNull() const { return m_statusIsNull; }
 
 private:
 
     const CommonGlobals& m_globals;
     bool m_noMatch = true;
+    bool m_statusIsNull = false;
     std::unique_ptr<ado::Command> m_seek, m_delete, m_write, m_setForced;
 };

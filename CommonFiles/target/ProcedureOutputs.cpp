@@ -23,6 +23,16 @@ double ProcedureOutputs::Number(const ado::Parameter& parameter)
     return ado::FieldValue(parameter.Value()).toDouble();
 }
 
+double ProcedureOutputs::NumberOrZero(const ado::Parameter& parameter)
+{
+    return IsNull(parameter) ? 0.0 : Number(parameter);
+}
+
+std::optional<qint32> ProcedureOutputs::IntegerOrNull(const ado::Parameter& parameter)
+{
+    return IsNull(parameter) ? std::nullopt : std::optional<qint32>(Integer(parameter));
+}
+
 qint32 ProcedureOutputs::Integer(const ado::Parameter& parameter)
 {
     return ado::FieldValue(parameter.Value()).toInt();

@@ -56,6 +56,12 @@ void CommonUI::Append(const QString& line)
     m_lstActivityLog->scrollToBottom();
 }
 
+void CommonUI::closeEvent(QCloseEvent* event)
+{
+    m_globals.RequestStop();
+    QMainWindow::closeEvent(event);
+}
+
 void CommonUI::ShowLineInStatusBar(QListWidgetItem* item)
 {
     statusBar()->showMessage(item->text());

@@ -10,7 +10,7 @@ class QListWidgetItem;
 
 // The main window of interactive mode: the activity list fills it, and a
 // click on a line shows that line in the status bar. Closing it ends the
-// program.
+// program, also during an import, which then ends at its next slot.
 class CommonUI : public QMainWindow, public ActivitySink {
     Q_OBJECT
 public:
@@ -26,6 +26,9 @@ public:
     int LineCount() const override;
     void Clear() override;
     void Append(const QString& line) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void ShowLineInStatusBar(QListWidgetItem* item);

@@ -1,5 +1,7 @@
+#include "app/CliRun.h"
 #include "support/TempFolder.h"
 
+#include <QDate>
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -91,6 +93,41 @@ TEST(R58213Program, ServiceImportsAtOnceAndSleepsUntilTheNextRun)
     ::kill(static_cast<pid_t>(service.processId()), SIGTERM);
     ASSERT_TRUE(service.waitForFinished(30000));
     EXPECT_EQ(service.exitCode(), 0);
+}
+
+TEST(R58213Program, SigtermDuringAnImportEndsTheServiceAtTheNextSlot)
+{
+    TempFolder folder;
+    const QString program = installCopy(folder);
+    const auto cli = [&folder](const QStringList& arguments) {
+        return CliRun::Of(R58213_CLI_EXE, QStringList{"--home", folder.path()} + arguments);
+    };
+    ASSERT_EQ(cli({"demo"}).status, 0);
+    const QString weekAgo = QDate::currentDate().addDays(-6).toString("yyyy-MM-dd") + " 00:00";
+    for (const char* facility : {"NORTHWTP", "SOUTHWTP"})
+        ASSERT_EQ(cli({"last-run", "set", facility, weekAgo}).status, 0);
+    // A pause after every slot makes the import last well over a minute.
+    ASSERT_EQ(cli({"config", "set", "OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\MINUTELY", "YES",
+                   "OPTIONS\\PERFORMANCE\\THROTTLE", "TRUE", "OPTIONS\\PERFORMANCE\\POLL_WAIT", "50"})
+                  .status,
+              0);
+    const QString lastRuns = cli({"last-run", "list"}).out;
+
+    QProcess service;
+    service.start(program, {"NTSERVICE"});
+    ASSERT_TRUE(waitFor([&] { return currentLog(folder, "_ntservice.log").contains("Processing facility"); }));
+    QThread::msleep(500);
+    ::kill(static_cast<pid_t>(service.processId()), SIGTERM);
+    ASSERT_TRUE(service.waitForFinished(5000));
+    EXPECT_EQ(service.exitCode(), 0);
+    const QString log = currentLog(folder, "_ntservice.log");
+    EXPECT_TRUE(log.contains("Stop requested; the import ends at this slot.\r\n"));
+    EXPECT_TRUE(log.contains("Session Statistics :"));
+    EXPECT_EQ(cli({"last-run", "list"}).out, lastRuns);
+
+    ASSERT_EQ(cli({"config", "set", "OPTIONS\\PERFORMANCE\\THROTTLE", "FALSE"}).status, 0);
+    EXPECT_EQ(cli({"import-all", "--service"}).status, 0);
+    EXPECT_EQ(cli({"last-run", "list"}).out.count(QDate::currentDate().toString("\tM/d/yyyy ")), 2);
 }
 
 TEST(R58213Program, ServiceWithUnreadableConfigurationLogsAndFails)

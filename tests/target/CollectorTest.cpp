@@ -244,6 +244,24 @@ TEST_P(Collector, StartDatesFollowLastRunAndLockDates)
     EXPECT_FALSE(service.ReadKorvelOrvexFacilLockDates("NOWHERE"));
 }
 
+TEST_P(Collector, LastRunAndLockDatesThatAreNoDates)
+{
+    AddFacility("PLANT1", "North");
+    // The embedded target can hold text that is no date; the server only Null.
+    target.Exec(*root, "insert into k5_server_run (INTERFACE_ID, FILENAME, LASTRUN) values (?, 'PLANT1', ?)",
+                {kCollector, GetParam() == ado::Backend::Sqlite ? QVariant("someday") : QVariant()});
+    SetLockDate("PLANT1", "someday");
+    target.globals().setServiceMode(true);
+    CommonLastRun service(target.globals());
+    service.setDefaultStart(day(2));
+    ASSERT_TRUE(service.ReadKorvelOrvex(kCollector, *root));
+    EXPECT_EQ(service.startdate("PLANT1"), day(2));
+    EXPECT_TRUE(TempFolder::Read(target.globals().log().CurrentFile())
+                    .contains("WARNING : The Last Run Date for facility PLANT1 is not a date; the default last-run "
+                              "date is used."));
+    EXPECT_FALSE(service.ReadKorvelOrvexFacilLockDates("PLANT1"));
+}
+
 TEST_P(Collector, PersistedLastRunRowsAndCalculationRequests)
 {
     AddFacility("PLANT1", "North");

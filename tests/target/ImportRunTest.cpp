@@ -4,6 +4,7 @@
 #include "platform/ado/Recordset.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace {
 
@@ -177,6 +178,23 @@ TEST_P(ImportRun, ServiceModePersistsTheLastRunAndTheWriteAsUser)
     EXPECT_EQ(runs.Fields("AUDITUSER").toString(), "NIGHTSHIFT");
 }
 
+TEST_P(ImportRun, StoredRowsWithoutStatusAreKeptAndTheirSlotsSkipped)
+{
+    AddVariable(1, "H", "ALG 2:2", 1, 3);
+    AddVariable(3, "P", "ALG 2:2", 1, 0);
+    const QString insert = "insert into %1 (VARID, DATESTAMP, CURVALUE, STATUS) values (?, ?, %2, %3)";
+    target.Exec(*facility, insert.arg("DATADDH", "99", "null"), {1, QVariant::fromValue(march(6, 13))});
+    target.Exec(*facility, insert.arg("DATATBL", "99", "null"), {3, QVariant::fromValue(march(7))});
+    // No value but a status the import may overwrite: judged by its status.
+    target.Exec(*facility, insert.arg("DATADDH", "null", "1"), {1, QVariant::fromValue(march(5, 1))});
+    ASSERT_TRUE(Run());
+    EXPECT_EQ(Count("select count(*) from DATADDH where CURVALUE = 99 or CURVALUE is null"), 1);
+    EXPECT_EQ(Count("select count(*) from DATATBL where CURVALUE = 99 and STATUS is null"), 1);
+    EXPECT_TRUE(Log().contains("The stored row of Var 1 (#101) in PLANT1 at 03/06/2024 13:00:00 has no status; it is "
+                               "kept and the slot is skipped."));
+    EXPECT_EQ(Statistic("# of Skipped Write Transactions   : "), "2");
+}
+
 TEST_P(ImportRun, TestModeWritesNothing)
 {
     AddVariable(1, "H", "ALG 2:2", 1, 3);
@@ -206,6 +224,26 @@ TEST_P(ImportRun, AFailingTargetIsRetriedThenTheImportEnds)
     ado::Recordset runs;
     runs.Open("select count(*) from k5_server_run", *root);
     EXPECT_EQ(runs.Fields(0).toInt(), 0);
+}
+
+TEST_P(ImportRun, AnUnreadableDayFileFailsTheRunUntilItCanBeRead)
+{
+    AddVariable(1, "H", "ALG 2:2", 1, 3);
+    // A folder in the file's place: unreadable also for root, who runs CI.
+    const QString day6 = target.folder().file("data/ALOG006.CSV");
+    ASSERT_TRUE(QFile::remove(day6) && QDir().mkpath(day6));
+    EXPECT_FALSE(Run(true));
+    EXPECT_TRUE(Log().contains("Unable to read file " + day6 + ": "));
+    EXPECT_TRUE(Log().contains("Unable to connect to source."));
+    EXPECT_EQ(Statistic("# of Source Connection Failures   : "), "6");
+    ado::Recordset runs;
+    runs.Open("select count(*) from k5_server_run", *root);
+    EXPECT_EQ(runs.Fields(0).toInt(), 0);
+
+    ASSERT_TRUE(QDir().rmdir(day6));
+    WriteDay(6, "16.125", "-6.5", "ERR");
+    ASSERT_TRUE(Run(true));
+    EXPECT_EQ(Count("select count(*) from DATADDH where VARID = 1"), 72);
 }
 
 TEST_P(ImportRun, NoSourceAttemptsMeansNoQuery)

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <functional>
+#include <stdexcept>
 
 namespace {
 
@@ -204,6 +205,14 @@ TEST_P(Session, ASecondImportCannotStartWhileOneRuns)
     EXPECT_EQ(session.ImportAll(false), ImportSession::Outcome::Succeeded);
     EXPECT_EQ(inner, ImportSession::Outcome::NotStarted);
     EXPECT_TRUE(Log().contains("An import is already running. The new import request was not started."));
+    EXPECT_FALSE(session.IsRunning());
+}
+
+TEST_P(Session, AnImportLeftByAnyErrorCanBeStartedAgain)
+{
+    AddCollector();
+    prompts.onDates = [] { throw std::runtime_error("the prompt broke"); };
+    EXPECT_THROW(session.ImportAll(false), std::runtime_error);
     EXPECT_FALSE(session.IsRunning());
 }
 
