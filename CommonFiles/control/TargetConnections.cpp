@@ -6,8 +6,29 @@
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Connection.h"
+#include "platform/ado/ConnectionStringValue.h"
 
 #include <QCoreApplication>
+
+namespace {
+
+bool IsRoot(const QString& schema)
+{
+    return schema.compare("QELROOT", Qt::CaseInsensitive) == 0;
+}
+
+// The key as a log line can show it: control characters as \xNN.
+QString Shown(const QString& key)
+{
+    QString shown;
+    for (const QChar c : key) {
+        const bool control = c.category() == QChar::Other_Control;
+        shown += control ? QString("\\x%1").arg(c.unicode(), 2, 16, QChar('0')) : QString(c);
+    }
+    return shown;
+}
+
+}  // namespace
 
 bool TargetConnections::InitConnectionManager(ConnectionManager& manager)
 {
@@ -29,12 +50,27 @@ bool TargetConnections::InitConnectionManager(ConnectionManager& manager)
     }
 }
 
+bool TargetConnections::RefusesFacilityKey(const QString& facilityKey)
+{
+    if (ado::ConnectionStringValue::CarriesName(facilityKey))
+        return false;
+    m_globals.WriteActivity("Facility '" + Shown(facilityKey) +
+                                "' is not imported: its key holds a character that a connection string cannot carry.",
+                            0);
+    return true;
+}
+
 bool TargetConnections::ConfigureConnection(ado::Connection& connection, const QString& schema)
+{
+    return !RefusesFacilityKey(schema) && Configure(connection, schema);
+}
+
+bool TargetConnections::Configure(ado::Connection& connection, const QString& schema)
 {
     ConnectionManager manager;
     if (!InitConnectionManager(manager))
         return false;
-    if (schema.compare("QELROOT", Qt::CaseInsensitive) == 0)
+    if (IsRoot(schema))
         manager.ConfigCnn4QELROOT(connection);
     else
         manager.ConfigCnn4FACILITY(connection, schema);
@@ -43,7 +79,9 @@ bool TargetConnections::ConfigureConnection(ado::Connection& connection, const Q
 
 bool TargetConnections::ConfigureReporting(ado::Connection& connection, const QString& schema)
 {
-    if (ConfigureConnection(connection, schema))
+    if (RefusesFacilityKey(schema))
+        return false;
+    if (Configure(connection, schema))
         return true;
     m_globals.msgBox().QelMsgBox("Unable to init Korvel Orvex Connection Manager", QELmsgBoxHandler::Exclamation);
     return false;
