@@ -474,7 +474,8 @@ TEST_P(AdoLayer, ResyncReadsTheGeneratedIdAndTheBlobComesBackExactly)
     ado::Recordset rows;
     // The new row's ID is not known until it is read again, so the row is
     // found by its directory and name.
-    rows.Open(fileRow, *root, CursorType::Static, LockType::Pessimistic, {"HELP", "MANUAL.CHM"}, {"DIRNAME", "FILENAME"});
+    rows.Open(fileRow, *root, CursorType::Static, LockType::Pessimistic, {"HELP", "MANUAL.CHM"},
+              {"DIRNAME", "FILENAME"});
     ASSERT_TRUE(rows.Eof());
     rows.AddNew();
     rows.setField("DIRNAME", "HELP");
@@ -699,6 +700,45 @@ TEST_P(AdoLayer, RowsHoldingMillisecondsAreFoundByTheirKeyAndKeepThem)
     rows.Open("select SAMPLER from DATATBL_I where VARID = ?", *plant, CursorType::Static, LockType::Optimistic, {101});
     rows.setField("SAMPLER", "MK");
     EXPECT_TRUE(Raised([&] { rows.Update(); }));
+}
+
+// A statement or a procedure waiting for a row another session holds ends
+// with an error once the command time-out has passed, instead of hanging.
+TEST_P(AdoLayer, WaitingForALockedRowEndsAfterTheCommandTimeout)
+{
+    TargetFixture f(GetParam());
+    f.CreateFacility("PLANT1");
+    auto plant = f.OpenFacility("PLANT1");
+    const DateTime slot = DateTime::FromParts(2024, 3, 5, 13);
+    f.Exec(*plant, "insert into DATADDH (VARID, DATESTAMP, CURVALUE) values (?, ?, ?)", {1, V(slot), 2.0});
+    ado::Recordset holder;
+    holder.Open("select * from DATADDH where VARID = ? and DATESTAMP = ?", *plant, CursorType::Static,
+                LockType::Pessimistic, {1, V(slot)});
+
+    ado::Connection other;
+    other.setConnectionString(plant->ConnectionString());
+    other.setCommandTimeout(2);
+    other.Open();
+    auto remove = ado::Command::Procedure(
+        other, "DELETEDDH",
+        {{"slotstarttime", DataType::Date, In}, {"varid", DataType::Integer, In},
+         {"audituser", DataType::VarChar, In, 50}, {"slotendtime", DataType::Date, In}});
+    remove->Parameters("slotstarttime").setValue(slot);
+    remove->Parameters("varid").setValue(1);
+    remove->Parameters("audituser").setValue("ALICE");
+    remove->Parameters("slotendtime").setValue(slot.addMinutes(60));
+    const auto endsAfterTheTimeout = [](auto&& action) {
+        QElapsedTimer waited;
+        waited.start();
+        const bool raised = Raised(action).has_value();
+        return raised && waited.elapsed() >= 1500 && waited.elapsed() < 8000;
+    };
+    EXPECT_TRUE(endsAfterTheTimeout([&] { remove->Execute(); }));
+    EXPECT_TRUE(endsAfterTheTimeout([&] { f.Exec(other, "update DATADDH set CURVALUE = 3 where VARID = 1"); }));
+
+    holder.Close();
+    remove->Execute();
+    EXPECT_EQ(Count(other, "select count(*) from DATADDH"), 0);
 }
 
 TEST_P(AdoLayer, PendingValuesReadTheSameByNameAndByIndex)
