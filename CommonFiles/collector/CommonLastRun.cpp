@@ -125,7 +125,8 @@ bool CommonLastRun::PersistLastRunDate(qint32 interfaceId, const QString& facili
         ado::Recordset row;
         row.Open("Select AUDITUSER,AUDITTIMESTAMP,interface_id,FileName,LASTRUN,WorkStation,NetUser,IP,LOCALPATH "
                  "from k5_server_run where interface_id = ? and filename=?",
-                 root, ado::CursorType::Static, ado::LockType::Pessimistic, {interfaceId, facilityKey});
+                 root, ado::CursorType::Static, ado::LockType::Pessimistic, {interfaceId, facilityKey},
+                 {"interface_id", "FileName"});
         if (row.Eof())
             row.AddNew();
         row.setField("AUDITUSER", m_globals->AuditUserName());

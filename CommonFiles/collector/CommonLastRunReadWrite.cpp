@@ -12,7 +12,7 @@ bool CommonLastRunReadWrite::SetLastRunDate(const QString& facilityKey, const Da
     try {
         ado::Recordset row;
         row.Open("Select INTERFACE_ID, FILENAME, LASTRUN from k5_server_run where interface_id = ? and filename=?",
-                 root, ado::CursorType::Static, ado::LockType::Pessimistic, {id, facilityKey});
+                 root, ado::CursorType::Static, ado::LockType::Pessimistic, {id, facilityKey}, {"INTERFACE_ID", "FILENAME"});
         if (row.Eof())
             row.AddNew();
         row.setField("INTERFACE_ID", id);

@@ -82,6 +82,8 @@ bool CommonVarGatherer::ReadKorvelOrvex(qint32 interface_id, ado::Connection& aR
         }
         for (; !rows.Eof(); rows.MoveNext()) {
             const QString key = rows.Fields(0).toString().trimmed().toUpper();
+            if (TargetConnections(m_globals).RefusesFacilityKey(key))
+                continue;
             GatherFacilityVariables(key, interface_id);
             FacilID2FacilNameHash.Add(key, rows.Fields(1).toString());
         }

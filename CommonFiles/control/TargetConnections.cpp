@@ -6,8 +6,18 @@
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Connection.h"
+#include "platform/ado/ConnectionStringValue.h"
 
 #include <QCoreApplication>
+
+namespace {
+
+bool IsRoot(const QString& schema)
+{
+    return schema.compare("QELROOT", Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
 
 bool TargetConnections::InitConnectionManager(ConnectionManager& manager)
 {
@@ -29,12 +39,28 @@ bool TargetConnections::InitConnectionManager(ConnectionManager& manager)
     }
 }
 
+bool TargetConnections::RefusesFacilityKey(const QString& facilityKey)
+{
+    if (ado::ConnectionStringValue::CarriesName(facilityKey))
+        return false;
+    // The activity line shows control characters in the key as escapes.
+    m_globals.WriteActivity("Facility '" + facilityKey +
+                                "' is not imported: its key holds a character that a connection string cannot carry.",
+                            0);
+    return true;
+}
+
 bool TargetConnections::ConfigureConnection(ado::Connection& connection, const QString& schema)
+{
+    return !RefusesFacilityKey(schema) && Configure(connection, schema);
+}
+
+bool TargetConnections::Configure(ado::Connection& connection, const QString& schema)
 {
     ConnectionManager manager;
     if (!InitConnectionManager(manager))
         return false;
-    if (schema.compare("QELROOT", Qt::CaseInsensitive) == 0)
+    if (IsRoot(schema))
         manager.ConfigCnn4QELROOT(connection);
     else
         manager.ConfigCnn4FACILITY(connection, schema);
@@ -43,7 +69,9 @@ bool TargetConnections::ConfigureConnection(ado::Connection& connection, const Q
 
 bool TargetConnections::ConfigureReporting(ado::Connection& connection, const QString& schema)
 {
-    if (ConfigureConnection(connection, schema))
+    if (RefusesFacilityKey(schema))
+        return false;
+    if (Configure(connection, schema))
         return true;
     m_globals.msgBox().QelMsgBox("Unable to init Korvel Orvex Connection Manager", QELmsgBoxHandler::Exclamation);
     return false;

@@ -21,8 +21,13 @@ public:
     // Also makes the configured type the process-wide target type.
     bool InitConnectionManager(ConnectionManager& manager);
     // A manager from the configuration configures the connection for the
-    // schema ("QELROOT" or a facility key); false when it cannot be set up.
+    // schema ("QELROOT" or a facility key); false when it cannot be set up
+    // or the facility key is refused.
     bool ConfigureConnection(ado::Connection& connection, const QString& schema);
+    // A facility key that a connection string or a file name cannot carry
+    // whole would lead to another facility's database; it is refused with a
+    // level-0 line naming the facility. True when refused.
+    bool RefusesFacilityKey(const QString& facilityKey);
     // errorText receives "<number> - <description>" on failure.
     bool OpenTargetConnection(ado::Connection& connection, QString& errorText);
     // The root schema opened for a person's command: a manager that cannot
@@ -36,6 +41,7 @@ public:
 
 private:
     bool ConfigureReporting(ado::Connection& connection, const QString& schema);
+    bool Configure(ado::Connection& connection, const QString& schema);
 
     CommonGlobals& m_globals;
     ConnectProgress* m_progress = nullptr;

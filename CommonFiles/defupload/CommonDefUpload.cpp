@@ -236,9 +236,11 @@ qint32 CommonDefUpload::StoreFileRow(ado::Connection& root, const QString& local
     if (!file.open(QIODevice::ReadOnly))
         throw NumberedError(75, "Path/File access error");
     const QByteArray content = file.readAll();
+    // The row is found again by its folder and name: a new row's ID is not
+    // known until it is read back.
     ado::Recordset row;
     row.Open("SELECT * FROM FILES WHERE DIRNAME=? AND FILENAME=?", root, ado::CursorType::Static,
-             ado::LockType::Pessimistic, {dirname, filename});
+             ado::LockType::Pessimistic, {dirname, filename}, {"DIRNAME", "FILENAME"});
     if (row.Eof()) {
         row.AddNew();
         row.setField("DIRNAME", dirname);

@@ -267,7 +267,7 @@ bool CommonFacilityWriter::WriteToKorvelOrvexainfo(const QString& VarType, qint3
         ado::Recordset row;
         row.Open("select * from " + VarTypeFunctions::IntervalTableName(VarType) + "_I where varid=? and datestamp=?",
                  *m_connection, ado::CursorType::Static, ado::LockType::Optimistic,
-                 {VarId, QVariant::fromValue(Datestamp)});
+                 {VarId, QVariant::fromValue(Datestamp)}, {"varid", "datestamp"});
         if (row.Eof()) {
             row.AddNew();
             row.setField("datestamp", QVariant::fromValue(Datestamp));

@@ -3,6 +3,7 @@
 #include "TargetPasswordPieces.h"
 #include "platform/VersionRecord.h"
 #include "platform/ado/Connection.h"
+#include "platform/ado/ConnectionStringValue.h"
 #include "platform/ado/Recordset.h"
 
 ConnectionManager::ConnectionManager()
@@ -21,7 +22,7 @@ bool ConnectionManager::Init(qint16 aDB_TYPE, const QString& aDB_PROVIDER, const
         return false;
     const QString provider = aDB_PROVIDER.trimmed();
     const QString dataSource = aDB_DATASOURCE.trimmed();
-    if (provider.isEmpty() || dataSource.isEmpty())
+    if (provider.isEmpty() || dataSource.isEmpty() || !ado::ConnectionStringValue::CarriesDataSource(dataSource))
         return false;
     m_dbType = aDB_TYPE;
     m_provider = provider;
@@ -85,9 +86,13 @@ bool ConnectionManager::RefreshDsHASH(ado::Connection& LiveCnnToQELROOT)
         if (rows.Eof())
             return true;
         m_facilityDataSources.SetSize(2 * rows.RecordCount(), 2048, 1024);
-        for (; !rows.Eof(); rows.MoveNext())
+        for (; !rows.Eof(); rows.MoveNext()) {
+            // A directory that cannot travel in a connection string leaves
+            // its facility without a data source: it cannot be opened.
+            const QString directory = rows.Fields("directory").toString().trimmed();
             m_facilityDataSources.Add(rows.Fields("filename").toString().toUpper(),
-                                      rows.Fields("directory").toString().trimmed());
+                                      ado::ConnectionStringValue::CarriesDataSource(directory) ? directory : QString());
+        }
         return true;
     } catch (const NumberedError&) {
         return false;

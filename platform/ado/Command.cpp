@@ -120,8 +120,7 @@ void Command::CallOdbcProcedure(Connection& connection)
     for (size_t i = 0; i < m_parameters.size(); ++i)
         marks.append("?");
     QSqlQuery query(connection.database());
-    if (!query.prepare("{call " + m_text + "(" + marks.join(',') + ")}"))
-        connection.Raise(query.lastError());
+    SqlExecution::Prepare(connection, query, "{call " + m_text + "(" + marks.join(',') + ")}");
     for (const auto& p : m_parameters) {
         const bool text = p->Type() == DataType::VarChar || p->Type() == DataType::VarWChar;
         const QVariant value = p->IsOutput() && text ? QVariant(QString(p->Size(), ' '))
@@ -149,8 +148,7 @@ void Command::CallPostgreSqlFunction(Connection& connection)
         }
     QSqlQuery query(connection.database());
     query.setForwardOnly(true);
-    if (!query.prepare("SELECT * FROM " + m_text + "(" + marks.join(',') + ")"))
-        connection.Raise(query.lastError());
+    SqlExecution::Prepare(connection, query, "SELECT * FROM " + m_text + "(" + marks.join(',') + ")");
     for (const QVariant& value : bound)
         query.addBindValue(value);
     if (!query.exec())
@@ -161,11 +159,14 @@ void Command::CallPostgreSqlFunction(Connection& connection)
 
 // SQLite keeps each procedure as numbered statements in qel_procedures.
 // They run as one unit; the last statement's row fills the outputs by name.
+// The steps are read before the unit begins: a unit that has read cannot
+// wait for another writer's lock, it fails at once.
 void Command::CallSqliteProcedure(Connection& connection)
 {
+    const QStringList steps = connection.SqliteProcedureSteps(m_text);
     SqlExecution::Statement(connection, "SAVEPOINT qel_procedure");
     try {
-        RunSqliteSteps(connection);
+        RunSqliteSteps(connection, steps);
     } catch (const NumberedError&) {
         QSqlQuery(connection.database()).exec("ROLLBACK TO qel_procedure");
         QSqlQuery(connection.database()).exec("RELEASE qel_procedure");
@@ -174,14 +175,12 @@ void Command::CallSqliteProcedure(Connection& connection)
     SqlExecution::Statement(connection, "RELEASE qel_procedure");
 }
 
-void Command::RunSqliteSteps(Connection& connection)
+void Command::RunSqliteSteps(Connection& connection, const QStringList& steps)
 {
-    const QStringList steps = connection.SqliteProcedureSteps(m_text);
     for (qsizetype s = 0; s < steps.size(); ++s) {
         QSqlQuery query(connection.database());
         query.setForwardOnly(true);
-        if (!query.prepare(steps[s]))
-            connection.Raise(query.lastError());
+        SqlExecution::Prepare(connection, query, steps[s]);
         QRegularExpressionMatchIterator names = kNamedPlaceholder.globalMatch(steps[s]);
         while (names.hasNext()) {
             const QString name = names.next().captured(1);

@@ -5,6 +5,7 @@
 #include "platform/ado/Recordset.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -56,7 +57,7 @@ private:
     void CallOdbcProcedure(Connection& connection);
     void CallPostgreSqlFunction(Connection& connection);
     void CallSqliteProcedure(Connection& connection);
-    void RunSqliteSteps(Connection& connection);
+    void RunSqliteSteps(Connection& connection, const QStringList& steps);
     void FillOutputsFromRow(const QSqlQuery& query, bool byName);
     void ClearOutputs();
 

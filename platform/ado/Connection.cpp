@@ -6,6 +6,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
+#include <limits>
 
 namespace ado {
 
@@ -86,7 +87,11 @@ void Connection::OpenSqlite(QSqlDatabase& db)
         Raise(kGenericFailure, "Unable to open database file " + file + ": no such database");
     }
     db.setDatabaseName(file);
-    db.setConnectOptions("QSQLITE_BUSY_TIMEOUT=" + QString::number(qMax(1, m_commandTimeout) * 1000));
+    // A statement waits for another writer's lock up to the command
+    // time-out; 0 waits for ever (as long as SQLite can count).
+    constexpr qint64 kLongest = std::numeric_limits<int>::max();
+    const qint64 waitMs = m_commandTimeout > 0 ? qint64(m_commandTimeout) * 1000 : kLongest;
+    db.setConnectOptions("QSQLITE_BUSY_TIMEOUT=" + QString::number(qMin(waitMs, kLongest)));
     if (!db.open()) {
         const QSqlError error = db.lastError();
         db = QSqlDatabase();

@@ -26,10 +26,18 @@ std::optional<Backend> BackendOf(const QString& provider)
     return std::nullopt;
 }
 
-// ODBC values holding a separator go between braces.
+// An ODBC value between braces arrives whole; a closing brace inside is
+// doubled.
+QString Braced(const QString& value)
+{
+    return "{" + QString(value).replace('}', "}}") + "}";
+}
+
+// Values holding a separator go between braces.
 QString OdbcValue(const QString& value)
 {
-    return value.contains(';') || value.contains('{') || value.contains('}') ? "{" + value + "}" : value;
+    const bool plain = !value.contains(';') && !value.contains('=') && !value.contains('{') && !value.contains('}');
+    return plain ? value : Braced(value);
 }
 
 }  // namespace
@@ -83,15 +91,15 @@ QString ConnectionTarget::OdbcConnectString() const
     const QString password = Value("Password");
     switch (m_backend) {
     case Backend::SqlServer:
-        pieces << "DRIVER={" + DriverOr("ODBC Driver 18 for SQL Server") + "}" << "SERVER=" + OdbcValue(m_dataSource)
+        pieces << "DRIVER=" + Braced(DriverOr("ODBC Driver 18 for SQL Server")) << "SERVER=" + OdbcValue(m_dataSource)
                << "DATABASE=" + OdbcValue(schema());
         break;
     case Backend::Oracle:
-        pieces << "DRIVER={" + DriverOr("Oracle ODBC Driver") + "}" << "DBQ=" + OdbcValue(m_dataSource);
+        pieces << "DRIVER=" + Braced(DriverOr("Oracle ODBC Driver")) << "DBQ=" + OdbcValue(m_dataSource);
         break;
     case Backend::PostgreSql: {
         const QStringList hostPort = m_dataSource.split(':');
-        pieces << "DRIVER={" + DriverOr("PostgreSQL Unicode") + "}" << "SERVER=" + OdbcValue(hostPort.value(0))
+        pieces << "DRIVER=" + Braced(DriverOr("PostgreSQL Unicode")) << "SERVER=" + OdbcValue(hostPort.value(0))
                << "PORT=" + (hostPort.size() > 1 ? hostPort[1] : QStringLiteral("5432"))
                << "DATABASE=" + OdbcValue(schema().toLower());
         break;

@@ -6,6 +6,7 @@
 
 #include <QRegularExpression>
 #include <QSqlError>
+#include <QSqlIndex>
 #include <QSqlRecord>
 
 namespace ado {
@@ -59,6 +60,9 @@ Recordset& Recordset::operator=(Recordset&& other) noexcept
         m_position = other.m_position;
         m_table = std::move(other.m_table);
         m_updatable = other.m_updatable;
+        m_optimistic = other.m_optimistic;
+        m_keys = std::move(other.m_keys);
+        m_keyIndexes = std::move(other.m_keyIndexes);
         m_inTransaction = std::exchange(other.m_inTransaction, false);
         m_adding = other.m_adding;
         m_pending = std::move(other.m_pending);
@@ -67,10 +71,13 @@ Recordset& Recordset::operator=(Recordset&& other) noexcept
 }
 
 void Recordset::Open(const QString& source, Connection& connection, CursorType, LockType lock,
-                     const QVariantList& bound)
+                     const QVariantList& bound, const QStringList& keys)
 {
     Close();
     m_updatable = lock != LockType::ReadOnly;
+    m_optimistic = lock == LockType::Optimistic;
+    m_keys = keys;
+    m_keyIndexes.clear();
     if (m_updatable) {
         const QRegularExpressionMatch match = kFromTable.match(source);
         if (!match.hasMatch())
@@ -131,11 +138,19 @@ void Recordset::MoveNext()
         ++m_position;
 }
 
-int Recordset::FieldIndex(const QString& name) const
+int Recordset::IndexOf(const QString& name) const
 {
     for (int i = 0; i < m_fields.size(); ++i)
         if (m_fields[i].compare(name, Qt::CaseInsensitive) == 0)
             return i;
+    return -1;
+}
+
+int Recordset::FieldIndex(const QString& name) const
+{
+    const int index = IndexOf(name);
+    if (index >= 0)
+        return index;
     if (m_connection)
         m_connection->Raise(3265, "Item cannot be found in the collection corresponding to the requested name or "
                                   "ordinal.");
@@ -229,7 +244,7 @@ void Recordset::UpdateCurrent()
         assignments.append(m_fields[index] + " = ?");
         bound.append(value);
     }
-    const QString condition = IdentityCondition(row, bound);
+    const QString condition = RowCondition(row, m_optimistic, bound);
     const QSqlQuery update = SqlExecution::Run(
         *m_connection, "UPDATE " + m_table + " SET " + assignments.join(", ") + " WHERE " + condition, bound);
     // A row someone else changed since it was read is not overwritten.
@@ -241,13 +256,43 @@ void Recordset::UpdateCurrent()
     m_rows[m_position] = row;
 }
 
-// The row is found again by the values it was read with (or written with).
-QString Recordset::IdentityCondition(const QVariantList& row, QVariantList& bound) const
+// The key of the rows: the columns the caller named, else the table's
+// primary key. Without one a row cannot be told from its neighbours, and
+// matching on every value fails as soon as a value does not travel back
+// unchanged.
+const QList<int>& Recordset::KeyIndexes()
 {
+    if (!m_keyIndexes.isEmpty())
+        return m_keyIndexes;
+    const QStringList names = m_keys.isEmpty() ? PrimaryKey() : m_keys;
+    for (const QString& name : names)
+        m_keyIndexes.append(IndexOf(name));
+    if (m_keyIndexes.isEmpty() || m_keyIndexes.contains(-1)) {
+        m_keyIndexes.clear();
+        m_connection->Raise(-2147467259, "Insufficient key column information for updating or refreshing.");
+    }
+    return m_keyIndexes;
+}
+
+QStringList Recordset::PrimaryKey() const
+{
+    const QSqlIndex index = m_connection->database().primaryIndex(m_table);
+    QStringList names;
+    for (int i = 0; i < index.count(); ++i)
+        names.append(index.fieldName(i));
+    return names;
+}
+
+// The row's key columns; asRead adds every other column as it was read, so
+// that an optimistic update misses a row someone changed meanwhile. Binary
+// values cannot be compared and are left out.
+QString Recordset::RowCondition(const QVariantList& row, bool asRead, QVariantList& bound)
+{
+    const QList<int>& keys = KeyIndexes();
     QStringList terms;
     for (int i = 0; i < m_fields.size(); ++i) {
         const QVariant& value = row.value(i);
-        if (value.metaType() == QMetaType::fromType<QByteArray>())
+        if ((!asRead && !keys.contains(i)) || value.metaType() == QMetaType::fromType<QByteArray>())
             continue;
         if (!value.isValid() || value.isNull()) {
             terms.append(m_fields[i] + " IS NULL");
@@ -256,34 +301,22 @@ QString Recordset::IdentityCondition(const QVariantList& row, QVariantList& boun
             bound.append(value);
         }
     }
-    return terms.isEmpty() ? QStringLiteral("1 = 1") : terms.join(" AND ");
+    return terms.join(" AND ");
 }
 
 void Recordset::Resync()
 {
     RequireUpdatable();
     QVariantList bound;
-    QStringList terms;
-    const QVariantList& row = CurrentRow();
-    for (int i = 0; i < m_fields.size(); ++i) {
-        const QVariant& value = row.value(i);
-        if (!value.isValid() || value.isNull() || value.metaType() == QMetaType::fromType<QByteArray>())
-            continue;
-        terms.append(m_fields[i] + " = ?");
-        bound.append(value);
-    }
-    QSqlQuery query = SqlExecution::Run(*m_connection,
-                                        "SELECT " + m_fields.join(", ") + " FROM " + m_table +
-                                            (terms.isEmpty() ? QString() : " WHERE " + terms.join(" AND ")),
-                                        bound);
+    const QString condition = RowCondition(CurrentRow(), false, bound);
+    QSqlQuery query = SqlExecution::Run(
+        *m_connection, "SELECT " + m_fields.join(", ") + " FROM " + m_table + " WHERE " + condition, bound);
+    if (!query.next())
+        return;
     QVariantList latest;
-    while (query.next()) {
-        latest.clear();
-        for (int i = 0; i < m_fields.size(); ++i)
-            latest.append(query.value(i));
-    }
-    if (!latest.isEmpty())
-        m_rows[m_position] = latest;
+    for (int i = 0; i < m_fields.size(); ++i)
+        latest.append(query.value(i));
+    m_rows[m_position] = latest;
 }
 
 void Recordset::Commit()

@@ -19,7 +19,9 @@ class Connection;
 // Opened updatable, it can add a row (AddNew, then Update) or change the
 // current one (set fields, then Update) on the one table its query reads;
 // with pessimistic locking the rows stay locked from Open until Update or
-// Close. Values from outside the statement are bound, never pasted in.
+// Close. A row is found again by its key: the columns the caller names, or
+// else the table's primary key when the query reads all of it. Values from
+// outside the statement are bound, never pasted in.
 class Recordset {
 public:
     Recordset() = default;
@@ -30,7 +32,7 @@ public:
     Recordset& operator=(const Recordset&) = delete;
 
     void Open(const QString& source, Connection& connection, CursorType cursor = CursorType::Static,
-              LockType lock = LockType::ReadOnly, const QVariantList& bound = {});
+              LockType lock = LockType::ReadOnly, const QVariantList& bound = {}, const QStringList& keys = {});
     void Close();
     bool IsOpen() const { return m_connection != nullptr; }
 
@@ -53,12 +55,15 @@ public:
     void Load(QSqlQuery& query, Connection& connection);
 
 private:
+    int IndexOf(const QString& name) const;
     int FieldIndex(const QString& name) const;
     const QVariantList& CurrentRow() const;
     void RequireUpdatable() const;
     void Insert();
     void UpdateCurrent();
-    QString IdentityCondition(const QVariantList& row, QVariantList& bound) const;
+    const QList<int>& KeyIndexes();
+    QStringList PrimaryKey() const;
+    QString RowCondition(const QVariantList& row, bool asRead, QVariantList& bound);
     void Commit();
     void Rollback();
 
@@ -68,6 +73,9 @@ private:
     qsizetype m_position = 0;
     QString m_table;
     bool m_updatable = false;
+    bool m_optimistic = false;
+    QStringList m_keys;
+    QList<int> m_keyIndexes;
     bool m_inTransaction = false;
     bool m_adding = false;
     QList<QPair<int, QVariant>> m_pending;

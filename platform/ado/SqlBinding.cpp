@@ -27,6 +27,16 @@ QMetaType DriverType(DataType type, Backend backend)
     return QMetaType::fromType<QString>();
 }
 
+// SQLite keeps date-times as text that orders as it compares; ODBC takes a
+// timestamp. A naive local time: the UTC tag keeps daylight-saving rules
+// from moving it on its way to the driver, which reads date and time.
+QVariant Timestamp(const QDate& date, const QTime& time, Backend backend)
+{
+    if (backend == Backend::Sqlite)
+        return date.toString(u"yyyy-MM-dd") + time.toString(time.msec() == 0 ? u" HH:mm:ss" : u" HH:mm:ss.zzz");
+    return QDateTime(date, time, Qt::UTC);
+}
+
 }  // namespace
 
 QVariant SqlBinding::ToDriver(const QVariant& value, DataType type, Backend backend)
@@ -39,14 +49,16 @@ QVariant SqlBinding::ToDriver(const QVariant& value, DataType type, Backend back
     case DataType::Double:
         return FieldValue(value).toDouble();
     case DataType::Date: {
+        // A time the driver gave goes back whole, milliseconds and all, so
+        // that the row it was read from is found by it again.
+        if (value.metaType() == QMetaType::fromType<QDateTime>()) {
+            const QDateTime stamp = value.toDateTime();
+            return Timestamp(stamp.date(), stamp.time(), backend);
+        }
         const auto date = FieldValue(value).toDateTime();
         if (!date)
             return QVariant(DriverType(type, backend));
-        if (backend == Backend::Sqlite)
-            return date->format("yyyy-mm-dd hh:nn:ss");
-        // A naive local time: the UTC tag keeps daylight-saving rules from
-        // moving it on its way to the driver, which reads date and time.
-        return QDateTime(date->date(), date->time(), Qt::UTC);
+        return Timestamp(date->date(), date->time(), backend);
     }
     case DataType::LongVarBinary:
         return value.toByteArray();

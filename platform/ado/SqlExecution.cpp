@@ -4,8 +4,34 @@
 #include "platform/ado/SqlBinding.h"
 
 #include <QSqlError>
+#include <QSqlResult>
+#include <sql.h>
+#include <sqlext.h>
 
 namespace ado {
+
+namespace {
+
+// SQLite waits for locks as long as the busy time-out set when the
+// connection opened; ODBC statements carry the time-out themselves.
+void ApplyCommandTimeout(const Connection& connection, const QSqlQuery& query)
+{
+    const QVariant handle = query.result()->handle();
+    if (connection.backend() == Backend::Sqlite || handle.metaType() != QMetaType::fromType<SQLHANDLE>())
+        return;
+    const SQLHANDLE statement = *static_cast<const SQLHANDLE*>(handle.constData());
+    const auto seconds = static_cast<SQLULEN>(qMax(0, connection.CommandTimeout()));
+    SQLSetStmtAttr(statement, SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(seconds), 0);
+}
+
+}  // namespace
+
+void SqlExecution::Prepare(Connection& connection, QSqlQuery& query, const QString& sql)
+{
+    if (!query.prepare(sql))
+        connection.Raise(query.lastError());
+    ApplyCommandTimeout(connection, query);
+}
 
 QSqlQuery SqlExecution::Run(Connection& connection, const QString& sql, const QVariantList& bound)
 {
@@ -15,8 +41,7 @@ QSqlQuery SqlExecution::Run(Connection& connection, const QString& sql, const QV
     connection.ClearErrors();
     QSqlQuery query(connection.database());
     query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        connection.Raise(query.lastError());
+    Prepare(connection, query, sql);
     for (const QVariant& value : bound)
         query.addBindValue(SqlBinding::ToDriver(value, SqlBinding::TypeOf(value), connection.backend()));
     if (!query.exec())

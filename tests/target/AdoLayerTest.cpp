@@ -472,7 +472,10 @@ TEST_P(AdoLayer, ResyncReadsTheGeneratedIdAndTheBlobComesBackExactly)
 
     const QString fileRow = "select * from FILES where DIRNAME = ? and FILENAME = ?";
     ado::Recordset rows;
-    rows.Open(fileRow, *root, CursorType::Static, LockType::Pessimistic, {"HELP", "MANUAL.CHM"});
+    // The new row's ID is not known until it is read again, so the row is
+    // found by its directory and name.
+    rows.Open(fileRow, *root, CursorType::Static, LockType::Pessimistic, {"HELP", "MANUAL.CHM"},
+              {"DIRNAME", "FILENAME"});
     ASSERT_TRUE(rows.Eof());
     rows.AddNew();
     rows.setField("DIRNAME", "HELP");
@@ -664,6 +667,75 @@ TEST_P(AdoLayer, OptimisticUpdateOfARowChangedMeanwhileRaises)
     // The change cannot be applied to the row as it was read; dropping it
     // without a word loses the user's edit.
     EXPECT_TRUE(Raised([&] { rows.Update(); }));
+}
+
+// The target's own tools write times with milliseconds. Such a row is found
+// again by its key, and its times travel back with their milliseconds, so an
+// optimistic update still recognises the row as unchanged.
+TEST_P(AdoLayer, RowsHoldingMillisecondsAreFoundByTheirKeyAndKeepThem)
+{
+    TargetFixture f(GetParam());
+    f.CreateFacility("PLANT1");
+    auto plant = f.OpenFacility("PLANT1");
+    if (GetParam() == ado::Backend::PostgreSql)
+        f.Exec(*plant, "alter table DATATBL_I alter column AUDITTIMESTAMP type timestamp(3)");
+    const DateTime day = DateTime::FromParts(2024, 3, 5);
+    const QString stamped = "select count(*) from DATATBL_I where AUDITTIMESTAMP = '2024-03-05 10:00:00.123'";
+    f.Exec(*plant, "insert into DATATBL_I (VARID, DATESTAMP, AUDITTIMESTAMP) values (?, ?, '2024-03-05 10:00:00.123')",
+           {101, V(day)});
+
+    ado::Recordset rows;
+    rows.Open("select * from DATATBL_I where VARID = ? and DATESTAMP = ?", *plant, CursorType::Static,
+              LockType::Optimistic, {101, V(day)}, {"VARID", "DATESTAMP"});
+    rows.setField("SAMPLER", "JD");
+    rows.Update();
+    rows.Resync();
+    EXPECT_EQ(rows.Fields("SAMPLER").toString(), "JD");
+    EXPECT_EQ(Count(*plant, stamped), 1);
+
+    // Without a key a row cannot be told from others with the same values.
+    rows.Open("select SAMPLER from DATATBL_I where VARID = ?", *plant, CursorType::Static, LockType::Optimistic, {101});
+    rows.setField("SAMPLER", "MK");
+    EXPECT_TRUE(Raised([&] { rows.Update(); }));
+}
+
+// A statement or a procedure waiting for a row another session holds ends
+// with an error once the command time-out has passed, instead of hanging.
+TEST_P(AdoLayer, WaitingForALockedRowEndsAfterTheCommandTimeout)
+{
+    TargetFixture f(GetParam());
+    f.CreateFacility("PLANT1");
+    auto plant = f.OpenFacility("PLANT1");
+    const DateTime slot = DateTime::FromParts(2024, 3, 5, 13);
+    f.Exec(*plant, "insert into DATADDH (VARID, DATESTAMP, CURVALUE) values (?, ?, ?)", {1, V(slot), 2.0});
+    ado::Recordset holder;
+    holder.Open("select * from DATADDH where VARID = ? and DATESTAMP = ?", *plant, CursorType::Static,
+                LockType::Pessimistic, {1, V(slot)});
+
+    ado::Connection other;
+    other.setConnectionString(plant->ConnectionString());
+    other.setCommandTimeout(2);
+    other.Open();
+    auto remove = ado::Command::Procedure(
+        other, "DELETEDDH",
+        {{"slotstarttime", DataType::Date, In}, {"varid", DataType::Integer, In},
+         {"audituser", DataType::VarChar, In, 50}, {"slotendtime", DataType::Date, In}});
+    remove->Parameters("slotstarttime").setValue(slot);
+    remove->Parameters("varid").setValue(1);
+    remove->Parameters("audituser").setValue("ALICE");
+    remove->Parameters("slotendtime").setValue(slot.addMinutes(60));
+    const auto endsAfterTheTimeout = [](auto&& action) {
+        QElapsedTimer waited;
+        waited.start();
+        const bool raised = Raised(action).has_value();
+        return raised && waited.elapsed() >= 1500 && waited.elapsed() < 8000;
+    };
+    EXPECT_TRUE(endsAfterTheTimeout([&] { remove->Execute(); }));
+    EXPECT_TRUE(endsAfterTheTimeout([&] { f.Exec(other, "update DATADDH set CURVALUE = 3 where VARID = 1"); }));
+
+    holder.Close();
+    remove->Execute();
+    EXPECT_EQ(Count(other, "select count(*) from DATADDH"), 0);
 }
 
 TEST_P(AdoLayer, PendingValuesReadTheSameByNameAndByIndex)

@@ -195,6 +195,28 @@ TEST_P(ImportRun, StoredRowsWithoutStatusAreKeptAndTheirSlotsSkipped)
     EXPECT_EQ(Statistic("# of Skipped Write Transactions   : "), "2");
 }
 
+// The target's own tools keep milliseconds in the collector's run row; the
+// service must still move its last-run date on. (The embedded target keeps
+// its last-run dates in whole seconds.)
+TEST_P(ImportRun, ServiceModeAdvancesALastRunRowHoldingMilliseconds)
+{
+    const bool server = GetParam() == ado::Backend::PostgreSql;
+    if (server)
+        target.Exec(*root, "alter table k5_server_run alter column AUDITTIMESTAMP type timestamp(3), "
+                           "alter column LASTRUN type timestamp(3)");
+    target.Exec(*root,
+                "insert into k5_server_run (INTERFACE_ID, FILENAME, LASTRUN, AUDITTIMESTAMP) "
+                "values (?, 'PLANT1', ?, '2024-03-04 10:00:00.123')",
+                {kCollector, server ? "2024-03-05 00:00:00.250" : "2024-03-05 00:00:00"});
+    AddVariable(1, "H", "ALG 2:2", 1, 3);
+    ASSERT_TRUE(Run(true));
+    EXPECT_FALSE(Log().contains("Unable to persist Last Run Date"));
+    ado::Recordset runs;
+    runs.Open("select LASTRUN from k5_server_run where FILENAME = 'PLANT1'", *root);
+    ASSERT_FALSE(runs.Eof());
+    EXPECT_EQ(runs.Fields("LASTRUN").toDateTime(), end);
+}
+
 TEST_P(ImportRun, TestModeWritesNothing)
 {
     AddVariable(1, "H", "ALG 2:2", 1, 3);

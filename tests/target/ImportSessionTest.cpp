@@ -1,6 +1,7 @@
 #include "CommonFiles/collector/CommonVarGatherer.h"
 #include "CommonFiles/control/ImportSession.h"
 #include "CommonFiles/control/SessionPrompts.h"
+#include "CommonFiles/control/TargetConnections.h"
 #include "dbsupport/TargetFixture.h"
 #include "platform/ado/Recordset.h"
 #include "support/RecordingPresenter.h"
@@ -240,6 +241,28 @@ TEST_P(Session, TheServiceImportsFromTheLastRunUpToNow)
     runs.Open("select LASTRUN from k5_server_run where FILENAME = 'PLANT1'", *root);
     ASSERT_FALSE(runs.Eof());
     EXPECT_EQ(runs.Fields(0).toDateTime(), DateTime::FromParts(2024, 3, 6, 0, 30));
+}
+
+// Joined into a connection string, the key 'plant1;b' would open PLANT1's
+// database and import into it under another facility's name.
+TEST_P(Session, AFacilityKeyThatWouldOpenAnotherDatabaseIsNotImported)
+{
+    AddCollector();
+    target.Exec(*root, "update FACILITY set FILENAME = 'plant1;b'");
+    target.globals().setServiceMode(true);
+    target.globals().config().setItem("OPTIONS\\AUTOMATED_IMPORT\\DEFAULT_LAST_RUN", "03-05-2024 00:00:00");
+    target.clock().set(DateTime::FromParts(2024, 3, 6, 0, 30));
+    session.ImportAll(false);
+    EXPECT_EQ(DailyRows(), 0);
+    ado::Recordset runs;
+    runs.Open("select count(*) from k5_server_run", *root);
+    EXPECT_EQ(runs.Fields(0).toInt(), 0);
+    EXPECT_TRUE(Log().contains("Facility 'PLANT1;B' is not imported: its key holds a character that a connection "
+                               "string cannot carry."));
+    // No other way opens a database for such a key either.
+    ado::Connection connection;
+    EXPECT_FALSE(TargetConnections(target.globals()).ConfigureConnection(connection, "PLANT1;B"));
+    EXPECT_FALSE(TargetConnections(target.globals()).ConfigureConnection(connection, "../PLANT1"));
 }
 
 TEST_P(Session, IndirectCollectorsShiftTheServiceRange)

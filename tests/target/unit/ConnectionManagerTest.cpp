@@ -1,5 +1,6 @@
 #include "CommonFiles/target/ConnectionManager.h"
 #include "platform/ado/Connection.h"
+#include "platform/ado/ConnectionTarget.h"
 
 #include <gtest/gtest.h>
 
@@ -95,4 +96,14 @@ TEST(ConnectionManager, ConfiguresConnectionsWithoutOpeningThem)
     EXPECT_EQ(connection.Property("Data Source"), "PLANTSRV\\SCADA");
     // Without data-source replacement nothing is asked of the database.
     EXPECT_TRUE(manager.RefreshDsHASH(connection));
+}
+
+TEST(ConnectionManager, ValuesThatWouldSplitTheStringAreRefusedOrArriveWhole)
+{
+    ConnectionManager manager;
+    EXPECT_FALSE(manager.Init(2, "SQLNCLI", "PLANTSRV;Initial Catalog=OTHER", "", false, 15, 30));
+    const auto target = ado::ConnectionTarget::Parse(
+        "Provider=PostgreSQL;Data Source=db;Initial Catalog=plant1;User ID=QELDBA;Password=pw;Options=-c a}b=c;");
+    ASSERT_TRUE(target);
+    EXPECT_TRUE(target->OdbcConnectString().endsWith(";Options={-c a}}b=c};"));
 }
