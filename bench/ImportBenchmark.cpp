@@ -7,10 +7,10 @@
 //   r58213_bench [HOST:PORT PASSWORD]
 
 #include "CommonFiles/collector/CommonVarGatherer.h"
-#include "CommonFiles/control/CommonGlobals.h"
 #include "CommonFiles/control/CommonImport.h"
 #include "CommonFiles/control/ConfigurationKeys.h"
-#include "CommonFiles/control/TargetConnections.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/target/TargetConnections.h"
 #include "platform/SystemClock.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/SqlExecution.h"
@@ -99,7 +99,8 @@ bool Import(CommonGlobals& globals, int month)
     gatherer.LookupLastRun.setDefaultStart(DateTime::FromParts(2024, month, 1));
     gatherer.LookupLastRun.setDefaultEnd(DateTime::FromParts(2024, month, kDays + 1));
     gatherer.LookupLastRun.ReadKorvelOrvexFacilLockDates("BENCH1");
-    CommonImport import(globals);
+    std::unique_ptr<CustomSource> source;
+    CommonImport import(globals, source);
     return import.StartImport(gatherer, false);
 }
 

@@ -1,6 +1,6 @@
 #include "source/CustomSource.h"
 
-#include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/FieldValue.h"

@@ -1,7 +1,7 @@
 #include "CommonFiles/collector/CommonLastRun.h"
 
-#include "CommonFiles/control/CommonGlobals.h"
-#include "CommonFiles/control/TargetConnections.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/target/TargetConnections.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Connection.h"

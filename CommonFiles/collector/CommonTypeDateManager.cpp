@@ -1,8 +1,8 @@
 #include "CommonFiles/collector/CommonTypeDateManager.h"
 
 #include "CommonFiles/collector/CommonTypeVarRec.h"
-#include "CommonFiles/collector/VarTypeFunctions.h"
 #include "CommonFiles/foundation/QELConfiguration.h"
+#include "CommonFiles/target/VarTypeFunctions.h"
 #include "platform/Conversions.h"
 
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "CommonFiles/collector/CommonTypeVar.h"
 
 #include "CommonFiles/collector/CommonVarGatherer.h"
-#include "CommonFiles/control/CommonGlobals.h"
-#include "CommonFiles/control/TargetConnections.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/target/TargetConnections.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"

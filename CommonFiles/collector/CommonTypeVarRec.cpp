@@ -1,6 +1,6 @@
 #include "CommonFiles/collector/CommonTypeVarRec.h"
 
-#include "CommonFiles/collector/VarTypeFunctions.h"
+#include "CommonFiles/target/VarTypeFunctions.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/FieldValue.h"

@@ -2,11 +2,11 @@
 
 #include "CommonFiles/control/CliSessionPrompts.h"
 #include "CommonFiles/control/CommandOptions.h"
-#include "CommonFiles/control/CommonGlobals.h"
 #include "CommonFiles/control/DemoInstallation.h"
 #include "CommonFiles/control/ImportSession.h"
 #include "CommonFiles/control/LastRunGrid.h"
 #include "CommonFiles/defupload/CommonDefUpload.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
 #include "platform/NumberedError.h"
 #include "platform/ServiceManager.h"
 #include "source/SourceReadTest.h"

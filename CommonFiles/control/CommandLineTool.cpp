@@ -2,16 +2,16 @@
 
 #include "CommonFiles/control/CliOperations.h"
 #include "CommonFiles/control/CommandOptions.h"
-#include "CommonFiles/control/CommonGlobals.h"
 #include "CommonFiles/control/ConsoleActivitySink.h"
 #include "CommonFiles/control/ConsoleMessagePresenter.h"
 #include "CommonFiles/control/GivenPasswordPrompt.h"
 #include "CommonFiles/control/ProgramEntryPoint.h"
-#include "CommonFiles/control/TargetConnections.h"
-#include "platform/ado/Connection.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/target/TargetConnections.h"
 #include "platform/NumberedError.h"
 #include "platform/ProcessFacts.h"
 #include "platform/VersionRecord.h"
+#include "platform/ado/Connection.h"
 
 #include <QDir>
 

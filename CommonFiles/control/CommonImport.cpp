@@ -2,11 +2,12 @@
 
 #include "CommonFiles/collector/CommonTypeDateManager.h"
 #include "CommonFiles/collector/CommonVarGatherer.h"
-#include "CommonFiles/collector/VarTypeFunctions.h"
-#include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/target/CommonFacilityWriter.h"
+#include "CommonFiles/target/VarTypeFunctions.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
+#include "platform/Rounding.h"
 #include "source/CustomSource.h"
 
 #include <QCoreApplication>
@@ -35,7 +36,10 @@ QString VariableName(const CommonTypeVarRec& record)
 
 }  // namespace
 
-CommonImport::CommonImport(CommonGlobals& globals) : m_globals(globals), m_variables(globals) {}
+CommonImport::CommonImport(CommonGlobals& globals, std::unique_ptr<CustomSource>& source)
+    : m_globals(globals), m_keptSource(source), m_variables(globals)
+{
+}
 
 CommonImport::~CommonImport() = default;
 
@@ -48,7 +52,7 @@ bool CommonImport::StartImport(CommonVarGatherer& aVarGatgerer, bool TestMode)
 {
     m_gatherer = &aVarGatgerer;
     m_testMode = TestMode;
-    std::unique_ptr<CustomSource>& source = m_globals.customSource();
+    std::unique_ptr<CustomSource>& source = m_keptSource;
     if (!source || !Setting(kStatic)) {
         m_globals.log().WriteLog("StartImport: Custom Source Reset", 0);
         source = std::make_unique<CustomSource>(m_globals);
@@ -241,7 +245,7 @@ bool CommonImport::WriteSlotValue(const QVariant& value, const CommonTypeVarRec&
         if (!std::isfinite(number))
             return true;
         if (record.gDecPlaces() != kNoRounding)
-            number = CommonGlobals::RoundTo(number, record.gDecPlaces());
+            number = Rounding::RoundTo(number, record.gDecPlaces());
         text = Number(number);
     }
     const qint32 attempts = Conversions::ToInt32(m_globals.config().item("TARGET\\RECOVERY\\ATTEMPTS"));
@@ -354,8 +358,8 @@ void CommonImport::LogSessionStatistics()
     line("# of Target Connection Failures   : ", count(m_targetConnectionFailures));
     line("# of Attempted Variables          : ", count(m_attemptedVariables));
     line("# of Variables to Fail Validation : ", count(m_variablesFailingValidation));
-    line("# Seconds Elapsed                 : ", Number(CommonGlobals::RoundTo(elapsed, 0)));
-    line("# Read Transactions per Second    : ", Number(CommonGlobals::RoundTo(m_physicalReads / elapsed, 2)));
-    line("# Write Transactions  per Second  : ", Number(CommonGlobals::RoundTo(m_logicalWrites / elapsed, 2)));
+    line("# Seconds Elapsed                 : ", Number(Rounding::RoundTo(elapsed, 0)));
+    line("# Read Transactions per Second    : ", Number(Rounding::RoundTo(m_physicalReads / elapsed, 2)));
+    line("# Write Transactions  per Second  : ", Number(Rounding::RoundTo(m_logicalWrites / elapsed, 2)));
     m_globals.WriteActivity("", 0);
 }

@@ -23,7 +23,9 @@ class CustomSource;
 // failed slot.
 class CommonImport {
 public:
-    explicit CommonImport(CommonGlobals& globals);
+    // The source is the one kept by the caller: reused when the
+    // configuration keeps it across imports, replaced otherwise.
+    CommonImport(CommonGlobals& globals, std::unique_ptr<CustomSource>& source);
     ~CommonImport();
 
     // True when every facility was walked to its end.
@@ -48,6 +50,7 @@ private:
     bool Setting(const QString& key) const;
 
     CommonGlobals& m_globals;
+    std::unique_ptr<CustomSource>& m_keptSource;
     CommonTypeVar m_variables;
     CommonVarGatherer* m_gatherer = nullptr;
     CustomSource* m_source = nullptr;

@@ -1,8 +1,8 @@
 #include "CommonFiles/control/CommonNTSERVICE.h"
 
-#include "CommonFiles/control/CommonGlobals.h"
 #include "CommonFiles/control/ProgramEntryPoint.h"
 #include "CommonFiles/control/QELTimer.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/TerminationSignal.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommonFiles/control/ActivitySink.h"
+#include "CommonFiles/foundation/ActivitySink.h"
 
 #include <QTextStream>
 

@@ -1,8 +1,8 @@
 #include "CommonFiles/control/DemoInstallation.h"
 
-#include "CommonFiles/control/CommonGlobals.h"
 #include "CommonFiles/control/ConfigurationKeys.h"
-#include "CommonFiles/control/TargetConnections.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/target/TargetConnections.h"
 #include "platform/NumberedError.h"
 #include "platform/VersionRecord.h"
 #include "platform/ado/Connection.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommonFiles/control/ConfigPasswordPrompt.h"
+#include "CommonFiles/foundation/ConfigPasswordPrompt.h"
 
 #include <utility>
 

@@ -1,17 +1,18 @@
 #include "CommonFiles/control/ImportSession.h"
 
 #include "CommonFiles/collector/CommonVarGatherer.h"
-#include "CommonFiles/control/CommonGlobals.h"
 #include "CommonFiles/control/CommonImport.h"
 #include "CommonFiles/control/SessionPrompts.h"
 #include "CommonFiles/control/SuperUserLogin.h"
-#include "CommonFiles/control/TargetConnections.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/target/ConnectionManager.h"
+#include "CommonFiles/target/TargetConnections.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/VersionRecord.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
+#include "source/CustomSource.h"
 
 #include <QCoreApplication>
 #include <QScopeGuard>
@@ -24,6 +25,13 @@ const QString kNothing = QStringLiteral("Nothing to import into at this time.");
 const QString kUnableNow = QStringLiteral("Unable to import at this time");
 
 }  // namespace
+
+ImportSession::ImportSession(CommonGlobals& globals, SessionPrompts& prompts)
+    : m_globals(globals), m_prompts(prompts), m_timeUtils(globals.clock()), m_ainfoNavigator(globals)
+{
+}
+
+ImportSession::~ImportSession() = default;
 
 qint32 ImportSession::InterfaceId() const
 {
@@ -300,7 +308,7 @@ bool ImportSession::ChooseIndirectDateRange(CommonVarGatherer& gatherer)
         // ends at the last whole hour of the target server's clock.
         const DateTime start = ConfiguredDate("OPTIONS\\AUTOMATED_IMPORT\\DEFAULT_LAST_RUN")
                                    .addMinutes(-std::llround(gatherer.CollectorTimeZoneOffset()));
-        const DateTime serverNow = m_globals.timeUtils().ServerNow();
+        const DateTime serverNow = m_timeUtils.ServerNow();
         const DateTime end = serverNow.datePart()
                                  .addMinutes(serverNow.hour() * 60)
                                  .addMinutes(-std::llround(gatherer.InterfaceTimezoneOffset()));
@@ -322,8 +330,8 @@ bool ImportSession::ChooseIndirectDateRange(CommonVarGatherer& gatherer)
 ImportSession::Outcome ImportSession::RunImport(CommonVarGatherer& gatherer, bool testMode)
 {
     m_globals.WriteActivity("Import started.", 0);
-    m_globals.ainfoNavigator().LoadMap();
-    const bool succeeded = CommonImport(m_globals).StartImport(gatherer, testMode);
+    m_ainfoNavigator.LoadMap();
+    const bool succeeded = CommonImport(m_globals, m_customSource).StartImport(gatherer, testMode);
     m_globals.WriteActivity(succeeded ? "Import was successful." : "Import terminated with error(s).", 0);
     return succeeded ? Outcome::Succeeded : Outcome::Failed;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "CommonFiles/control/SessionPrompts.h"
+#include "CommonFiles/target/CommonAINFOnavigator.h"
+#include "CommonFiles/target/TimeUtils.h"
 
 #include <QString>
 #include <memory>
@@ -9,6 +11,7 @@
 class CommonGlobals;
 class CommonLastRun;
 class CommonVarGatherer;
+class CustomSource;
 
 namespace ado {
 class Connection;
@@ -18,12 +21,15 @@ class Connection;
 // run: connects to the target, checks the collector, gathers its
 // variables, reads last-run and lock dates, lets the person choose where
 // the mode allows, and runs the import. Only one import runs at a time: a
-// request while one runs is refused with an activity line.
+// request while one runs is refused with an activity line. The session
+// owns the data-file source and the additional-info map for as long as it
+// lives, so a source configured to be kept serves every import it runs.
 class ImportSession {
 public:
     enum class Outcome { NotStarted, Succeeded, Failed };
 
-    ImportSession(CommonGlobals& globals, SessionPrompts& prompts) : m_globals(globals), m_prompts(prompts) {}
+    ImportSession(CommonGlobals& globals, SessionPrompts& prompts);
+    ~ImportSession();
 
     Outcome ImportAll(bool testMode);
     Outcome ImportSelected(bool testMode);
@@ -51,5 +57,9 @@ private:
 
     CommonGlobals& m_globals;
     SessionPrompts& m_prompts;
+    TimeUtils m_timeUtils;
+    CommonAINFOnavigator m_ainfoNavigator;
+    // Created by the first import; empty until then.
+    std::unique_ptr<CustomSource> m_customSource;
     bool m_running = false;
 };

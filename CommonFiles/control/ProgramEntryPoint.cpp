@@ -1,7 +1,7 @@
 #include "CommonFiles/control/ProgramEntryPoint.h"
 
-#include "CommonFiles/control/CommonGlobals.h"
 #include "CommonFiles/control/ConfigurationKeys.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
 #include "platform/Conversions.h"
 #include "platform/VersionRecord.h"
 #include "source/CustomConfiguration.h"

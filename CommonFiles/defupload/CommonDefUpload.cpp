@@ -1,9 +1,9 @@
 #include "CommonFiles/defupload/CommonDefUpload.h"
 
-#include "CommonFiles/control/CommonGlobals.h"
-#include "CommonFiles/control/TargetConnections.h"
 #include "CommonFiles/defupload/DefinitionArchive.h"
 #include "CommonFiles/defupload/DefinitionDocument.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/target/TargetConnections.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"

@@ -1,6 +1,6 @@
 #include "CommonFiles/target/CommentsInt.h"
 
-#include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Command.h"
 

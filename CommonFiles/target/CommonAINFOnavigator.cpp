@@ -1,6 +1,6 @@
 #include "CommonFiles/target/CommonAINFOnavigator.h"
 
-#include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
 #include "platform/NumberedError.h"
 
 void CommonAINFOnavigator::LoadMap()

@@ -1,11 +1,11 @@
 #include "CommonFiles/target/CommonFacilityWriter.h"
 
-#include "CommonFiles/collector/VarTypeFunctions.h"
-#include "CommonFiles/control/CommonGlobals.h"
-#include "CommonFiles/control/TargetConnections.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/target/CommentsInt.h"
 #include "CommonFiles/target/DataDDInt.h"
 #include "CommonFiles/target/DatatblInt.h"
+#include "CommonFiles/target/TargetConnections.h"
+#include "CommonFiles/target/VarTypeFunctions.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
@@ -24,7 +24,10 @@ DateTime WholeDay(const DateTime& d)
 
 }  // namespace
 
-CommonFacilityWriter::CommonFacilityWriter(CommonGlobals& globals) : m_globals(globals) {}
+CommonFacilityWriter::CommonFacilityWriter(CommonGlobals& globals)
+    : m_globals(globals), m_timeUtils(globals.clock())
+{
+}
 
 CommonFacilityWriter::~CommonFacilityWriter() = default;
 
@@ -274,7 +277,7 @@ bool CommonFacilityWriter::WriteToKorvelOrvexainfo(const QString& VarType, qint3
             row.setField("varid", VarId);
         }
         row.setField("audituser", m_globals.AuditUserName());
-        row.setField("audittimestamp", QVariant::fromValue(m_globals.timeUtils().ServerNow()));
+        row.setField("audittimestamp", QVariant::fromValue(m_timeUtils.ServerNow()));
         const QStringList keys = AdditionalInfoHash.Keys();
         for (const QString& field : keys) {
             key = field;

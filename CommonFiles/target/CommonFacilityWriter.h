@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommonFiles/foundation/HashTable.h"
+#include "CommonFiles/target/TimeUtils.h"
 #include "platform/DateTime.h"
 
 #include <QString>
@@ -78,6 +79,7 @@ private:
                                  const DateTime& Datestamp, const HashTable<QString>& table) const;
 
     CommonGlobals& m_globals;
+    TimeUtils m_timeUtils;
     std::unique_ptr<ado::Connection> m_connection;
     bool m_testMode = false;
     QString m_facilID = "0";

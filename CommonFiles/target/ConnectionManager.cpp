@@ -14,11 +14,11 @@ ConnectionManager::ConnectionManager()
     m_password = pieces.join(QString());
 }
 
-bool ConnectionManager::Init(qint16 aDB_TYPE, const QString& aDB_PROVIDER, const QString& aDB_DATASOURCE,
+bool ConnectionManager::Init(TargetDbType aDB_TYPE, const QString& aDB_PROVIDER, const QString& aDB_DATASOURCE,
                              const QString& aDB_CUSTOMIZATION, bool aPersistSecurityInfo, qint32 CnnTimeout_Sec,
                              qint32 CommandTimeout_Sec)
 {
-    if (aDB_TYPE != 1 && aDB_TYPE != 2)
+    if (aDB_TYPE != TargetDbType::Oracle && aDB_TYPE != TargetDbType::SqlServer)
         return false;
     const QString provider = aDB_PROVIDER.trimmed();
     const QString dataSource = aDB_DATASOURCE.trimmed();
@@ -44,10 +44,10 @@ QString ConnectionManager::BuildConnectionString(const QString& userString)
     const QString provider = "Provider=" + m_provider + ";";
     const QString source = "Data Source=" + dataSource + ";";
     switch (m_dbType) {
-    case 1:
+    case TargetDbType::Oracle:
         m_templateCnnString = provider + source + persist + ";User ID=@@@;Password=###;" + tail;
         return provider + persist + ";" + source + "User ID=" + user + ";Password=" + m_password + ";" + tail;
-    case 2:
+    case TargetDbType::SqlServer:
         m_templateCnnString =
             provider + source + persist + ";Initial Catalog=@@@;User ID=QELDBA;Password=###;" + tail;
         return provider + persist + ";" + source + "Initial Catalog=" + user + ";User ID=QELDBA;Password=" +

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommonFiles/foundation/HashTable.h"
+#include "CommonFiles/foundation/TargetDbType.h"
 
 #include <QString>
 
@@ -18,7 +19,7 @@ class ConnectionManager {
 public:
     ConnectionManager();
 
-    bool Init(qint16 aDB_TYPE, const QString& aDB_PROVIDER, const QString& aDB_DATASOURCE,
+    bool Init(TargetDbType aDB_TYPE, const QString& aDB_PROVIDER, const QString& aDB_DATASOURCE,
               const QString& aDB_CUSTOMIZATION, bool aPersistSecurityInfo, qint32 CnnTimeout_Sec,
               qint32 CommandTimeout_Sec);
 
@@ -38,7 +39,7 @@ public:
     const QString& DB_PROVIDER() const { return m_provider; }
     const QString& DB_DATASOURCE() const { return m_dataSource; }
     const QString& DB_CUSTOMIZATION() const { return m_customization; }
-    qint16 DatabaseType() const { return m_dbType; }
+    TargetDbType DatabaseType() const { return m_dbType; }
 
     QString BuildConnectionString(const QString& userString);
 
@@ -46,7 +47,7 @@ private:
     QString LookupFacilityDataSource(const QString& key) const;
     void Configure(ado::Connection& connection, const QString& userString);
 
-    qint16 m_dbType = 1;
+    TargetDbType m_dbType = TargetDbType::Oracle;
     QString m_provider;
     QString m_dataSource;
     QString m_customization;

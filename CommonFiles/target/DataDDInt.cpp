@@ -1,6 +1,6 @@
 #include "CommonFiles/target/DataDDInt.h"
 
-#include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/target/ProcedureOutputs.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Command.h"

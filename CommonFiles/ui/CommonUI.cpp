@@ -1,7 +1,7 @@
 #include "CommonFiles/ui/CommonUI.h"
 
-#include "CommonFiles/control/CommonGlobals.h"
 #include "CommonFiles/control/ProgramEntryPoint.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
 
 #include <QFontDatabase>
 #include <QListWidget>

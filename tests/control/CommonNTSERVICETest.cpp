@@ -1,7 +1,7 @@
-#include "CommonFiles/control/CommonGlobals.h"
 #include "CommonFiles/control/CommonNTSERVICE.h"
 #include "CommonFiles/control/ConfigurationKeys.h"
 #include "CommonFiles/control/QELTimer.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
 #include "support/FakeClock.h"
 #include "support/TempFolder.h"
 

@@ -1,8 +1,8 @@
 #include "dbsupport/TargetFixture.h"
 
 #include "CommonFiles/control/ConfigurationKeys.h"
-#include "CommonFiles/control/TargetConnections.h"
 #include "CommonFiles/target/ConnectionManager.h"
+#include "CommonFiles/target/TargetConnections.h"
 #include "platform/ado/SqlExecution.h"
 #include "source/CustomConfiguration.h"
 #include "targetdb/ReferenceTarget.h"

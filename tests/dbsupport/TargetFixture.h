@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
 #include "platform/ado/AdoTypes.h"
 #include "platform/ado/Connection.h"
 #include "support/FakeClock.h"

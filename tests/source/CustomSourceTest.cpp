@@ -1,5 +1,5 @@
-#include "CommonFiles/control/CommonGlobals.h"
 #include "CommonFiles/control/ConfigurationKeys.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
 #include "source/CustomConfiguration.h"
 #include "source/CustomSource.h"
 #include "support/FakeClock.h"

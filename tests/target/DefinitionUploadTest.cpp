@@ -1,7 +1,7 @@
 #include "CommonFiles/defupload/CommonDefUpload.h"
 #include "dbsupport/TargetFixture.h"
 
-#include "CommonFiles/control/ActivitySink.h"
+#include "CommonFiles/foundation/ActivitySink.h"
 #include "platform/ado/Recordset.h"
 #include "support/RecordingPresenter.h"
 

@@ -2,6 +2,7 @@
 #include "CommonFiles/control/CommonImport.h"
 #include "dbsupport/TargetFixture.h"
 #include "platform/ado/Recordset.h"
+#include "source/CustomSource.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,7 +66,7 @@ protected:
         gatherer.LookupLastRun.setDefaultEnd(end);
         EXPECT_TRUE(gatherer.LookupLastRun.ReadKorvelOrvex(kCollector, *root));
         EXPECT_TRUE(gatherer.LookupLastRun.ReadKorvelOrvexFacilLockDates("PLANT1"));
-        CommonImport import(target.globals());
+        CommonImport import(target.globals(), keptSource);
         return import.StartImport(gatherer, testMode);
     }
 
@@ -90,6 +91,8 @@ protected:
     TargetFixture target;
     std::unique_ptr<ado::Connection> root;
     std::unique_ptr<ado::Connection> facility;
+    // Kept across runs, as the session keeps it.
+    std::unique_ptr<CustomSource> keptSource;
 };
 
 DateTime march(int day, int hour = 0, int minute = 0) { return DateTime::FromParts(2024, 3, day, hour, minute, 0); }

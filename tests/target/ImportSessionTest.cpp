@@ -1,7 +1,7 @@
 #include "CommonFiles/collector/CommonVarGatherer.h"
 #include "CommonFiles/control/ImportSession.h"
 #include "CommonFiles/control/SessionPrompts.h"
-#include "CommonFiles/control/TargetConnections.h"
+#include "CommonFiles/target/TargetConnections.h"
 #include "dbsupport/TargetFixture.h"
 #include "platform/ado/Recordset.h"
 #include "support/RecordingPresenter.h"

@@ -1,7 +1,9 @@
-#include "CommonFiles/control/ActivitySink.h"
-#include "CommonFiles/control/ConnectProgress.h"
-#include "CommonFiles/control/TargetConnections.h"
+#include "CommonFiles/foundation/ActivitySink.h"
+#include "CommonFiles/target/ConnectProgress.h"
 #include "CommonFiles/target/ConnectionManager.h"
+#include "CommonFiles/target/LocationPath.h"
+#include "CommonFiles/target/TargetConnections.h"
+#include "CommonFiles/target/TimeUtils.h"
 #include "app/CliRun.h"
 #include "dbsupport/TargetFixture.h"
 
@@ -33,10 +35,10 @@ TEST_P(TargetAccess, OpeningTheRootIsReportedToThePerson)
     target.globals().setActivitySink(&seen);
     TargetConnections connections(target.globals());
     connections.setProgress(&seen);
-    target.globals().setTargetDbType(1);
+    target.globals().setTargetDbType(TargetDbType::Oracle);
     ConnectionManager manager;
     ASSERT_TRUE(connections.InitConnectionManager(manager));
-    EXPECT_EQ(target.globals().targetDbType(), 2);
+    EXPECT_EQ(target.globals().targetDbType(), TargetDbType::SqlServer);
 
     ado::Connection root;
     manager.ConfigCnn4QELROOT(root);
@@ -102,23 +104,24 @@ TEST_P(TargetAccess, LocationPathRunsFromTheTopDown)
     target.Exec(*facility, "insert into LOCATION (LOCID, LOCATION, PARENTID) values (5, 'Filters', 1)");
     target.Exec(*facility, "insert into LOCATION (LOCID, LOCATION, PARENTID) values (9, 'Bed ''B''', 5)");
     CommonGlobals& globals = target.globals();
-    EXPECT_EQ(globals.GetLocationPath(" 9 ", *facility), "Works\\Filters\\Bed 'B'");
-    EXPECT_EQ(globals.GetLocationPath("1", *facility), "Works");
-    EXPECT_EQ(globals.GetLocationPath("77", *facility), "");
-    EXPECT_EQ(globals.GetLocationPath("0", *facility), "");
-    EXPECT_EQ(globals.GetLocationPath("-1", *facility), "");
-    EXPECT_EQ(globals.GetLocationPath("", *facility), "");
-    EXPECT_EQ(globals.GetLocationPath("1 OR 1=1", *facility), "");
+    LocationPath location(globals.log());
+    EXPECT_EQ(location.GetLocationPath(" 9 ", *facility), "Works\\Filters\\Bed 'B'");
+    EXPECT_EQ(location.GetLocationPath("1", *facility), "Works");
+    EXPECT_EQ(location.GetLocationPath("77", *facility), "");
+    EXPECT_EQ(location.GetLocationPath("0", *facility), "");
+    EXPECT_EQ(location.GetLocationPath("-1", *facility), "");
+    EXPECT_EQ(location.GetLocationPath("", *facility), "");
+    EXPECT_EQ(location.GetLocationPath("1 OR 1=1", *facility), "");
 
     facility->Close();
-    EXPECT_EQ(globals.GetLocationPath("9", *facility), "");
+    EXPECT_EQ(location.GetLocationPath("9", *facility), "");
     EXPECT_TRUE(TempFolder::Read(globals.log().CurrentFile()).contains("Error found in Util.GetLocationPath. Error: "));
 }
 
 TEST_P(TargetAccess, ServerTimeIsLearnedFromTheRoot)
 {
     auto root = target.OpenRoot();
-    TimeUtils& time = target.globals().timeUtils();
+    TimeUtils time(target.globals().clock());
     // The test clock stands in 2024; the server's is the real one.
     ASSERT_TRUE(time.SyncServerTime(*root));
     const qint64 expected = target.clock().now().secondsTo(

@@ -1,5 +1,5 @@
-#include "CommonFiles/control/CommonGlobals.h"
 #include "CommonFiles/control/ProgramEntryPoint.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/ui/CommonUI.h"
 #include "support/FakeClock.h"
 #include "support/TempFolder.h"

@@ -1,4 +1,4 @@
-#include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/target/CommonUnitConvert.h"
 #include "support/FakeClock.h"
 #include "support/TempFolder.h"

@@ -8,7 +8,7 @@ namespace {
 
 const QString kPassword = QString::fromLatin1(R58213_TARGET_PASSWORD);
 
-ConnectionManager Initialised(qint16 type, const QString& customization = {})
+ConnectionManager Initialised(TargetDbType type, const QString& customization = {})
 {
     ConnectionManager manager;
     EXPECT_TRUE(manager.Init(type, " SQLNCLI ", " PLANTSRV\\SCADA ", customization, false, 15, 30));
@@ -19,7 +19,7 @@ ConnectionManager Initialised(qint16 type, const QString& customization = {})
 
 TEST(ConnectionManager, SqlServerStringsForRootAndFacility)
 {
-    ConnectionManager manager = Initialised(2);
+    ConnectionManager manager = Initialised(TargetDbType::SqlServer);
     EXPECT_EQ(manager.BuildConnectionString("qelroot"),
               "Provider=SQLNCLI;Persist Security Info=False;Data Source=PLANTSRV\\SCADA;Initial Catalog=QELROOT;"
               "User ID=QELDBA;Password=" + kPassword + ";OLE DB Services =-2;Application Name=58213;");
@@ -34,7 +34,7 @@ TEST(ConnectionManager, SqlServerStringsForRootAndFacility)
 TEST(ConnectionManager, OracleStringsWithCustomization)
 {
     ConnectionManager manager;
-    ASSERT_TRUE(manager.Init(1, "OraOLEDB.Oracle", "KORVPROD", " FetchSize=200; ", true, 15, 30));
+    ASSERT_TRUE(manager.Init(TargetDbType::Oracle, "OraOLEDB.Oracle", "KORVPROD", " FetchSize=200; ", true, 15, 30));
     EXPECT_EQ(manager.BuildConnectionString("qelroot"),
               "Provider=OraOLEDB.Oracle;Persist Security Info=True;Data Source=KORVPROD;User ID=QELROOT;Password=" +
                   kPassword + ";OLE DB Services =-2;Application Name=58213;FetchSize=200;");
@@ -43,14 +43,14 @@ TEST(ConnectionManager, OracleStringsWithCustomization)
               "OLE DB Services =-2;Application Name=58213;FetchSize=200;");
 
     ConnectionManager plain;
-    ASSERT_TRUE(plain.Init(1, "OraOLEDB.Oracle", "KORVPROD", "", false, 15, 30));
+    ASSERT_TRUE(plain.Init(TargetDbType::Oracle, "OraOLEDB.Oracle", "KORVPROD", "", false, 15, 30));
     EXPECT_TRUE(plain.BuildConnectionString("plant1").endsWith("User ID=PLANT1;Password=" + kPassword +
                                                                ";OLE DB Services =-2;Application Name=58213;"));
 }
 
 TEST(ConnectionManager, PasswordIsFiveLowerCaseLettersAndNeverInTheTemplate)
 {
-    ConnectionManager manager = Initialised(2);
+    ConnectionManager manager = Initialised(TargetDbType::SqlServer);
     EXPECT_EQ(manager.password().size(), 5);
     for (const QChar c : manager.password())
         EXPECT_TRUE(c >= 'a' && c <= 'z');
@@ -60,11 +60,11 @@ TEST(ConnectionManager, PasswordIsFiveLowerCaseLettersAndNeverInTheTemplate)
 
 TEST(ConnectionManager, InitRefusesBadSettingsAndKeepsThePrevious)
 {
-    ConnectionManager manager = Initialised(2, "X=1");
-    EXPECT_FALSE(manager.Init(3, "OraOLEDB.Oracle", "OTHER", "", false, 1, 1));
-    EXPECT_FALSE(manager.Init(1, "   ", "OTHER", "", false, 1, 1));
-    EXPECT_FALSE(manager.Init(1, "OraOLEDB.Oracle", "  ", "", false, 1, 1));
-    EXPECT_EQ(manager.DatabaseType(), 2);
+    ConnectionManager manager = Initialised(TargetDbType::SqlServer, "X=1");
+    EXPECT_FALSE(manager.Init(static_cast<TargetDbType>(3), "OraOLEDB.Oracle", "OTHER", "", false, 1, 1));
+    EXPECT_FALSE(manager.Init(TargetDbType::Oracle, "   ", "OTHER", "", false, 1, 1));
+    EXPECT_FALSE(manager.Init(TargetDbType::Oracle, "OraOLEDB.Oracle", "  ", "", false, 1, 1));
+    EXPECT_EQ(manager.DatabaseType(), TargetDbType::SqlServer);
     EXPECT_EQ(manager.DB_PROVIDER(), "SQLNCLI");
     EXPECT_EQ(manager.DB_DATASOURCE(), "PLANTSRV\\SCADA");
     EXPECT_EQ(manager.DB_CUSTOMIZATION(), "X=1");
@@ -74,7 +74,7 @@ TEST(ConnectionManager, InitRefusesBadSettingsAndKeepsThePrevious)
 
 TEST(ConnectionManager, ReplacedDataSourceOfAnUnknownFacilityIsEmpty)
 {
-    ConnectionManager manager = Initialised(2);
+    ConnectionManager manager = Initialised(TargetDbType::SqlServer);
     manager.setDataSourceReplace(true);
     EXPECT_EQ(manager.BuildConnectionString("NOWHERE"),
               "Provider=SQLNCLI;Persist Security Info=False;Data Source=;Initial Catalog=NOWHERE;User ID=QELDBA;"
@@ -85,7 +85,7 @@ TEST(ConnectionManager, ReplacedDataSourceOfAnUnknownFacilityIsEmpty)
 
 TEST(ConnectionManager, ConfiguresConnectionsWithoutOpeningThem)
 {
-    ConnectionManager manager = Initialised(2);
+    ConnectionManager manager = Initialised(TargetDbType::SqlServer);
     ado::Connection connection;
     manager.ConfigCnn4FACILITY(connection, "  plant2 ");
     EXPECT_EQ(connection.CursorLocation(), ado::kUseClient);
@@ -101,7 +101,7 @@ TEST(ConnectionManager, ConfiguresConnectionsWithoutOpeningThem)
 TEST(ConnectionManager, ValuesThatWouldSplitTheStringAreRefusedOrArriveWhole)
 {
     ConnectionManager manager;
-    EXPECT_FALSE(manager.Init(2, "SQLNCLI", "PLANTSRV;Initial Catalog=OTHER", "", false, 15, 30));
+    EXPECT_FALSE(manager.Init(TargetDbType::SqlServer, "SQLNCLI", "PLANTSRV;Initial Catalog=OTHER", "", false, 15, 30));
     const auto target = ado::ConnectionTarget::Parse(
         "Provider=PostgreSQL;Data Source=db;Initial Catalog=plant1;User ID=QELDBA;Password=pw;Options=-c a}b=c;");
     ASSERT_TRUE(target);

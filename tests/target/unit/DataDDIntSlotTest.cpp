@@ -1,4 +1,4 @@
-#include "CommonFiles/control/CommonGlobals.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/target/DataDDInt.h"
 #include "platform/ado/Connection.h"
 #include "support/FakeClock.h"

@@ -1,7 +1,7 @@
-#include "CommonFiles/control/ActivitySink.h"
-#include "CommonFiles/control/CommonGlobals.h"
-#include "CommonFiles/control/ConfigPasswordPrompt.h"
 #include "CommonFiles/control/ConfigurationKeys.h"
+#include "CommonFiles/foundation/ActivitySink.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/foundation/ConfigPasswordPrompt.h"
 #include "support/FakeClock.h"
 #include "support/RecordingPresenter.h"
 #include "support/TempFolder.h"
@@ -57,40 +57,16 @@ struct Installation {
 
 }  // namespace
 
-TEST(CommonGlobals, RoundToWorksOnTheDecimalValueAwayFromZero)
-{
-    EXPECT_EQ(CommonGlobals::RoundTo(2.5, 0), 3.0);
-    EXPECT_EQ(CommonGlobals::RoundTo(-2.5, 0), -3.0);
-    EXPECT_EQ(CommonGlobals::RoundTo(12.345, 2), 12.35);    // 12.3449999... as a double
-    EXPECT_EQ(CommonGlobals::RoundTo(-12.345, 2), -12.35);
-    EXPECT_EQ(CommonGlobals::RoundTo(1.005, 2), 1.01);
-    EXPECT_EQ(CommonGlobals::RoundTo(0.125, 2), 0.13);
-    EXPECT_EQ(CommonGlobals::RoundTo(123.456, 0), 123.0);
-    EXPECT_EQ(CommonGlobals::RoundTo(1234.5, -2), 1200.0);
-    EXPECT_EQ(CommonGlobals::RoundTo(0.0001234, 5), 0.00012);
-    EXPECT_EQ(CommonGlobals::RoundTo(7.0, 5), 7.0);
-    EXPECT_EQ(CommonGlobals::RoundTo(0.0, 3), 0.0);
-    EXPECT_EQ(CommonGlobals::RoundTo(0.4, 0), 0.0);
-}
-
-TEST(CommonGlobals, RoundToLeavesValuesItCannotScale)
-{
-    EXPECT_EQ(CommonGlobals::RoundTo(1e20, 10), 1e20);
-    EXPECT_EQ(CommonGlobals::RoundTo(1.5, 29), 1.5);
-    EXPECT_EQ(CommonGlobals::RoundTo(1e300, 0), 1e300);
-    EXPECT_TRUE(std::isnan(CommonGlobals::RoundTo(std::nan(""), 2)));
-}
-
 TEST(CommonGlobals, DatabaseDateLiteralFollowsTheTargetType)
 {
     Installation inst;
     const DateTime when = DateTime::FromParts(2024, 3, 5, 14, 7, 9);
-    inst.globals.setTargetDbType(1);
+    inst.globals.setTargetDbType(TargetDbType::Oracle);
     EXPECT_EQ(inst.globals.ToDbDateLiteral(when),
               "TO_DATE('05-Mar-2024 02:07:09 PM','dd-Mon-yyyy HH:MI:SS AM')");
-    inst.globals.setTargetDbType(2);
+    inst.globals.setTargetDbType(TargetDbType::SqlServer);
     EXPECT_EQ(inst.globals.ToDbDateLiteral(when), "'2024-03-05 14:07:09'");
-    inst.globals.setTargetDbType(3);
+    inst.globals.setTargetDbType(static_cast<TargetDbType>(3));
     EXPECT_EQ(inst.globals.ToDbDateLiteral(when), "");
 }
 

@@ -1,7 +1,7 @@
-#include "CommonFiles/control/TargetConnections.h"
+#include "CommonFiles/target/TargetConnections.h"
 
-#include "CommonFiles/control/CommonGlobals.h"
-#include "CommonFiles/control/ConnectProgress.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/target/ConnectProgress.h"
 #include "CommonFiles/target/ConnectionManager.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
@@ -25,12 +25,12 @@ bool TargetConnections::InitConnectionManager(ConnectionManager& manager)
     try {
         const qint16 type = Conversions::ToInt16(config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_DBTYPE"));
         const bool initialised =
-            manager.Init(type, config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER"),
+            manager.Init(static_cast<TargetDbType>(type), config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER"),
                          config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE"),
                          config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_CUSTOMIZATIONS"), false,
                          Conversions::ToInt32(config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_TIMEOUT")),
                          Conversions::ToInt32(config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_COMMAND_TIMEOUT")));
-        m_globals.setTargetDbType(type);
+        m_globals.setTargetDbType(static_cast<TargetDbType>(type));
         return initialised;
     } catch (const NumberedError&) {
         // A database type or time-out that is not a number cannot set up a

@@ -1,4 +1,4 @@
-#include "CommonFiles/collector/VarTypeFunctions.h"
+#include "CommonFiles/target/VarTypeFunctions.h"
 
 #include <gtest/gtest.h>
 

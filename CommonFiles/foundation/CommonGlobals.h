@@ -4,27 +4,21 @@
 #include "CommonFiles/foundation/QELConfiguration.h"
 #include "CommonFiles/foundation/QELLoggerTXT.h"
 #include "CommonFiles/foundation/QELmsgBoxHandler.h"
-#include "CommonFiles/target/CommonAINFOnavigator.h"
-#include "CommonFiles/target/TimeUtils.h"
+#include "CommonFiles/foundation/TargetDbType.h"
 #include "platform/Clock.h"
 #include "platform/DateTime.h"
 
 #include <QString>
 #include <functional>
-#include <memory>
 
 class ActivitySink;
-class CustomSource;
-
-namespace ado {
-class Connection;
-}
 class ConfigPasswordPrompt;
 
 // The process-wide objects and values every part of the program reaches:
 // host facts, the log, the message handler, the configuration, the run
-// mode, and the small shared procedures that report activity, round values,
-// write dates into SQL, name the audit user and save the configuration.
+// mode, and the small shared procedures that report activity, write dates
+// into SQL, name the audit user and save the configuration. It holds nothing
+// of the database or the import: those belong to the layers that use them.
 // The entry point creates one; tests create their own.
 class CommonGlobals {
 public:
@@ -37,16 +31,11 @@ public:
     QELLoggerTXT& log() { return m_log; }
     QELmsgBoxHandler& msgBox() { return m_msgBox; }
     QELConfiguration& config() { return m_config; }
-    TimeUtils& timeUtils() { return m_timeUtils; }
-    CommonAINFOnavigator& ainfoNavigator() { return m_ainfoNavigator; }
-    // The data-file source, created by the first import and possibly kept
-    // across imports; empty until then.
-    std::unique_ptr<CustomSource>& customSource() { return m_customSource; }
 
     bool serviceMode() const { return m_serviceMode; }
     void setServiceMode(bool service) { m_serviceMode = service; }
-    qint16 targetDbType() const { return m_targetDbType; }
-    void setTargetDbType(qint16 type) { m_targetDbType = type; }
+    TargetDbType targetDbType() const { return m_targetDbType; }
+    void setTargetDbType(TargetDbType type) { m_targetDbType = type; }
     const QString& writeAsUser() const { return m_writeAsUser; }
     void setWriteAsUser(const QString& user) { m_writeAsUser = user; }
 
@@ -67,17 +56,9 @@ public:
     void ShowHelpTopic(const QString& topic);
     QString ToDbDateLiteral(const DateTime& value) const;
     QString AuditUserName() const;
-    // The location's path from its top-most ancestor down, "\"-separated;
-    // empty for no location, an unknown one, or a database error (logged).
-    QString GetLocationPath(const QString& locationId, ado::Connection& connection);
     bool SaveConfiguration();
     // Whether the configuration is saved enciphered, as its key says.
     void ApplyEncryptionChoice();
-
-    // Half away from zero, on the value's 15-significant-digit decimal form,
-    // so 12.345 to 2 places is 12.35; the value unchanged where the scaled
-    // number is out of range.
-    static double RoundTo(double value, int digits);
 
 private:
     bool StoredProtection() const;
@@ -90,11 +71,8 @@ private:
     QELLoggerTXT m_log;
     QELmsgBoxHandler m_msgBox;
     QELConfiguration m_config;
-    TimeUtils m_timeUtils;
-    CommonAINFOnavigator m_ainfoNavigator{*this};
-    std::unique_ptr<CustomSource> m_customSource;
     bool m_serviceMode = false;
-    qint16 m_targetDbType = 2;
+    TargetDbType m_targetDbType = TargetDbType::SqlServer;
     QString m_writeAsUser;
     bool m_stopRequested = false;
     QString m_helpFile;
