@@ -1,4 +1,4 @@
-#include "CommonFiles/control/CommandLineTool.h"
+#include "cli/CommandLineTool.h"
 #include "platform/SystemClock.h"
 #include "platform/TerminationSignal.h"
 

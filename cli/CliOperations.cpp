@@ -1,9 +1,9 @@
-#include "CommonFiles/control/CliOperations.h"
+#include "cli/CliOperations.h"
 
-#include "CommonFiles/control/CliSessionPrompts.h"
-#include "CommonFiles/control/CommandOptions.h"
+#include "cli/CliSessionPrompts.h"
+#include "cli/CommandOptions.h"
+#include "cli/DemoInstallation.h"
 #include "CommonFiles/control/CommonGlobals.h"
-#include "CommonFiles/control/DemoInstallation.h"
 #include "CommonFiles/control/ImportSession.h"
 #include "CommonFiles/control/LastRunGrid.h"
 #include "CommonFiles/defupload/CommonDefUpload.h"
