@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/ExitStatus.h"
+
 #include <QString>
 #include <QTextStream>
 
@@ -9,7 +11,7 @@ class LastRunGrid;
 
 // The commands of r58213-cli that run the program's work: imports, the
 // last-run dates, the source test, the definition upload, the demo and the
-// service. Each returns the exit status (0 done, 1 ran and failed, 2 usage).
+// service. Each returns the exit status of the command.
 class CliOperations {
 public:
     CliOperations(CommonGlobals& globals, QTextStream& out, QTextStream& err)
@@ -17,18 +19,18 @@ public:
     {
     }
 
-    int ImportAll(const CommandOptions& options);
-    int ImportSelected(const CommandOptions& options);
-    int LastRunList();
-    int LastRunSet(const CommandOptions& options);
-    int TestSource(const CommandOptions& options);
-    int UploadDefinition(const CommandOptions& options);
-    int Demo();
-    int Service(const CommandOptions& options);
+    ExitStatus ImportAll(const CommandOptions& options);
+    ExitStatus ImportSelected(const CommandOptions& options);
+    ExitStatus LastRunList();
+    ExitStatus LastRunSet(const CommandOptions& options);
+    ExitStatus TestSource(const CommandOptions& options);
+    ExitStatus UploadDefinition(const CommandOptions& options);
+    ExitStatus Demo();
+    ExitStatus Service(const CommandOptions& options);
 
 private:
-    int Import(const CommandOptions& options, bool selected);
-    int Usage(const QString& problem);
+    ExitStatus Import(const CommandOptions& options, bool selected);
+    ExitStatus Usage(const QString& problem);
     bool KnownFacility(LastRunGrid& grid, const QString& facilityId);
 
     CommonGlobals& m_globals;

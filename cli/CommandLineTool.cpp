@@ -47,18 +47,18 @@ CommandLineTool::CommandLineTool(const Clock& clock, QTextStream& out, QTextStre
 {
 }
 
-int CommandLineTool::Run(const QStringList& arguments, const QString& defaultHome)
+ExitStatus CommandLineTool::Run(const QStringList& arguments, const QString& defaultHome)
 {
     if (arguments.value(0) == "--help" || arguments.value(0) == "-h") {
         m_out << kUsage << Qt::endl;
-        return Success;
+        return ExitStatus::Success;
     }
     const std::optional<Invocation> invocation = Parse(arguments, defaultHome);
     if (!invocation)
-        return UsageError;
+        return ExitStatus::UsageError;
     if (!QDir().mkpath(invocation->home)) {
         m_err << "Cannot create the program folder " << invocation->home << Qt::endl;
-        return UsageError;
+        return ExitStatus::UsageError;
     }
     const QString home = QDir(invocation->home).absolutePath();
     CommonGlobals globals(m_clock, home, VersionRecord::Title());
@@ -70,7 +70,7 @@ int CommandLineTool::Run(const QStringList& arguments, const QString& defaultHom
     globals.setPasswordPrompt(&passwordPrompt);
     ProgramEntryPoint entry(globals, RunFace::CommandLine, ProcessFacts::Current(home, arguments));
     if (!entry.Start())
-        return UsageError;
+        return ExitStatus::UsageError;
     if (globals.config().Undecipherable())
         m_err << "r58213-cli: warning: the configuration " << globals.config().path()
               << " could not be deciphered; this command runs on default settings and will not save over the file."
@@ -108,13 +108,13 @@ std::optional<CommandLineTool::Invocation> CommandLineTool::Parse(const QStringL
     return invocation;
 }
 
-int CommandLineTool::Usage(const QString& problem)
+ExitStatus CommandLineTool::Usage(const QString& problem)
 {
     m_err << "r58213-cli: " << problem << "\n" << kUsage << Qt::endl;
-    return UsageError;
+    return ExitStatus::UsageError;
 }
 
-int CommandLineTool::Dispatch(CommonGlobals& globals, const QStringList& command)
+ExitStatus CommandLineTool::Dispatch(CommonGlobals& globals, const QStringList& command)
 {
     const QString verb = command.value(0);
     const QString sub = command.value(1);
@@ -129,7 +129,7 @@ int CommandLineTool::Dispatch(CommonGlobals& globals, const QStringList& command
     return DispatchOperation(globals, command);
 }
 
-int CommandLineTool::DispatchOperation(CommonGlobals& globals, const QStringList& command)
+ExitStatus CommandLineTool::DispatchOperation(CommonGlobals& globals, const QStringList& command)
 {
     const QString verb = command.value(0);
     const bool lastRun = verb == "last-run";
@@ -158,35 +158,35 @@ int CommandLineTool::DispatchOperation(CommonGlobals& globals, const QStringList
     return Usage("unknown command or wrong arguments: " + command.join(' '));
 }
 
-int CommandLineTool::TestConnection(CommonGlobals& globals)
+ExitStatus CommandLineTool::TestConnection(CommonGlobals& globals)
 {
     ado::Connection root;
     if (!TargetConnections(globals).OpenRoot(root))
-        return Failed;
+        return ExitStatus::Failed;
     root.Close();
-    return Success;
+    return ExitStatus::Success;
 }
 
-int CommandLineTool::ConfigDump(CommonGlobals& globals)
+ExitStatus CommandLineTool::ConfigDump(CommonGlobals& globals)
 {
     const QStringList keys = globals.config().Keys();
     for (const QString& key : keys)
         m_out << key << " : " << globals.config().item(key) << "\n";
     m_out.flush();
-    return Success;
+    return ExitStatus::Success;
 }
 
-int CommandLineTool::ConfigGet(CommonGlobals& globals, const QString& key)
+ExitStatus CommandLineTool::ConfigGet(CommonGlobals& globals, const QString& key)
 {
     try {
         m_out << globals.config().item(key) << Qt::endl;
-        return Success;
+        return ExitStatus::Success;
     } catch (const NumberedError& e) {
         return ReportUndefinedKey(globals, e);
     }
 }
 
-int CommandLineTool::ConfigSet(CommonGlobals& globals, const QStringList& pairs)
+ExitStatus CommandLineTool::ConfigSet(CommonGlobals& globals, const QStringList& pairs)
 {
     QELConfiguration& config = globals.config();
     // Every key is checked before any is changed, so a typing error in one
@@ -200,13 +200,13 @@ int CommandLineTool::ConfigSet(CommonGlobals& globals, const QStringList& pairs)
     for (int i = 0; i < pairs.size(); i += 2)
         config.setItem(pairs[i], pairs[i + 1]);
     if (globals.SaveConfiguration())
-        return Success;
+        return ExitStatus::Success;
     globals.msgBox().QelMsgBox("Unable to save configuration", QELmsgBoxHandler::Exclamation);
-    return Failed;
+    return ExitStatus::Failed;
 }
 
-int CommandLineTool::ReportUndefinedKey(CommonGlobals& globals, const NumberedError& error)
+ExitStatus CommandLineTool::ReportUndefinedKey(CommonGlobals& globals, const NumberedError& error)
 {
     globals.msgBox().QelMsgBox(error.description(), QELmsgBoxHandler::Exclamation);
-    return UsageError;
+    return ExitStatus::UsageError;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/ExitStatus.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -10,17 +12,14 @@ class CommonGlobals;
 class NumberedError;
 
 // r58213-cli: headless commands over the same configuration, log and
-// target as the other faces. Exit status 0 success, 1 the command ran and
-// failed, 2 usage or configuration error.
+// target as the other faces.
 class CommandLineTool {
 public:
-    enum ExitStatus { Success = 0, Failed = 1, UsageError = 2 };
-
     CommandLineTool(const Clock& clock, QTextStream& out, QTextStream& err);
 
     // arguments: everything after the program name; defaultHome: the
     // program folder when --home is not given.
-    int Run(const QStringList& arguments, const QString& defaultHome);
+    ExitStatus Run(const QStringList& arguments, const QString& defaultHome);
 
 private:
     struct Invocation {
@@ -30,14 +29,14 @@ private:
     };
 
     std::optional<Invocation> Parse(const QStringList& arguments, const QString& defaultHome);
-    int Usage(const QString& problem);
-    int Dispatch(CommonGlobals& globals, const QStringList& command);
-    int ConfigDump(CommonGlobals& globals);
-    int ConfigGet(CommonGlobals& globals, const QString& key);
-    int ConfigSet(CommonGlobals& globals, const QStringList& pairs);
-    int TestConnection(CommonGlobals& globals);
-    int DispatchOperation(CommonGlobals& globals, const QStringList& command);
-    int ReportUndefinedKey(CommonGlobals& globals, const NumberedError& error);
+    ExitStatus Usage(const QString& problem);
+    ExitStatus Dispatch(CommonGlobals& globals, const QStringList& command);
+    ExitStatus ConfigDump(CommonGlobals& globals);
+    ExitStatus ConfigGet(CommonGlobals& globals, const QString& key);
+    ExitStatus ConfigSet(CommonGlobals& globals, const QStringList& pairs);
+    ExitStatus TestConnection(CommonGlobals& globals);
+    ExitStatus DispatchOperation(CommonGlobals& globals, const QStringList& command);
+    ExitStatus ReportUndefinedKey(CommonGlobals& globals, const NumberedError& error);
 
     const Clock& m_clock;
     QTextStream& m_out;
