@@ -5,6 +5,7 @@
 #include "cli/ConsoleActivitySink.h"
 #include "cli/ConsoleMessagePresenter.h"
 #include "cli/GivenPasswordPrompt.h"
+#include "cli/GlobalOptions.h"
 #include "CommonFiles/control/CommonGlobals.h"
 #include "CommonFiles/control/ProgramEntryPoint.h"
 #include "CommonFiles/control/TargetConnections.h"
@@ -38,8 +39,6 @@ const char* const kUsage =
     "DATE: \"MM-dd-yyyy HH:mm:ss\" or \"yyyy-MM-dd HH:mm[:ss]\", local time\n"
     "The configuration password may also come from the environment variable R58213_CONFIG_PASSWORD.";
 
-const QString kPasswordVariable = QStringLiteral("R58213_CONFIG_PASSWORD");
-
 }  // namespace
 
 CommandLineTool::CommandLineTool(const Clock& clock, QTextStream& out, QTextStream& err)
@@ -49,22 +48,36 @@ CommandLineTool::CommandLineTool(const Clock& clock, QTextStream& out, QTextStre
 
 ExitStatus CommandLineTool::Run(const QStringList& arguments, const QString& defaultHome)
 {
-    if (arguments.value(0) == "--help" || arguments.value(0) == "-h") {
+    GlobalOptions options;
+    QString problem;
+    if (!options.Parse(arguments, problem))
+        return Usage(problem);
+    if (options.HelpWanted()) {
         m_out << kUsage << Qt::endl;
         return ExitStatus::Success;
     }
-    const std::optional<Invocation> invocation = Parse(arguments, defaultHome);
-    if (!invocation)
-        return ExitStatus::UsageError;
-    if (!QDir().mkpath(invocation->home)) {
-        m_err << "Cannot create the program folder " << invocation->home << Qt::endl;
+    if (options.VersionWanted()) {
+        m_out << "r58213-cli " << VersionRecord::VersionText() << Qt::endl;
+        return ExitStatus::Success;
+    }
+    if (options.Command().isEmpty())
+        return Usage("no command given");
+    return Start(options, defaultHome, arguments);
+}
+
+ExitStatus CommandLineTool::Start(const GlobalOptions& options, const QString& defaultHome,
+                                  const QStringList& arguments)
+{
+    const QString folder = options.Home(defaultHome);
+    if (!QDir().mkpath(folder)) {
+        m_err << "Cannot create the program folder " << folder << Qt::endl;
         return ExitStatus::UsageError;
     }
-    const QString home = QDir(invocation->home).absolutePath();
+    const QString home = QDir(folder).absolutePath();
     CommonGlobals globals(m_clock, home, VersionRecord::Title());
     ConsoleActivitySink activity(m_out);
     ConsoleMessagePresenter presenter(m_err);
-    GivenPasswordPrompt passwordPrompt(invocation->configPassword);
+    GivenPasswordPrompt passwordPrompt(options.ConfigPassword());
     globals.setActivitySink(&activity);
     globals.msgBox().setPresenter(&presenter);
     globals.setPasswordPrompt(&passwordPrompt);
@@ -75,37 +88,7 @@ ExitStatus CommandLineTool::Run(const QStringList& arguments, const QString& def
         m_err << "r58213-cli: warning: the configuration " << globals.config().path()
               << " could not be deciphered; this command runs on default settings and will not save over the file."
               << Qt::endl;
-    return Dispatch(globals, invocation->command);
-}
-
-std::optional<CommandLineTool::Invocation> CommandLineTool::Parse(const QStringList& arguments,
-                                                                  const QString& defaultHome)
-{
-    Invocation invocation{defaultHome, std::nullopt, {}};
-    int i = 0;
-    for (; i < arguments.size() && arguments[i].startsWith("--"); i += 2) {
-        if (i + 1 >= arguments.size()) {
-            Usage(arguments[i] + " needs a value");
-            return std::nullopt;
-        }
-        if (arguments[i] == "--home") {
-            invocation.home = arguments[i + 1];
-        } else if (arguments[i] == "--config-password") {
-            invocation.configPassword = arguments[i + 1];
-        } else {
-            Usage("unknown option " + arguments[i]);
-            return std::nullopt;
-        }
-    }
-    // From the environment, a password stays out of the process list.
-    if (!invocation.configPassword && qEnvironmentVariableIsSet(qPrintable(kPasswordVariable)))
-        invocation.configPassword = qEnvironmentVariable(qPrintable(kPasswordVariable));
-    invocation.command = arguments.mid(i);
-    if (invocation.command.isEmpty()) {
-        Usage("no command given");
-        return std::nullopt;
-    }
-    return invocation;
+    return Dispatch(globals, options.Command());
 }
 
 ExitStatus CommandLineTool::Usage(const QString& problem)

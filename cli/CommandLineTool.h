@@ -5,10 +5,10 @@
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
-#include <optional>
 
 class Clock;
 class CommonGlobals;
+class GlobalOptions;
 class NumberedError;
 
 // r58213-cli: headless commands over the same configuration, log and
@@ -22,13 +22,7 @@ public:
     ExitStatus Run(const QStringList& arguments, const QString& defaultHome);
 
 private:
-    struct Invocation {
-        QString home;
-        std::optional<QString> configPassword;
-        QStringList command;
-    };
-
-    std::optional<Invocation> Parse(const QStringList& arguments, const QString& defaultHome);
+    ExitStatus Start(const GlobalOptions& options, const QString& defaultHome, const QStringList& arguments);
     ExitStatus Usage(const QString& problem);
     ExitStatus Dispatch(CommonGlobals& globals, const QStringList& command);
     ExitStatus ConfigDump(CommonGlobals& globals);
