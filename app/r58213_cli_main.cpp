@@ -1,4 +1,4 @@
-#include "CommonFiles/control/CommandLineTool.h"
+#include "cli/CommandLineTool.h"
 #include "platform/SystemClock.h"
 #include "platform/TerminationSignal.h"
 
@@ -16,5 +16,5 @@ int main(int argc, char** argv)
     QTextStream err(stderr);
     SystemClock clock;
     CommandLineTool tool(clock, out, err);
-    return tool.Run(app.arguments().mid(1), QCoreApplication::applicationDirPath());
+    return static_cast<int>(tool.Run(app.arguments().mid(1), QCoreApplication::applicationDirPath()));
 }

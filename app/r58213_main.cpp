@@ -1,3 +1,4 @@
+#include "cli/ExitStatus.h"
 #include "CommonFiles/control/CommonNTSERVICE.h"
 #include "CommonFiles/control/ImportSession.h"
 #include "CommonFiles/control/ProgramEntryPoint.h"
@@ -14,8 +15,6 @@
 #include <QUrl>
 
 namespace {
-
-constexpr int kUnreadableConfiguration = 2;
 
 QStringList argumentsOf(int argc, char** argv)
 {
@@ -36,7 +35,7 @@ int runService(int argc, char** argv, const QStringList& arguments)
     CommonNTSERVICE host(globals, [&session] { session.ImportAll(false); });
     ProgramEntryPoint entry(globals, RunFace::Service, ProcessFacts::Current(folder, arguments));
     if (!entry.Start())
-        return kUnreadableConfiguration;
+        return static_cast<int>(ExitStatus::UsageError);
     host.RunNTService();
     return app.exec();
 }
@@ -52,7 +51,7 @@ int runInteractive(int argc, char** argv, const QStringList& arguments)
     globals.setHelpOpener([](const QString& page) { QDesktopServices::openUrl(QUrl::fromLocalFile(page)); });
     ProgramEntryPoint entry(globals, RunFace::Interactive, ProcessFacts::Current(folder, arguments));
     if (!entry.Start())
-        return kUnreadableConfiguration;
+        return static_cast<int>(ExitStatus::UsageError);
     CommonUI window(globals);
     presenter.setOwner(&window);
     globals.setActivitySink(&window);

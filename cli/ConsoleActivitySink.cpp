@@ -1,4 +1,4 @@
-#include "CommonFiles/control/ConsoleActivitySink.h"
+#include "cli/ConsoleActivitySink.h"
 
 void ConsoleActivitySink::Append(const QString& line)
 {

@@ -1,10 +1,11 @@
-#include "CommonFiles/control/CommandLineTool.h"
+#include "cli/CommandLineTool.h"
 
-#include "CommonFiles/control/CliOperations.h"
-#include "CommonFiles/control/CommandOptions.h"
-#include "CommonFiles/control/ConsoleActivitySink.h"
-#include "CommonFiles/control/ConsoleMessagePresenter.h"
-#include "CommonFiles/control/GivenPasswordPrompt.h"
+#include "cli/CliOperations.h"
+#include "cli/CommandOptions.h"
+#include "cli/ConsoleActivitySink.h"
+#include "cli/ConsoleMessagePresenter.h"
+#include "cli/GivenPasswordPrompt.h"
+#include "cli/GlobalOptions.h"
 #include "CommonFiles/control/ProgramEntryPoint.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/target/TargetConnections.h"
@@ -38,8 +39,6 @@ const char* const kUsage =
     "DATE: \"MM-dd-yyyy HH:mm:ss\" or \"yyyy-MM-dd HH:mm[:ss]\", local time\n"
     "The configuration password may also come from the environment variable R58213_CONFIG_PASSWORD.";
 
-const QString kPasswordVariable = QStringLiteral("R58213_CONFIG_PASSWORD");
-
 }  // namespace
 
 CommandLineTool::CommandLineTool(const Clock& clock, QTextStream& out, QTextStream& err)
@@ -47,74 +46,58 @@ CommandLineTool::CommandLineTool(const Clock& clock, QTextStream& out, QTextStre
 {
 }
 
-int CommandLineTool::Run(const QStringList& arguments, const QString& defaultHome)
+ExitStatus CommandLineTool::Run(const QStringList& arguments, const QString& defaultHome)
 {
-    if (arguments.value(0) == "--help" || arguments.value(0) == "-h") {
+    GlobalOptions options;
+    QString problem;
+    if (!options.Parse(arguments, problem))
+        return Usage(problem);
+    if (options.HelpWanted()) {
         m_out << kUsage << Qt::endl;
-        return Success;
+        return ExitStatus::Success;
     }
-    const std::optional<Invocation> invocation = Parse(arguments, defaultHome);
-    if (!invocation)
-        return UsageError;
-    if (!QDir().mkpath(invocation->home)) {
-        m_err << "Cannot create the program folder " << invocation->home << Qt::endl;
-        return UsageError;
+    if (options.VersionWanted()) {
+        m_out << "r58213-cli " << VersionRecord::VersionText() << Qt::endl;
+        return ExitStatus::Success;
     }
-    const QString home = QDir(invocation->home).absolutePath();
+    if (options.Command().isEmpty())
+        return Usage("no command given");
+    return Start(options, defaultHome, arguments);
+}
+
+ExitStatus CommandLineTool::Start(const GlobalOptions& options, const QString& defaultHome,
+                                  const QStringList& arguments)
+{
+    const QString folder = options.Home(defaultHome);
+    if (!QDir().mkpath(folder)) {
+        m_err << "Cannot create the program folder " << folder << Qt::endl;
+        return ExitStatus::UsageError;
+    }
+    const QString home = QDir(folder).absolutePath();
     CommonGlobals globals(m_clock, home, VersionRecord::Title());
     ConsoleActivitySink activity(m_out);
     ConsoleMessagePresenter presenter(m_err);
-    GivenPasswordPrompt passwordPrompt(invocation->configPassword);
+    GivenPasswordPrompt passwordPrompt(options.ConfigPassword());
     globals.setActivitySink(&activity);
     globals.msgBox().setPresenter(&presenter);
     globals.setPasswordPrompt(&passwordPrompt);
     ProgramEntryPoint entry(globals, RunFace::CommandLine, ProcessFacts::Current(home, arguments));
     if (!entry.Start())
-        return UsageError;
+        return ExitStatus::UsageError;
     if (globals.config().Undecipherable())
         m_err << "r58213-cli: warning: the configuration " << globals.config().path()
               << " could not be deciphered; this command runs on default settings and will not save over the file."
               << Qt::endl;
-    return Dispatch(globals, invocation->command);
+    return Dispatch(globals, options.Command());
 }
 
-std::optional<CommandLineTool::Invocation> CommandLineTool::Parse(const QStringList& arguments,
-                                                                  const QString& defaultHome)
-{
-    Invocation invocation{defaultHome, std::nullopt, {}};
-    int i = 0;
-    for (; i < arguments.size() && arguments[i].startsWith("--"); i += 2) {
-        if (i + 1 >= arguments.size()) {
-            Usage(arguments[i] + " needs a value");
-            return std::nullopt;
-        }
-        if (arguments[i] == "--home") {
-            invocation.home = arguments[i + 1];
-        } else if (arguments[i] == "--config-password") {
-            invocation.configPassword = arguments[i + 1];
-        } else {
-            Usage("unknown option " + arguments[i]);
-            return std::nullopt;
-        }
-    }
-    // From the environment, a password stays out of the process list.
-    if (!invocation.configPassword && qEnvironmentVariableIsSet(qPrintable(kPasswordVariable)))
-        invocation.configPassword = qEnvironmentVariable(qPrintable(kPasswordVariable));
-    invocation.command = arguments.mid(i);
-    if (invocation.command.isEmpty()) {
-        Usage("no command given");
-        return std::nullopt;
-    }
-    return invocation;
-}
-
-int CommandLineTool::Usage(const QString& problem)
+ExitStatus CommandLineTool::Usage(const QString& problem)
 {
     m_err << "r58213-cli: " << problem << "\n" << kUsage << Qt::endl;
-    return UsageError;
+    return ExitStatus::UsageError;
 }
 
-int CommandLineTool::Dispatch(CommonGlobals& globals, const QStringList& command)
+ExitStatus CommandLineTool::Dispatch(CommonGlobals& globals, const QStringList& command)
 {
     const QString verb = command.value(0);
     const QString sub = command.value(1);
@@ -129,7 +112,7 @@ int CommandLineTool::Dispatch(CommonGlobals& globals, const QStringList& command
     return DispatchOperation(globals, command);
 }
 
-int CommandLineTool::DispatchOperation(CommonGlobals& globals, const QStringList& command)
+ExitStatus CommandLineTool::DispatchOperation(CommonGlobals& globals, const QStringList& command)
 {
     const QString verb = command.value(0);
     const bool lastRun = verb == "last-run";
@@ -158,35 +141,35 @@ int CommandLineTool::DispatchOperation(CommonGlobals& globals, const QStringList
     return Usage("unknown command or wrong arguments: " + command.join(' '));
 }
 
-int CommandLineTool::TestConnection(CommonGlobals& globals)
+ExitStatus CommandLineTool::TestConnection(CommonGlobals& globals)
 {
     ado::Connection root;
     if (!TargetConnections(globals).OpenRoot(root))
-        return Failed;
+        return ExitStatus::Failed;
     root.Close();
-    return Success;
+    return ExitStatus::Success;
 }
 
-int CommandLineTool::ConfigDump(CommonGlobals& globals)
+ExitStatus CommandLineTool::ConfigDump(CommonGlobals& globals)
 {
     const QStringList keys = globals.config().Keys();
     for (const QString& key : keys)
         m_out << key << " : " << globals.config().item(key) << "\n";
     m_out.flush();
-    return Success;
+    return ExitStatus::Success;
 }
 
-int CommandLineTool::ConfigGet(CommonGlobals& globals, const QString& key)
+ExitStatus CommandLineTool::ConfigGet(CommonGlobals& globals, const QString& key)
 {
     try {
         m_out << globals.config().item(key) << Qt::endl;
-        return Success;
+        return ExitStatus::Success;
     } catch (const NumberedError& e) {
         return ReportUndefinedKey(globals, e);
     }
 }
 
-int CommandLineTool::ConfigSet(CommonGlobals& globals, const QStringList& pairs)
+ExitStatus CommandLineTool::ConfigSet(CommonGlobals& globals, const QStringList& pairs)
 {
     QELConfiguration& config = globals.config();
     // Every key is checked before any is changed, so a typing error in one
@@ -200,13 +183,13 @@ int CommandLineTool::ConfigSet(CommonGlobals& globals, const QStringList& pairs)
     for (int i = 0; i < pairs.size(); i += 2)
         config.setItem(pairs[i], pairs[i + 1]);
     if (globals.SaveConfiguration())
-        return Success;
+        return ExitStatus::Success;
     globals.msgBox().QelMsgBox("Unable to save configuration", QELmsgBoxHandler::Exclamation);
-    return Failed;
+    return ExitStatus::Failed;
 }
 
-int CommandLineTool::ReportUndefinedKey(CommonGlobals& globals, const NumberedError& error)
+ExitStatus CommandLineTool::ReportUndefinedKey(CommonGlobals& globals, const NumberedError& error)
 {
     globals.msgBox().QelMsgBox(error.description(), QELmsgBoxHandler::Exclamation);
-    return UsageError;
+    return ExitStatus::UsageError;
 }

@@ -1,4 +1,4 @@
-#include "CommonFiles/control/ConsoleMessagePresenter.h"
+#include "cli/ConsoleMessagePresenter.h"
 
 #include "CommonFiles/foundation/QELmsgBoxHandler.h"
 

@@ -1,8 +1,8 @@
-#include "CommonFiles/control/CliOperations.h"
+#include "cli/CliOperations.h"
 
-#include "CommonFiles/control/CliSessionPrompts.h"
-#include "CommonFiles/control/CommandOptions.h"
-#include "CommonFiles/control/DemoInstallation.h"
+#include "cli/CliSessionPrompts.h"
+#include "cli/CommandOptions.h"
+#include "cli/DemoInstallation.h"
 #include "CommonFiles/control/ImportSession.h"
 #include "CommonFiles/control/LastRunGrid.h"
 #include "CommonFiles/defupload/CommonDefUpload.h"
@@ -11,37 +11,29 @@
 #include "platform/ServiceManager.h"
 #include "source/SourceReadTest.h"
 
-namespace {
-
-constexpr int kSuccess = 0;
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
-
-}  // namespace
-
-int CliOperations::Usage(const QString& problem)
+ExitStatus CliOperations::Usage(const QString& problem)
 {
     m_err << "r58213-cli: " << problem << Qt::endl;
-    return kUsage;
+    return ExitStatus::UsageError;
 }
 
-int CliOperations::ImportAll(const CommandOptions& options)
+ExitStatus CliOperations::ImportAll(const CommandOptions& options)
 {
     return Import(options, false);
 }
 
-int CliOperations::ImportSelected(const CommandOptions& options)
+ExitStatus CliOperations::ImportSelected(const CommandOptions& options)
 {
     if (options.Values("--var").isEmpty())
         return Usage("import needs at least one --var FACILITY~VARID");
     return Import(options, true);
 }
 
-int CliOperations::Import(const CommandOptions& options, bool selected)
+ExitStatus CliOperations::Import(const CommandOptions& options, bool selected)
 {
     CliSessionPrompts prompts(options, m_globals.config(), m_err);
     if (!prompts.DatesReadable())
-        return kUsage;
+        return ExitStatus::UsageError;
     if (options.Has("--service")) {
         // One import exactly as the scheduler runs it.
         m_globals.setServiceMode(true);
@@ -55,10 +47,10 @@ int CliOperations::Import(const CommandOptions& options, bool selected)
         m_out << (outcome == ImportSession::Outcome::Succeeded ? "Import was successful." : "Import did not succeed.")
               << (log.isEmpty() ? QString(" No log could be written.") : " The log is " + log) << Qt::endl;
     }
-    return outcome == ImportSession::Outcome::Succeeded ? kSuccess : kFailed;
+    return outcome == ImportSession::Outcome::Succeeded ? ExitStatus::Success : ExitStatus::Failed;
 }
 
-int CliOperations::LastRunList()
+ExitStatus CliOperations::LastRunList()
 {
     const QList<LastRunGrid::Row> rows = LastRunGrid(m_globals).FillGrid();
     m_out << "Facility\tFacility ID\tLast Run Date\tAudit User\tWorkstation\tNetuser\tIP\tLocal Path\n";
@@ -68,10 +60,10 @@ int CliOperations::LastRunList()
                      .join('\t')
               << "\n";
     m_out.flush();
-    return kSuccess;
+    return ExitStatus::Success;
 }
 
-int CliOperations::LastRunSet(const CommandOptions& options)
+ExitStatus CliOperations::LastRunSet(const CommandOptions& options)
 {
     const QStringList args = options.Positional();
     const auto date = DateTime::FromText(args.value(1));
@@ -81,20 +73,20 @@ int CliOperations::LastRunSet(const CommandOptions& options)
         m_globals.msgBox().QelMsgBox("The last-run date " + date->generalDate() +
                                          " is refused: it must lie between 1/1/1900 and one day from now.",
                                      QELmsgBoxHandler::Exclamation);
-        return kFailed;
+        return ExitStatus::Failed;
     }
     LastRunGrid grid(m_globals);
     LastRunGrid::Row row;
     row.facilityId = args[0].toUpper();
     row.lastRun = date->generalDate();
     if (!KnownFacility(grid, row.facilityId))
-        return kFailed;
+        return ExitStatus::Failed;
     if (grid.SaveGrid({row})) {
         m_out << "Saved successfully" << Qt::endl;
-        return kSuccess;
+        return ExitStatus::Success;
     }
     m_globals.msgBox().QelMsgBox("Unable to save last run dates", QELmsgBoxHandler::Exclamation);
-    return kFailed;
+    return ExitStatus::Failed;
 }
 
 bool CliOperations::KnownFacility(LastRunGrid& grid, const QString& facilityId)
@@ -109,7 +101,7 @@ bool CliOperations::KnownFacility(LastRunGrid& grid, const QString& facilityId)
     return false;
 }
 
-int CliOperations::TestSource(const CommandOptions& options)
+ExitStatus CliOperations::TestSource(const CommandOptions& options)
 {
     const auto from = DateTime::FromText(options.Value("--from"));
     const auto to = DateTime::FromText(options.Value("--to"));
@@ -123,32 +115,32 @@ int CliOperations::TestSource(const CommandOptions& options)
     const SourceReadTest::Result result = SourceReadTest::Run(m_globals, input, options.Has("--text"));
     if (result.outcome != SourceReadTest::Outcome::Value) {
         m_globals.msgBox().QelMsgBox(result.text, QELmsgBoxHandler::Exclamation);
-        return kFailed;
+        return ExitStatus::Failed;
     }
     m_out << result.text << Qt::endl;
-    return kSuccess;
+    return ExitStatus::Success;
 }
 
-int CliOperations::UploadDefinition(const CommandOptions& options)
+ExitStatus CliOperations::UploadDefinition(const CommandOptions& options)
 {
     if (options.Positional().size() != 1)
         return Usage("upload-definition ARCHIVE");
     CommonDefUpload upload(m_globals);
     if (upload.UploadCurrentDefinition(options.Positional().first()))
-        return kSuccess;
+        return ExitStatus::Success;
     m_globals.msgBox().QelMsgBox("Failed to upload", QELmsgBoxHandler::OkOnly);
     m_globals.WriteActivity("Upload Failed.", 0);
-    return kFailed;
+    return ExitStatus::Failed;
 }
 
-int CliOperations::Demo()
+ExitStatus CliOperations::Demo()
 {
     DemoInstallation demo(m_globals);
     try {
         demo.Create();
     } catch (const NumberedError& error) {
         m_err << "The demo could not be created: " << error.number() << " - " << error.description() << Qt::endl;
-        return kFailed;
+        return ExitStatus::Failed;
     }
     const QString home = m_globals.programFolder();
     m_out << "Demo installation created in " << home << "\n"
@@ -162,10 +154,10 @@ int CliOperations::Demo()
           << "  r58213-cli --home " << home << " import-all --service\n"
           << "  r58213-cli --home " << home << " last-run list\n";
     m_out.flush();
-    return kSuccess;
+    return ExitStatus::Success;
 }
 
-int CliOperations::Service(const CommandOptions& options)
+ExitStatus CliOperations::Service(const CommandOptions& options)
 {
     const QString action = options.Positional().value(0);
     const ServiceManager service(m_globals.config().item("OPTIONS\\INSTANCE_SERVICE_NAME"));
@@ -180,5 +172,5 @@ int CliOperations::Service(const CommandOptions& options)
     else
         return Usage("service status|start|stop");
     (done ? m_out : m_err) << (text.isEmpty() ? action + ": done" : text) << Qt::endl;
-    return done ? kSuccess : kFailed;
+    return done ? ExitStatus::Success : ExitStatus::Failed;
 }

@@ -1,4 +1,4 @@
-#include "CommonFiles/control/CommandOptions.h"
+#include "cli/CommandOptions.h"
 
 namespace {
 

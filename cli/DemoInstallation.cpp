@@ -1,4 +1,4 @@
-#include "CommonFiles/control/DemoInstallation.h"
+#include "cli/DemoInstallation.h"
 
 #include "CommonFiles/control/ConfigurationKeys.h"
 #include "CommonFiles/foundation/CommonGlobals.h"

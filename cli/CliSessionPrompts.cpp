@@ -1,7 +1,7 @@
-#include "CommonFiles/control/CliSessionPrompts.h"
+#include "cli/CliSessionPrompts.h"
 
+#include "cli/CommandOptions.h"
 #include "CommonFiles/collector/CommonVarGatherer.h"
-#include "CommonFiles/control/CommandOptions.h"
 #include "CommonFiles/foundation/QELConfiguration.h"
 
 std::optional<DateTime> CliSessionPrompts::Date(const char* option, const char* fallbackKey) const

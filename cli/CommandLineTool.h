@@ -1,0 +1,38 @@
+#pragma once
+
+#include "cli/ExitStatus.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+class Clock;
+class CommonGlobals;
+class GlobalOptions;
+class NumberedError;
+
+// r58213-cli: headless commands over the same configuration, log and
+// target as the other faces.
+class CommandLineTool {
+public:
+    CommandLineTool(const Clock& clock, QTextStream& out, QTextStream& err);
+
+    // arguments: everything after the program name; defaultHome: the
+    // program folder when --home is not given.
+    ExitStatus Run(const QStringList& arguments, const QString& defaultHome);
+
+private:
+    ExitStatus Start(const GlobalOptions& options, const QString& defaultHome, const QStringList& arguments);
+    ExitStatus Usage(const QString& problem);
+    ExitStatus Dispatch(CommonGlobals& globals, const QStringList& command);
+    ExitStatus ConfigDump(CommonGlobals& globals);
+    ExitStatus ConfigGet(CommonGlobals& globals, const QString& key);
+    ExitStatus ConfigSet(CommonGlobals& globals, const QStringList& pairs);
+    ExitStatus TestConnection(CommonGlobals& globals);
+    ExitStatus DispatchOperation(CommonGlobals& globals, const QStringList& command);
+    ExitStatus ReportUndefinedKey(CommonGlobals& globals, const NumberedError& error);
+
+    const Clock& m_clock;
+    QTextStream& m_out;
+    QTextStream& m_err;
+};

@@ -1,0 +1,8 @@
+#pragma once
+
+// The one exit-status definition: what r58213-cli tells its caller, and
+// what r58213 returns when its configuration cannot be read. 0 the command
+// succeeded; 1 it ran and failed (an import ended with errors, a connection
+// or a validation failed); 2 usage or configuration error (unknown command,
+// option or key, an unreadable configuration, a bad date).
+enum class ExitStatus { Success = 0, Failed = 1, UsageError = 2 };

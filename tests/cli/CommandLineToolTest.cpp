@@ -1,0 +1,18 @@
+#include "cli/CommandLineTool.h"
+#include "platform/VersionRecord.h"
+#include "support/FakeClock.h"
+
+#include <gtest/gtest.h>
+
+TEST(CommandLineTool, VersionIsPrintedWithoutTouchingAProgramFolder)
+{
+    FakeClock clock;
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    const ExitStatus status = CommandLineTool(clock, outStream, errStream).Run({"--version"}, "/nonexistent/r58213");
+    EXPECT_EQ(status, ExitStatus::Success);
+    EXPECT_EQ(out, "r58213-cli " + VersionRecord::VersionText() + "\n");
+    EXPECT_TRUE(err.isEmpty());
+}
