@@ -2,10 +2,13 @@
 
 #include "CommonFiles/control/CommonGlobals.h"
 #include "CommonFiles/control/TargetConnections.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
+
+namespace Keys = ConfigurationKeyNames;
 
 namespace {
 
@@ -142,7 +145,7 @@ bool CommonLastRun::PersistLastRunDate(qint32 interfaceId, const QString& facili
         row.Close();
         m_globals->log().WriteLog("Updated Last Run Date for facility " + facilityKey + " to " + lastRun.generalDate(),
                                  0);
-        if (m_globals->config().item("OPTIONS\\AUTOMATED_IMPORT\\SUBMIT_CALC_REQUEST") == "YES")
+        if (m_globals->config().item(Keys::AutomatedImport::kSubmitCalcRequest) == "YES")
             SubmitCalcRequest(root, facilityKey, lastRun);
         root.Close();
         return true;
@@ -156,7 +159,7 @@ void CommonLastRun::SubmitCalcRequest(ado::Connection& root, const QString& faci
     try {
         DateTime start = startdate(facilityKey).datePart();
         const qint32 shift =
-            Conversions::ToInt32(m_globals->config().item("OPTIONS\\AUTOMATED_IMPORT\\STARTDATE_SHIFT_MINUTE"));
+            Conversions::ToInt32(m_globals->config().item(Keys::AutomatedImport::kStartDateShiftMinute));
         if (shift != 0)
             start = start.addMinutes(shift);
         ado::Recordset queue;

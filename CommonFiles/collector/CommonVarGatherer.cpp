@@ -2,12 +2,15 @@
 
 #include "CommonFiles/control/CommonGlobals.h"
 #include "CommonFiles/control/TargetConnections.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
 
 #include <QDateTime>
+
+namespace Keys = ConfigurationKeyNames;
 
 CommonVarGatherer::CommonVarGatherer(CommonGlobals& globals) : LookupLastRun(globals), m_globals(globals) {}
 
@@ -71,7 +74,7 @@ bool CommonVarGatherer::ReadKorvelOrvex(qint32 interface_id, ado::Connection& aR
 {
     FacilID2FacilNameHash = HashTable<QString>();
     try {
-        const QString limit = m_globals.config().item("OPTIONS\\NOIU\\LIMITFACILITY");
+        const QString limit = m_globals.config().item(Keys::NoUi::kLimitFacility);
         ado::Recordset rows;
         if (!limit.isEmpty()) {
             m_globals.log().WriteLog("Limiting gathering variables to facility: " + limit.toUpper(), 1);

@@ -7,9 +7,12 @@
 #include "CommonFiles/control/ImportSession.h"
 #include "CommonFiles/control/LastRunGrid.h"
 #include "CommonFiles/defupload/CommonDefUpload.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "platform/NumberedError.h"
 #include "platform/ServiceManager.h"
 #include "source/SourceReadTest.h"
+
+namespace Keys = ConfigurationKeyNames;
 
 namespace {
 
@@ -168,7 +171,7 @@ int CliOperations::Demo()
 int CliOperations::Service(const CommandOptions& options)
 {
     const QString action = options.Positional().value(0);
-    const ServiceManager service(m_globals.config().item("OPTIONS\\INSTANCE_SERVICE_NAME"));
+    const ServiceManager service(m_globals.config().item(Keys::Options::kInstanceServiceName));
     QString text;
     bool done = false;
     if (action == "status")

@@ -2,6 +2,7 @@
 
 #include "CommonFiles/control/ActivitySink.h"
 #include "CommonFiles/control/ConfigPasswordPrompt.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "platform/NumberedError.h"
 #include "platform/TerminationSignal.h"
 #include "source/CustomSource.h"
@@ -12,10 +13,10 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace Keys = ConfigurationKeyNames;
+
 namespace {
 
-const QString kProtectKey = QStringLiteral("OPTIONS\\PASSWORD_PROTECT_CONFIG");
-const QString kPasswordKey = QStringLiteral("OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD");
 constexpr int kActivityListOverflow = 32000;
 constexpr int kActivityListLimit = 20000;
 // The largest magnitude the runtime's decimal type holds; a scaled value
@@ -169,7 +170,7 @@ bool CommonGlobals::SaveConfiguration()
 
 void CommonGlobals::ApplyEncryptionChoice()
 {
-    m_config.setEncryptData(m_config.item("OPTIONS\\ENCRYPT_PROTECT_CONFIG").toUpper() == "YES");
+    m_config.setEncryptData(m_config.item(Keys::Options::kEncryptProtectConfig).toUpper() == "YES");
 }
 
 // Protection and password are those of the file, not of the changes about
@@ -177,20 +178,20 @@ void CommonGlobals::ApplyEncryptionChoice()
 // as the current one, would pass without the password.
 bool CommonGlobals::StoredProtection() const
 {
-    return m_config.StoredItem(kProtectKey) == "YES";
+    return m_config.StoredItem(Keys::Options::kPasswordProtectConfig) == "YES";
 }
 
 bool CommonGlobals::PasswordProtected() const
 {
-    return StoredProtection() || m_config.item(kProtectKey) == "YES";
+    return StoredProtection() || m_config.item(Keys::Options::kPasswordProtectConfig) == "YES";
 }
 
 bool CommonGlobals::ConfigurationPasswordGiven()
 {
     if (!m_passwordPrompt)
         return false;
-    const QString expected =
-        StoredProtection() ? m_config.StoredItem(kPasswordKey) : m_config.item(kPasswordKey);
+    const QString& key = Keys::Options::kPasswordProtectConfigPassword;
+    const QString expected = StoredProtection() ? m_config.StoredItem(key) : m_config.item(key);
     while (const auto given = m_passwordPrompt->AskConfigurationPassword()) {
         if (*given == expected)
             return true;

@@ -6,6 +6,7 @@
 #include "CommonFiles/control/SessionPrompts.h"
 #include "CommonFiles/control/SuperUserLogin.h"
 #include "CommonFiles/control/TargetConnections.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/target/ConnectionManager.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
@@ -17,6 +18,8 @@
 #include <QScopeGuard>
 #include <cmath>
 
+namespace Keys = ConfigurationKeyNames;
+
 namespace {
 
 const QString kCancelled = QStringLiteral("Import cancelled by user.");
@@ -27,7 +30,7 @@ const QString kUnableNow = QStringLiteral("Unable to import at this time");
 
 qint32 ImportSession::InterfaceId() const
 {
-    return Conversions::ToInt32(m_globals.config().item("KORVELORVEX\\K5_SERVER_INTERFACE_ID"));
+    return Conversions::ToInt32(m_globals.config().item(Keys::KorvelOrvex::kServerInterfaceId));
 }
 
 void ImportSession::Report(const QString& text)
@@ -158,7 +161,7 @@ std::unique_ptr<CommonVarGatherer> ImportSession::PrepareImportScope()
 
 bool ImportSession::SuperUserGiven(ado::Connection& root)
 {
-    if (m_globals.config().item("OPTIONS\\PASSWORD_PROTECT_INTERACTIVE_IMPORT") != "YES")
+    if (m_globals.config().item(Keys::Options::kPasswordProtectInteractiveImport) != "YES")
         return true;
     m_globals.WriteActivity("Waiting for user to provide Korvel Orvex Super User credentials ...", 0);
     const auto given = m_prompts.AskSuperUser([&root](const SessionPrompts::Credentials& c) {
@@ -245,7 +248,7 @@ void ImportSession::ValidateCollectorVersion()
     }
 }
 
-DateTime ImportSession::ConfiguredDate(const char* key) const
+DateTime ImportSession::ConfiguredDate(const QString& key) const
 {
     const auto value = DateTime::FromText(m_globals.config().item(key));
     if (!value)
@@ -255,8 +258,8 @@ DateTime ImportSession::ConfiguredDate(const char* key) const
 
 void ImportSession::TakeFixedDates(CommonLastRun& lastRun) const
 {
-    lastRun.setDefaultStart(ConfiguredDate("OPTIONS\\NOIU\\ASKFORDATES\\FIX_STARTDATE"));
-    lastRun.setDefaultEnd(ConfiguredDate("OPTIONS\\NOIU\\ASKFORDATES\\FIX_ENDDATE"));
+    lastRun.setDefaultStart(ConfiguredDate(Keys::NoUi::kFixStartDate));
+    lastRun.setDefaultEnd(ConfiguredDate(Keys::NoUi::kFixEndDate));
 }
 
 bool ImportSession::TakeChosenRange(CommonLastRun& lastRun, const std::optional<SessionPrompts::DateRange>& range)
@@ -276,15 +279,15 @@ bool ImportSession::TakeChosenRange(CommonLastRun& lastRun, const std::optional<
 bool ImportSession::ChooseDateRange(CommonVarGatherer& gatherer)
 {
     QELConfiguration& config = m_globals.config();
-    if (Conversions::ToBoolean(config.item("KORVELORVEX\\K5_INDIRECT_TYPE")))
+    if (Conversions::ToBoolean(config.item(Keys::KorvelOrvex::kIndirectType)))
         return ChooseIndirectDateRange(gatherer);
     CommonLastRun& lastRun = gatherer.LookupLastRun;
     if (m_globals.serviceMode()) {
-        lastRun.setDefaultStart(ConfiguredDate("OPTIONS\\AUTOMATED_IMPORT\\DEFAULT_LAST_RUN"));
+        lastRun.setDefaultStart(ConfiguredDate(Keys::AutomatedImport::kDefaultLastRun));
         lastRun.setDefaultEnd(m_globals.clock().now());
         return true;
     }
-    if (config.item("OPTIONS\\NOIU\\ASKFORDATES\\HIDE_UI") == "TRUE") {
+    if (config.item(Keys::NoUi::kHideUi) == "TRUE") {
         TakeFixedDates(lastRun);
         return true;
     }
@@ -298,7 +301,7 @@ bool ImportSession::ChooseIndirectDateRange(CommonVarGatherer& gatherer)
     if (m_globals.serviceMode()) {
         // The collector keeps its own zone; the range is shifted into it and
         // ends at the last whole hour of the target server's clock.
-        const DateTime start = ConfiguredDate("OPTIONS\\AUTOMATED_IMPORT\\DEFAULT_LAST_RUN")
+        const DateTime start = ConfiguredDate(Keys::AutomatedImport::kDefaultLastRun)
                                    .addMinutes(-std::llround(gatherer.CollectorTimeZoneOffset()));
         const DateTime serverNow = m_globals.timeUtils().ServerNow();
         const DateTime end = serverNow.datePart()
@@ -309,7 +312,7 @@ bool ImportSession::ChooseIndirectDateRange(CommonVarGatherer& gatherer)
         m_globals.log().WriteLog("NT Service UTC Dates from: " + start.generalDate() + " to " + end.generalDate(), 5);
         return true;
     }
-    if (m_globals.config().item("OPTIONS\\NOIU\\ASKFORDATES\\HIDE_UI") == "TRUE") {
+    if (m_globals.config().item(Keys::NoUi::kHideUi) == "TRUE") {
         TakeFixedDates(lastRun);
         return true;
     }

@@ -4,9 +4,12 @@
 #include "CommonFiles/collector/CommonVarGatherer.h"
 #include "CommonFiles/control/CommonGlobals.h"
 #include "CommonFiles/control/TargetConnections.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Connection.h"
+
+namespace Keys = ConfigurationKeyNames;
 
 QList<LastRunGrid::Row> LastRunGrid::FillGrid()
 {
@@ -16,7 +19,7 @@ QList<LastRunGrid::Row> LastRunGrid::FillGrid()
     try {
         root.Open();
         CommonLastRunReadWrite reader;
-        reader.setInterfaceID(Conversions::ToInt16(m_globals.config().item("KORVELORVEX\\K5_SERVER_INTERFACE_ID")));
+        reader.setInterfaceID(Conversions::ToInt16(m_globals.config().item(Keys::KorvelOrvex::kServerInterfaceId)));
         CommonVarGatherer gatherer(m_globals);
         if (!gatherer.ReadKorvelOrvex(reader.InterfaceID(), root))
             return {};
@@ -60,7 +63,7 @@ bool LastRunGrid::SaveGrid(const QList<Row>& rows)
     try {
         root.Open();
         CommonLastRunReadWrite writer;
-        writer.setInterfaceID(Conversions::ToInt16(m_globals.config().item("KORVELORVEX\\K5_SERVER_INTERFACE_ID")));
+        writer.setInterfaceID(Conversions::ToInt16(m_globals.config().item(Keys::KorvelOrvex::kServerInterfaceId)));
         bool saved = true;
         for (const Row& row : rows) {
             if (row.lastRun.isEmpty())

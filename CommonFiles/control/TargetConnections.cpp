@@ -2,6 +2,7 @@
 
 #include "CommonFiles/control/CommonGlobals.h"
 #include "CommonFiles/control/ConnectProgress.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/target/ConnectionManager.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
@@ -9,6 +10,8 @@
 #include "platform/ado/ConnectionStringValue.h"
 
 #include <QCoreApplication>
+
+namespace Keys = ConfigurationKeyNames;
 
 namespace {
 
@@ -23,13 +26,13 @@ bool TargetConnections::InitConnectionManager(ConnectionManager& manager)
 {
     QELConfiguration& config = m_globals.config();
     try {
-        const qint16 type = Conversions::ToInt16(config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_DBTYPE"));
+        const qint16 type = Conversions::ToInt16(config.item(Keys::KorvelOrvex::kConnectionDbType));
         const bool initialised =
-            manager.Init(type, config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER"),
-                         config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE"),
-                         config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_CUSTOMIZATIONS"), false,
-                         Conversions::ToInt32(config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_TIMEOUT")),
-                         Conversions::ToInt32(config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_COMMAND_TIMEOUT")));
+            manager.Init(type, config.item(Keys::KorvelOrvex::kConnectionProvider),
+                         config.item(Keys::KorvelOrvex::kConnectionDataSource),
+                         config.item(Keys::KorvelOrvex::kConnectionCustomizations), false,
+                         Conversions::ToInt32(config.item(Keys::KorvelOrvex::kConnectionTimeout)),
+                         Conversions::ToInt32(config.item(Keys::KorvelOrvex::kConnectionCommandTimeout)));
         m_globals.setTargetDbType(type);
         return initialised;
     } catch (const NumberedError&) {
