@@ -100,7 +100,8 @@ QVariant CustomSource::ReadCellValue(bool& unreadable)
     try {
         m_columnNumber = TagColumnNumber();
         m_lineNumber = TagLineNumber();
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("CustomSource.ReadCellValue", error);
         return {};
     }
     const QFileInfo dayFile(DataFilePath());

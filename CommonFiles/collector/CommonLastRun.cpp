@@ -55,7 +55,8 @@ bool CommonLastRun::ReadKorvelOrvex(qint32 interface_id, ado::Connection& aRootC
                 "Last Run Date for facility " + facility + " was detected to be " + lastRun.toString(), 0);
         }
         return true;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals->log().WriteClearedError("CommonLastRun.ReadKorvelOrvex", error);
         return false;
     }
 }
@@ -85,7 +86,8 @@ bool CommonLastRun::ReadFacilityLockDate(const QString& facilityKey, DateTime& l
         if (!row.Eof() && !row.Fields("curvalue").IsNull())
             lockDate = StoredDate(row.Fields("curvalue").toString());
         return true;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals->log().WriteClearedError("CommonLastRun.ReadFacilityLockDate", error);
         return false;
     }
 }
@@ -149,7 +151,8 @@ bool CommonLastRun::PersistLastRunDate(qint32 interfaceId, const QString& facili
             SubmitCalcRequest(root, facilityKey, lastRun);
         root.Close();
         return true;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals->log().WriteClearedError("CommonLastRun.PersistLastRunDate", error);
         return false;
     }
 }
@@ -177,8 +180,9 @@ void CommonLastRun::SubmitCalcRequest(ado::Connection& root, const QString& faci
                                      start.format("mm/dd/yyyy HH:nn:ss") + " to " +
                                      endDate.format("mm/dd/yyyy HH:nn:ss"),
                                  0);
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
         // A calculation request that cannot be queued does not undo the
         // last-run date just written.
+        m_globals->log().WriteClearedError("CommonLastRun.SubmitCalcRequest", error);
     }
 }

@@ -36,7 +36,8 @@ bool CommonVarGatherer::ReadAboutCollector(qint32 interface_id, ado::Connection&
         m_collectorTimeZoneOffset = ReadTimeZoneOffset(m_collectorTimeZoneId, aRootCNN);
         m_collectorDateAdjust = row.Fields("collector_dateadjust").toDouble();
         return true;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("CommonVarGatherer.ReadAboutCollector", error);
         return false;
     }
 }
@@ -65,7 +66,8 @@ double CommonVarGatherer::ReadTimeZoneOffset(qint32 timeZoneId, ado::Connection&
                 bias = row.Fields("bias_daylight").toDouble();
         }
         return -bias;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("CommonVarGatherer.ReadTimeZoneOffset", error);
         return 0;
     }
 }
@@ -92,7 +94,8 @@ bool CommonVarGatherer::ReadKorvelOrvex(qint32 interface_id, ado::Connection& aR
         }
         m_collectorId = interface_id;
         return true;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("CommonVarGatherer.ReadKorvelOrvex", error);
         return false;
     }
 }
@@ -108,8 +111,9 @@ void CommonVarGatherer::GatherFacilityVariables(const QString& facilityKey, qint
                   ado::CursorType::Static, ado::LockType::ReadOnly, {interfaceId});
         for (; !rows.Eof(); rows.MoveNext())
             ADHOCAddVariable(facilityKey, rows.Fields(0).toInt());
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
         // A facility that cannot be read keeps the variables found so far.
+        m_globals.log().WriteClearedError("CommonVarGatherer.GatherFacilityVariables", error);
     }
 }
 
@@ -138,7 +142,8 @@ bool CommonVarGatherer::ADHOCAddVariable(const QString& facilID, qint32 VarId)
         }
         ++m_totalVariable;
         return true;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("CommonVarGatherer.ADHOCAddVariable", error);
         return false;
     }
 }

@@ -150,7 +150,7 @@ int CliOperations::Demo()
     try {
         demo.Create();
     } catch (const NumberedError& error) {
-        m_err << "The demo could not be created: " << error.number() << " - " << error.description() << Qt::endl;
+        m_err << "The demo could not be created: " << error.Text() << Qt::endl;
         return kFailed;
     }
     const QString home = m_globals.programFolder();

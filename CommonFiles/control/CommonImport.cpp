@@ -69,9 +69,7 @@ bool CommonImport::StartImport(CommonVarGatherer& aVarGatgerer, bool TestMode)
                 return false;
             }
     } catch (const NumberedError& error) {
-        m_globals.WriteActivity("Import stopped by an unexpected error " + QString::number(error.number()) + " - " +
-                                    error.description(),
-                                0);
+        m_globals.WriteActivity("Import stopped by an unexpected error " + error.Text(), 0);
         LogSessionStatistics();
         return false;
     }
@@ -335,8 +333,9 @@ void CommonImport::ThrottlePerformance()
             if (after)
                 QCoreApplication::processEvents();
         }
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
         // A throttle that cannot be read does not stop the import.
+        m_globals.log().WriteClearedError("CommonImport.ThrottlePerformance", error);
     }
 }
 

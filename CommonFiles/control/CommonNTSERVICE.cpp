@@ -150,7 +150,8 @@ qint32 CommonNTSERVICE::ScheduleNumber(const QString& key) const
     const QString text = m_globals.config().item(key);
     try {
         return Conversions::ToInt32(text);
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("CommonNTSERVICE.ScheduleNumber", error);
         return 0;
     }
 }

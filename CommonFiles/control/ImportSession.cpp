@@ -62,9 +62,7 @@ ImportSession::Outcome ImportSession::Guarded(bool testMode, Outcome (ImportSess
     try {
         return (this->*run)(testMode);
     } catch (const NumberedError& error) {
-        m_globals.WriteActivity("Import stopped by an unexpected error " + QString::number(error.number()) + " - " +
-                                    error.description(),
-                                0);
+        m_globals.WriteActivity("Import stopped by an unexpected error " + error.Text(), 0);
     }
     return Outcome::Failed;
 }
@@ -243,8 +241,9 @@ void ImportSession::ValidateCollectorVersion()
                                          "correct version in Korvel Orvex client.",
                                      QELmsgBoxHandler::Exclamation | QELmsgBoxHandler::HelpButton,
                                      QStringLiteral("Version Validation Failed"), m_globals.HelpFile(), 12230);
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
         // The version check only warns; a failed check warns of nothing.
+        m_globals.log().WriteClearedError("ImportSession.ValidateCollectorVersion", error);
     }
 }
 

@@ -18,7 +18,7 @@ QList<LastRunGrid::Row> LastRunGrid::FillGrid()
         return {};
     try {
         root.Open();
-        CommonLastRunReadWrite reader;
+        CommonLastRunReadWrite reader(m_globals.log());
         reader.setInterfaceID(Conversions::ToInt16(m_globals.config().item(Keys::KorvelOrvex::kServerInterfaceId)));
         CommonVarGatherer gatherer(m_globals);
         if (!gatherer.ReadKorvelOrvex(reader.InterfaceID(), root))
@@ -41,8 +41,7 @@ QList<LastRunGrid::Row> LastRunGrid::FillGrid()
         }
         return rows;
     } catch (const NumberedError& error) {
-        m_globals.msgBox().QelMsgBox("Unable to read last run dates from Korvel Orvex\r\n" +
-                                         QString::number(error.number()) + " - " + error.description(),
+        m_globals.msgBox().QelMsgBox("Unable to read last run dates from Korvel Orvex\r\n" + error.Text(),
                                      QELmsgBoxHandler::Exclamation);
         return {};
     }
@@ -62,7 +61,7 @@ bool LastRunGrid::SaveGrid(const QList<Row>& rows)
         return false;
     try {
         root.Open();
-        CommonLastRunReadWrite writer;
+        CommonLastRunReadWrite writer(m_globals.log());
         writer.setInterfaceID(Conversions::ToInt16(m_globals.config().item(Keys::KorvelOrvex::kServerInterfaceId)));
         bool saved = true;
         for (const Row& row : rows) {
@@ -72,7 +71,8 @@ bool LastRunGrid::SaveGrid(const QList<Row>& rows)
             saved = date && writer.SetLastRunDate(row.facilityId, *date, root) && saved;
         }
         return saved;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("LastRunGrid.SaveGrid", error);
         return false;
     }
 }

@@ -35,9 +35,10 @@ bool TargetConnections::InitConnectionManager(ConnectionManager& manager)
                          Conversions::ToInt32(config.item(Keys::KorvelOrvex::kConnectionCommandTimeout)));
         m_globals.setTargetDbType(type);
         return initialised;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
         // A database type or time-out that is not a number cannot set up a
         // connection; the caller reports it as a failed initialisation.
+        m_globals.log().WriteClearedError("TargetConnections.InitConnectionManager", error);
         return false;
     }
 }
@@ -100,7 +101,8 @@ std::unique_ptr<ado::Connection> TargetConnections::OpenFacility(const QString& 
     try {
         connection->Open();
         return connection;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("TargetConnections.OpenFacility", error);
         return nullptr;
     }
 }
@@ -118,7 +120,7 @@ bool TargetConnections::OpenTargetConnection(ado::Connection& connection, QStrin
     try {
         connection.Open();
     } catch (const NumberedError& error) {
-        errorText = QString::number(error.number()) + " - " + error.description();
+        errorText = error.Text();
         if (watched) {
             if (m_progress)
                 m_progress->HideConnecting();

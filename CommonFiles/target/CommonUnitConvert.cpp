@@ -107,8 +107,9 @@ void CommonUnitConvert::AddConversion(const QString& from, const QString& to, do
         m_globals.log().WriteLog("UnitConverter : Added '" + source + " -> " + Number(factor) + " -> " + target +
                                      "' as a valid conversion.",
                                  6);
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
         // A row that cannot be added is skipped.
+        m_globals.log().WriteClearedError("CommonUnitConvert.AddConversion", error);
     }
 }
 
@@ -134,7 +135,8 @@ double CommonUnitConvert::GetConvertedResult(double value, const QString& source
                                      Number(result) + " [" + target + "]",
                                  5);
         return result;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("CommonUnitConvert.GetConvertedResult", error);
         return value;
     }
 }
