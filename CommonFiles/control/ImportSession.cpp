@@ -162,8 +162,8 @@ bool ImportSession::SuperUserGiven(ado::Connection& root)
     if (m_globals.config().item(Keys::Options::kPasswordProtectInteractiveImport) != "YES")
         return true;
     m_globals.WriteActivity("Waiting for user to provide Korvel Orvex Super User credentials ...", 0);
-    const auto given = m_prompts.AskSuperUser([&root](const SessionPrompts::Credentials& c) {
-        return SuperUserLogin::Check(root, c.user, c.password);
+    const auto given = m_prompts.AskSuperUser([this, &root](const SessionPrompts::Credentials& c) {
+        return SuperUserLogin::Check(root, c.user, c.password, m_globals.log());
     });
     if (!given) {
         m_globals.WriteActivity(kCancelled, 0);
