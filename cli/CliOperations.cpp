@@ -7,9 +7,12 @@
 #include "CommonFiles/control/LastRunGrid.h"
 #include "CommonFiles/defupload/CommonDefUpload.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "platform/NumberedError.h"
 #include "platform/ServiceManager.h"
 #include "source/SourceReadTest.h"
+
+namespace Keys = ConfigurationKeyNames;
 
 ExitStatus CliOperations::Usage(const QString& problem)
 {
@@ -139,7 +142,7 @@ ExitStatus CliOperations::Demo()
     try {
         demo.Create();
     } catch (const NumberedError& error) {
-        m_err << "The demo could not be created: " << error.number() << " - " << error.description() << Qt::endl;
+        m_err << "The demo could not be created: " << error.Text() << Qt::endl;
         return ExitStatus::Failed;
     }
     const QString home = m_globals.programFolder();
@@ -160,7 +163,7 @@ ExitStatus CliOperations::Demo()
 ExitStatus CliOperations::Service(const CommandOptions& options)
 {
     const QString action = options.Positional().value(0);
-    const ServiceManager service(m_globals.config().item("OPTIONS\\INSTANCE_SERVICE_NAME"));
+    const ServiceManager service(m_globals.config().item(Keys::Options::kInstanceServiceName));
     QString text;
     bool done = false;
     if (action == "status")

@@ -2,9 +2,12 @@
 
 #include "cli/CommandOptions.h"
 #include "CommonFiles/collector/CommonVarGatherer.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/foundation/QELConfiguration.h"
 
-std::optional<DateTime> CliSessionPrompts::Date(const char* option, const char* fallbackKey) const
+namespace Keys = ConfigurationKeyNames;
+
+std::optional<DateTime> CliSessionPrompts::Date(const char* option, const QString& fallbackKey) const
 {
     return DateTime::FromText(m_options.Has(option) ? m_options.Value(option) : m_config.item(fallbackKey));
 }
@@ -22,8 +25,8 @@ bool CliSessionPrompts::DatesReadable()
 
 std::optional<SessionPrompts::DateRange> CliSessionPrompts::AskDateRange()
 {
-    const auto start = Date("--from", "OPTIONS\\NOIU\\ASKFORDATES\\FIX_STARTDATE");
-    const auto end = Date("--to", "OPTIONS\\NOIU\\ASKFORDATES\\FIX_ENDDATE");
+    const auto start = Date("--from", Keys::NoUi::kFixStartDate);
+    const auto end = Date("--to", Keys::NoUi::kFixEndDate);
     if (!start || !end)
         return std::nullopt;
     return DateRange{*start, *end};

@@ -27,7 +27,7 @@ public:
     std::optional<Credentials> AskSuperUser(const CredentialCheck& check) override;
 
 private:
-    std::optional<DateTime> Date(const char* option, const char* fallbackKey) const;
+    std::optional<DateTime> Date(const char* option, const QString& fallbackKey) const;
 
     const CommandOptions& m_options;
     const QELConfiguration& m_config;

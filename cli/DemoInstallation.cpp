@@ -3,15 +3,19 @@
 #include "CommonFiles/control/ConfigurationKeys.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/target/TargetConnections.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "platform/NumberedError.h"
 #include "platform/VersionRecord.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/SqlExecution.h"
+#include "source/CustomConfiguration.h"
 #include "targetdb/ReferenceTarget.h"
 
 #include <QDir>
 #include <QFile>
 #include <cmath>
+
+namespace Keys = ConfigurationKeyNames;
 
 namespace {
 
@@ -91,19 +95,19 @@ bool DemoInstallation::Configure()
 {
     QELConfiguration& config = m_globals.config();
     const DateTime today = m_globals.clock().now().datePart();
-    config.setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DBTYPE", "2");
-    config.setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER", "SQLite");
-    config.setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE", TargetFolder());
-    config.setItem("KORVELORVEX\\K5_SERVER_INTERFACE_ID", QString::number(kCollector));
-    config.setItem("OPTIONS\\AUTOMATED_IMPORT\\DEFAULT_LAST_RUN",
+    config.setItem(Keys::KorvelOrvex::kConnectionDbType, "2");
+    config.setItem(Keys::KorvelOrvex::kConnectionProvider, "SQLite");
+    config.setItem(Keys::KorvelOrvex::kConnectionDataSource, TargetFolder());
+    config.setItem(Keys::KorvelOrvex::kServerInterfaceId, QString::number(kCollector));
+    config.setItem(Keys::AutomatedImport::kDefaultLastRun,
                    ConfigurationKeys::StoredDateText(today.addDays(-(kDays - 1))));
-    config.setItem("OPTIONS\\NOIU\\ASKFORDATES\\FIX_STARTDATE",
+    config.setItem(Keys::NoUi::kFixStartDate,
                    ConfigurationKeys::StoredDateText(today.addDays(-(kDays - 1))));
-    config.setItem("OPTIONS\\NOIU\\ASKFORDATES\\FIX_ENDDATE", ConfigurationKeys::StoredDateText(today));
-    config.setItem("TARGET\\RECOVERY\\SECONDS", "1");
-    config.setItem("R58213\\PATH", DataFolder());
-    config.setItem("R58213\\PREFIX", "ALOG0");
-    config.setItem("R58213\\EXT", "CSV");
+    config.setItem(Keys::NoUi::kFixEndDate, ConfigurationKeys::StoredDateText(today));
+    config.setItem(Keys::Target::kRecoverySeconds, "1");
+    config.setItem(CustomConfiguration::kPathKey, DataFolder());
+    config.setItem(CustomConfiguration::kPrefixKey, "ALOG0");
+    config.setItem(CustomConfiguration::kExtKey, "CSV");
     return m_globals.SaveConfiguration();
 }
 

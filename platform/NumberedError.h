@@ -12,6 +12,8 @@ public:
 
     int number() const { return m_number; }
     const QString& description() const { return m_description; }
+    // "<number> - <description>", the form every log line and message shows.
+    QString Text() const;
 
 private:
     int m_number;

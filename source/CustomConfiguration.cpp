@@ -4,8 +4,8 @@
 
 void CustomConfiguration::DefineSourceKeys(QELConfiguration& config)
 {
-    config.DefineTree("R58213", "");
-    config.DefineTree("R58213\\PREFIX", "ALOG0");
-    config.DefineTree("R58213\\EXT", "CSV");
-    config.DefineTree("R58213\\PATH", "");
+    config.DefineTree(kBranchKey, "");
+    config.DefineTree(kPrefixKey, "ALOG0");
+    config.DefineTree(kExtKey, "CSV");
+    config.DefineTree(kPathKey, "");
 }

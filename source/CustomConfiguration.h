@@ -1,10 +1,18 @@
 #pragma once
 
+#include <QString>
+
 class QELConfiguration;
 
 // The data-file source's share of the configuration: the folder, prefix and
-// extension of the logger files.
+// extension of the logger files. The key names are defined here once, for
+// every reader.
 class CustomConfiguration {
 public:
+    static inline const QString kBranchKey = QStringLiteral("R58213");
+    static inline const QString kPrefixKey = QStringLiteral("R58213\\PREFIX");
+    static inline const QString kExtKey = QStringLiteral("R58213\\EXT");
+    static inline const QString kPathKey = QStringLiteral("R58213\\PATH");
+
     static void DefineSourceKeys(QELConfiguration& config);
 };

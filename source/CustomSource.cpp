@@ -4,6 +4,7 @@
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/FieldValue.h"
+#include "source/CustomConfiguration.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -90,8 +91,8 @@ QVariant CustomSource::GetTextResult(bool& ExecutionErrorOccured)
 QString CustomSource::DataFilePath() const
 {
     const QELConfiguration& config = m_globals.config();
-    return config.item("R58213\\PATH") + "/" + config.item("R58213\\PREFIX") + m_startdate.format("dd") + "." +
-           config.item("R58213\\EXT");
+    return config.item(CustomConfiguration::kPathKey) + "/" + config.item(CustomConfiguration::kPrefixKey) +
+           m_startdate.format("dd") + "." + config.item(CustomConfiguration::kExtKey);
 }
 
 QVariant CustomSource::ReadCellValue(bool& unreadable)
@@ -99,7 +100,8 @@ QVariant CustomSource::ReadCellValue(bool& unreadable)
     try {
         m_columnNumber = TagColumnNumber();
         m_lineNumber = TagLineNumber();
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("CustomSource.ReadCellValue", error);
         return {};
     }
     const QFileInfo dayFile(DataFilePath());

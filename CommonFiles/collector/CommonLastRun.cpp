@@ -2,10 +2,13 @@
 
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/target/TargetConnections.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
+
+namespace Keys = ConfigurationKeyNames;
 
 namespace {
 
@@ -52,7 +55,8 @@ bool CommonLastRun::ReadKorvelOrvex(qint32 interface_id, ado::Connection& aRootC
                 "Last Run Date for facility " + facility + " was detected to be " + lastRun.toString(), 0);
         }
         return true;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals->log().WriteClearedError("CommonLastRun.ReadKorvelOrvex", error);
         return false;
     }
 }
@@ -82,7 +86,8 @@ bool CommonLastRun::ReadFacilityLockDate(const QString& facilityKey, DateTime& l
         if (!row.Eof() && !row.Fields("curvalue").IsNull())
             lockDate = StoredDate(row.Fields("curvalue").toString());
         return true;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals->log().WriteClearedError("CommonLastRun.ReadFacilityLockDate", error);
         return false;
     }
 }
@@ -142,11 +147,12 @@ bool CommonLastRun::PersistLastRunDate(qint32 interfaceId, const QString& facili
         row.Close();
         m_globals->log().WriteLog("Updated Last Run Date for facility " + facilityKey + " to " + lastRun.generalDate(),
                                  0);
-        if (m_globals->config().item("OPTIONS\\AUTOMATED_IMPORT\\SUBMIT_CALC_REQUEST") == "YES")
+        if (m_globals->config().item(Keys::AutomatedImport::kSubmitCalcRequest) == "YES")
             SubmitCalcRequest(root, facilityKey, lastRun);
         root.Close();
         return true;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals->log().WriteClearedError("CommonLastRun.PersistLastRunDate", error);
         return false;
     }
 }
@@ -156,7 +162,7 @@ void CommonLastRun::SubmitCalcRequest(ado::Connection& root, const QString& faci
     try {
         DateTime start = startdate(facilityKey).datePart();
         const qint32 shift =
-            Conversions::ToInt32(m_globals->config().item("OPTIONS\\AUTOMATED_IMPORT\\STARTDATE_SHIFT_MINUTE"));
+            Conversions::ToInt32(m_globals->config().item(Keys::AutomatedImport::kStartDateShiftMinute));
         if (shift != 0)
             start = start.addMinutes(shift);
         ado::Recordset queue;
@@ -174,8 +180,9 @@ void CommonLastRun::SubmitCalcRequest(ado::Connection& root, const QString& faci
                                      start.format("mm/dd/yyyy HH:nn:ss") + " to " +
                                      endDate.format("mm/dd/yyyy HH:nn:ss"),
                                  0);
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
         // A calculation request that cannot be queued does not undo the
         // last-run date just written.
+        m_globals->log().WriteClearedError("CommonLastRun.SubmitCalcRequest", error);
     }
 }

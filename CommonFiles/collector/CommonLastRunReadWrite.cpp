@@ -1,5 +1,6 @@
 #include "CommonFiles/collector/CommonLastRunReadWrite.h"
 
+#include "CommonFiles/foundation/QELLoggerTXT.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Recordset.h"
 
@@ -21,7 +22,8 @@ bool CommonLastRunReadWrite::SetLastRunDate(const QString& facilityKey, const Da
         row.Update();
         row.Close();
         return true;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_log.WriteClearedError("CommonLastRunReadWrite.SetLastRunDate", error);
         return false;
     }
 }
@@ -51,7 +53,8 @@ bool CommonLastRunReadWrite::ReadLastRunInfo(const QString& facilityKey, ado::Co
         m_ip = row.Fields("IP").toString();
         m_localPath = row.Fields("LOCALPATH").toString();
         return true;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_log.WriteClearedError("CommonLastRunReadWrite.ReadLastRunInfo", error);
         return false;
     }
 }

@@ -4,15 +4,21 @@
 
 #include <QString>
 
+class QELLoggerTXT;
+
 namespace ado {
 class Connection;
 }
 
 // Reads or corrects one collector's last-run row for one facility, as the
 // last-run viewer does. An interface id of 0 in a call means the
-// InterfaceID property; when that is 0 too, nothing is done (false).
+// InterfaceID property; when that is 0 too, nothing is done (false). A
+// failed read or write leaves its trace in the given log, which must outlive
+// this object.
 class CommonLastRunReadWrite {
 public:
+    explicit CommonLastRunReadWrite(QELLoggerTXT& log) : m_log(log) {}
+
     bool SetLastRunDate(const QString& facilityKey, const DateTime& lastRun, ado::Connection& root,
                         qint32 interfaceId = 0);
     bool ReadLastRunInfo(const QString& facilityKey, ado::Connection& root, DateTime& lastRun,
@@ -31,6 +37,7 @@ public:
 private:
     qint32 EffectiveId(qint32 interfaceId) const { return interfaceId != 0 ? interfaceId : m_interfaceId; }
 
+    QELLoggerTXT& m_log;
     DateTime m_lastRun;
     QString m_auditUser;
     QString m_facilityId;

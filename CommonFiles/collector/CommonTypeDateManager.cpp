@@ -1,12 +1,15 @@
 #include "CommonFiles/collector/CommonTypeDateManager.h"
 
 #include "CommonFiles/collector/CommonTypeVarRec.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/foundation/QELConfiguration.h"
 #include "CommonFiles/target/VarTypeFunctions.h"
 #include "platform/Conversions.h"
 
 #include <cmath>
 #include <cstdlib>
+
+namespace Keys = ConfigurationKeyNames;
 
 bool CommonTypeDateManager::Init(const DateTime& IntervalStart, const DateTime& IntervalEnd,
                                  std::shared_ptr<const CommonTypeVarRec> CurrentVariable,
@@ -19,7 +22,7 @@ bool CommonTypeDateManager::Init(const DateTime& IntervalStart, const DateTime& 
     m_slotMinutes = VarTypeFunctions::SlotLengthMinutes(code);
     if (m_slotMinutes == 0)
         return false;
-    const bool indirect = Conversions::ToBoolean(config.item("KORVELORVEX\\K5_INDIRECT_TYPE"));
+    const bool indirect = Conversions::ToBoolean(config.item(Keys::KorvelOrvex::kIndirectType));
     const auto align = [&](const DateTime& d) {
         return indirect ? VarTypeFunctions::SlotStartOfIndirect(d, code, collectorOffsetMinutes)
                         : VarTypeFunctions::SlotStartOf(d, code);

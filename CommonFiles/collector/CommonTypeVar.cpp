@@ -26,7 +26,8 @@ bool CommonTypeVar::ReadKorvelOrvex(CommonVarGatherer& myVarGatgerer)
                 ExpandVaridToRecord(facility, myVarGatgerer.Current_Variable(), *connection);
         }
         return true;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("CommonTypeVar.ReadKorvelOrvex", error);
         return false;
     }
 }
@@ -82,7 +83,8 @@ std::shared_ptr<const CommonTypeVarRec> CommonTypeVar::GetVarRecord(const QStrin
     try {
         const QString key = VariableKey(facilID, VarId);
         return m_variableRecords.Exists(key) ? m_variableRecords.Item(key) : nullptr;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("CommonTypeVar.GetVarRecord", error);
         return nullptr;
     }
 }

@@ -2,12 +2,15 @@
 
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/target/TargetConnections.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
 
 #include <QDateTime>
+
+namespace Keys = ConfigurationKeyNames;
 
 CommonVarGatherer::CommonVarGatherer(CommonGlobals& globals) : LookupLastRun(globals), m_globals(globals) {}
 
@@ -33,7 +36,8 @@ bool CommonVarGatherer::ReadAboutCollector(qint32 interface_id, ado::Connection&
         m_collectorTimeZoneOffset = ReadTimeZoneOffset(m_collectorTimeZoneId, aRootCNN);
         m_collectorDateAdjust = row.Fields("collector_dateadjust").toDouble();
         return true;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("CommonVarGatherer.ReadAboutCollector", error);
         return false;
     }
 }
@@ -62,7 +66,8 @@ double CommonVarGatherer::ReadTimeZoneOffset(qint32 timeZoneId, ado::Connection&
                 bias = row.Fields("bias_daylight").toDouble();
         }
         return -bias;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("CommonVarGatherer.ReadTimeZoneOffset", error);
         return 0;
     }
 }
@@ -71,7 +76,7 @@ bool CommonVarGatherer::ReadKorvelOrvex(qint32 interface_id, ado::Connection& aR
 {
     FacilID2FacilNameHash = HashTable<QString>();
     try {
-        const QString limit = m_globals.config().item("OPTIONS\\NOIU\\LIMITFACILITY");
+        const QString limit = m_globals.config().item(Keys::NoUi::kLimitFacility);
         ado::Recordset rows;
         if (!limit.isEmpty()) {
             m_globals.log().WriteLog("Limiting gathering variables to facility: " + limit.toUpper(), 1);
@@ -89,7 +94,8 @@ bool CommonVarGatherer::ReadKorvelOrvex(qint32 interface_id, ado::Connection& aR
         }
         m_collectorId = interface_id;
         return true;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("CommonVarGatherer.ReadKorvelOrvex", error);
         return false;
     }
 }
@@ -105,8 +111,9 @@ void CommonVarGatherer::GatherFacilityVariables(const QString& facilityKey, qint
                   ado::CursorType::Static, ado::LockType::ReadOnly, {interfaceId});
         for (; !rows.Eof(); rows.MoveNext())
             ADHOCAddVariable(facilityKey, rows.Fields(0).toInt());
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
         // A facility that cannot be read keeps the variables found so far.
+        m_globals.log().WriteClearedError("CommonVarGatherer.GatherFacilityVariables", error);
     }
 }
 
@@ -135,7 +142,8 @@ bool CommonVarGatherer::ADHOCAddVariable(const QString& facilID, qint32 VarId)
         }
         ++m_totalVariable;
         return true;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("CommonVarGatherer.ADHOCAddVariable", error);
         return false;
     }
 }

@@ -3,6 +3,7 @@
 #include "CommonFiles/collector/CommonTypeDateManager.h"
 #include "CommonFiles/collector/CommonVarGatherer.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/target/CommonFacilityWriter.h"
 #include "CommonFiles/target/VarTypeFunctions.h"
 #include "platform/Conversions.h"
@@ -15,6 +16,8 @@
 #include <QThread>
 #include <cmath>
 
+namespace Keys = ConfigurationKeyNames;
+
 namespace {
 
 constexpr qint16 kNoRounding = 9999;
@@ -22,7 +25,6 @@ constexpr double kShortestElapsed = 0.00001;
 // Waits are slept in steps this long, so a stop request is not slept
 // through.
 constexpr qint64 kPauseStepMilliseconds = 50;
-const QString kStatic = QStringLiteral("SOURCE\\STATICCOMMONIMPORT");
 
 QString Number(double value)
 {
@@ -53,7 +55,7 @@ bool CommonImport::StartImport(CommonVarGatherer& aVarGatgerer, bool TestMode)
     m_gatherer = &aVarGatgerer;
     m_testMode = TestMode;
     std::unique_ptr<CustomSource>& source = m_keptSource;
-    if (!source || !Setting(kStatic)) {
+    if (!source || !Setting(Keys::Source::kStaticCommonImport)) {
         m_globals.log().WriteLog("StartImport: Custom Source Reset", 0);
         source = std::make_unique<CustomSource>(m_globals);
     }
@@ -71,9 +73,7 @@ bool CommonImport::StartImport(CommonVarGatherer& aVarGatgerer, bool TestMode)
                 return false;
             }
     } catch (const NumberedError& error) {
-        m_globals.WriteActivity("Import stopped by an unexpected error " + QString::number(error.number()) + " - " +
-                                    error.description(),
-                                0);
+        m_globals.WriteActivity("Import stopped by an unexpected error " + error.Text(), 0);
         LogSessionStatistics();
         return false;
     }
@@ -97,7 +97,7 @@ bool CommonImport::ImportFacility(const QString& facility)
     }
     DateTime start = lastRun.startdate(facility);
     const qint32 shift =
-        Conversions::ToInt32(m_globals.config().item("OPTIONS\\AUTOMATED_IMPORT\\STARTDATE_SHIFT_MINUTE"));
+        Conversions::ToInt32(m_globals.config().item(Keys::AutomatedImport::kStartDateShiftMinute));
     if (shift != 0)
         start = start.addMinutes(shift);
     m_source->PrepareForNextFacility(m_gatherer->CollectorTimeZoneOffset(), m_gatherer->CollectorTimeZoneOffset(),
@@ -164,13 +164,13 @@ bool CommonImport::ImportVariable(const std::shared_ptr<const CommonTypeVarRec>&
                 return false;
             if (value.isValid() && !value.isNull()) {
                 DateTime datestamp = cuts.KorvelOrvexslotDateStamp();
-                if (Setting("KORVELORVEX\\K5_INDIRECT_TYPE"))
+                if (Setting(Keys::KorvelOrvex::kIndirectType))
                     datestamp = datestamp.addMinutes(std::llround(m_gatherer->CollectorTimeZoneOffset()));
                 if (!WriteSlotValue(value, record, datestamp))
                     return false;
             }
         }
-        if (Setting("OPTIONS\\PERFORMANCE\\THROTTLE"))
+        if (Setting(Keys::Performance::kThrottle))
             ThrottlePerformance();
     }
     return true;
@@ -203,8 +203,8 @@ bool CommonImport::WaitBeforeRetry(const QString& secondsKey, qint32 seconds)
 
 bool CommonImport::ReadSourceValue(const CommonTypeVarRec& record, QVariant& value)
 {
-    const qint32 attempts = Conversions::ToInt32(m_globals.config().item("SOURCE\\RECOVERY\\ATTEMPTS"));
-    const qint32 seconds = Conversions::ToInt32(m_globals.config().item("SOURCE\\RECOVERY\\SECONDS"));
+    const qint32 attempts = Conversions::ToInt32(m_globals.config().item(Keys::Source::kRecoveryAttempts));
+    const qint32 seconds = Conversions::ToInt32(m_globals.config().item(Keys::Source::kRecoverySeconds));
     const bool text = VarTypeFunctions::IsTextType(record.gVarType());
     for (qint32 i = 1; i <= attempts; ++i) {
         bool executionError = false;
@@ -219,9 +219,9 @@ bool CommonImport::ReadSourceValue(const CommonTypeVarRec& record, QVariant& val
                                 "re-connect to source for " +
                                     QString::number(attempts - i + 1) + " times",
                                 1);
-        if (!Setting(kStatic))
+        if (!Setting(Keys::Source::kStaticCommonImport))
             m_source->DestroyConnection();
-        if (!WaitBeforeRetry("SOURCE\\RECOVERY\\SECONDS", seconds))
+        if (!WaitBeforeRetry(Keys::Source::kRecoverySeconds, seconds))
             return false;
     }
     m_globals.WriteActivity("Unable to connect to source.", 0);
@@ -248,8 +248,8 @@ bool CommonImport::WriteSlotValue(const QVariant& value, const CommonTypeVarRec&
             number = Rounding::RoundTo(number, record.gDecPlaces());
         text = Number(number);
     }
-    const qint32 attempts = Conversions::ToInt32(m_globals.config().item("TARGET\\RECOVERY\\ATTEMPTS"));
-    const qint32 seconds = Conversions::ToInt32(m_globals.config().item("TARGET\\RECOVERY\\SECONDS"));
+    const qint32 attempts = Conversions::ToInt32(m_globals.config().item(Keys::Target::kRecoveryAttempts));
+    const qint32 seconds = Conversions::ToInt32(m_globals.config().item(Keys::Target::kRecoverySeconds));
     for (qint32 i = 1; i <= attempts; ++i) {
         m_globals.log().WriteLog("About to write " + record.gVarType() + " " + QString::number(record.gID()) + " " +
                                      datestamp.generalDate() + " " + Number(number) + " " + text + " " +
@@ -266,7 +266,7 @@ bool CommonImport::WriteSlotValue(const QVariant& value, const CommonTypeVarRec&
                                     QString::number(attempts - i + 1) + " times",
                                 1);
         m_writer->DestroyConnection();
-        if (!WaitBeforeRetry("TARGET\\RECOVERY\\SECONDS", seconds))
+        if (!WaitBeforeRetry(Keys::Target::kRecoverySeconds, seconds))
             return false;
     }
     m_globals.WriteActivity("Unable to connect to Korvel Orvex.", 0);
@@ -302,7 +302,7 @@ void CommonImport::ThrottlePerformance()
     QELLoggerTXT& log = m_globals.log();
     const QString prefix = "Error in ThrottlePerformance : Artificial Wait between Source Polling ";
     try {
-        const QString wait = m_globals.config().item("OPTIONS\\PERFORMANCE\\POLL_WAIT");
+        const QString wait = m_globals.config().item(Keys::Performance::kPollWait);
         if (!Conversions::IsNumeric(wait)) {
             m_globals.WriteActivity(prefix + "needs to be a whole number between 1 and 9999. Artificial Wait between "
                                              "Source Polling is: 0",
@@ -320,7 +320,7 @@ void CommonImport::ThrottlePerformance()
             m_globals.WriteActivity(prefix + "is not greater than 0" + is, 0);
         } else {
             log.WriteLog("Throttle = True. System will sleep " + shown + " milliseconds between queries.", 9);
-            const bool before = Setting("OPTIONS\\PERFORMANCE\\MSG_BEFORE");
+            const bool before = Setting(Keys::Performance::kMsgBefore);
             log.WriteLog(QString(before ? "Processing" : "Skipping") +
                              " DoEvents before putting the system to sleep. MsgBefore = " +
                              Conversions::BooleanText(before),
@@ -329,7 +329,7 @@ void CommonImport::ThrottlePerformance()
                 QCoreApplication::processEvents();
             log.WriteLog("Program will sleep for " + shown + " milliseconds.", 9);
             Pause(static_cast<qint64>(w));
-            const bool after = Setting("OPTIONS\\PERFORMANCE\\MSG_AFTER");
+            const bool after = Setting(Keys::Performance::kMsgAfter);
             log.WriteLog(QString(after ? "Processing" : "Skipping") +
                              " DoEvents after putting the system to sleep. MsgAfter = " +
                              Conversions::BooleanText(after),
@@ -337,8 +337,9 @@ void CommonImport::ThrottlePerformance()
             if (after)
                 QCoreApplication::processEvents();
         }
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
         // A throttle that cannot be read does not stop the import.
+        m_globals.log().WriteClearedError("CommonImport.ThrottlePerformance", error);
     }
 }
 

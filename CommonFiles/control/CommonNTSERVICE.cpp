@@ -3,6 +3,7 @@
 #include "CommonFiles/control/ProgramEntryPoint.h"
 #include "CommonFiles/control/QELTimer.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/TerminationSignal.h"
@@ -10,18 +11,13 @@
 #include <QCoreApplication>
 #include <QScopedValueRollback>
 
+namespace Keys = ConfigurationKeyNames;
+
 namespace {
 
 constexpr qint32 kMinuteMilliseconds = 60000;
 constexpr qint64 kMinutesPerHour = 60;
 const QString kSchedulerId = QStringLiteral("NTService_Scheduler");
-const QString kVerbosityKey = QStringLiteral("OPTIONS\\LOG_VERBOSITY");
-const QString kHourlyKey = QStringLiteral("OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\HOURLY");
-const QString kHourlyMinuteKey = QStringLiteral("OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\HOURLY_MINUTE");
-const QString kMinutelyKey = QStringLiteral("OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\MINUTELY");
-const QString kMinutelyMinuteKey = QStringLiteral("OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\MINUTELY_MINUTE");
-const QString kDailyHourKey = QStringLiteral("OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\DAILY_HOUR");
-const QString kDailyMinuteKey = QStringLiteral("OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\DAILY_MINUTE");
 
 }  // namespace
 
@@ -94,16 +90,16 @@ void CommonNTSERVICE::ApplyReloadedVerbosity()
     // The file may hold a value start-up would have corrected; it is
     // corrected the same way here.
     QELLoggerTXT& log = m_globals.log();
-    log.setVerbosity(ProgramEntryPoint::NormalisedVerbosity(m_globals.config().item(kVerbosityKey)));
+    log.setVerbosity(ProgramEntryPoint::NormalisedVerbosity(m_globals.config().item(Keys::Options::kLogVerbosity)));
     log.AssertVerbosity();
 }
 
 CommonNTSERVICE::Schedule CommonNTSERVICE::ChosenSchedule() const
 {
     const QELConfiguration& config = m_globals.config();
-    if (config.item(kHourlyKey) == "YES")
+    if (config.item(Keys::Schedule::kHourly) == "YES")
         return Schedule::Hourly;
-    if (config.item(kMinutelyKey) == "YES")
+    if (config.item(Keys::Schedule::kMinutely) == "YES")
         return Schedule::Minutely;
     return Schedule::Daily;
 }
@@ -129,7 +125,7 @@ DateTime CommonNTSERVICE::FollowOnWake() const
     case Schedule::Hourly:
         return ThisHoursTime(now).addMinutes(kMinutesPerHour);
     case Schedule::Minutely:
-        return now.addMinutes(ScheduleNumber(kMinutelyMinuteKey));
+        return now.addMinutes(ScheduleNumber(Keys::Schedule::kMinutelyMinute));
     case Schedule::Daily:
         return TodaysDailyTime(now).addDays(1);
     }
@@ -138,13 +134,13 @@ DateTime CommonNTSERVICE::FollowOnWake() const
 
 DateTime CommonNTSERVICE::ThisHoursTime(const DateTime& now) const
 {
-    return now.datePart().addMinutes(now.hour() * kMinutesPerHour + ScheduleNumber(kHourlyMinuteKey));
+    return now.datePart().addMinutes(now.hour() * kMinutesPerHour + ScheduleNumber(Keys::Schedule::kHourlyMinute));
 }
 
 DateTime CommonNTSERVICE::TodaysDailyTime(const DateTime& now) const
 {
-    return now.datePart().addMinutes(ScheduleNumber(kDailyHourKey) * kMinutesPerHour +
-                                     ScheduleNumber(kDailyMinuteKey));
+    return now.datePart().addMinutes(ScheduleNumber(Keys::Schedule::kDailyHour) * kMinutesPerHour +
+                                     ScheduleNumber(Keys::Schedule::kDailyMinute));
 }
 
 qint32 CommonNTSERVICE::ScheduleNumber(const QString& key) const
@@ -154,7 +150,8 @@ qint32 CommonNTSERVICE::ScheduleNumber(const QString& key) const
     const QString text = m_globals.config().item(key);
     try {
         return Conversions::ToInt32(text);
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("CommonNTSERVICE.ScheduleNumber", error);
         return 0;
     }
 }

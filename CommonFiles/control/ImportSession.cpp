@@ -5,6 +5,7 @@
 #include "CommonFiles/control/SessionPrompts.h"
 #include "CommonFiles/control/SuperUserLogin.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/target/ConnectionManager.h"
 #include "CommonFiles/target/TargetConnections.h"
 #include "platform/Conversions.h"
@@ -17,6 +18,8 @@
 #include <QCoreApplication>
 #include <QScopeGuard>
 #include <cmath>
+
+namespace Keys = ConfigurationKeyNames;
 
 namespace {
 
@@ -35,7 +38,7 @@ ImportSession::~ImportSession() = default;
 
 qint32 ImportSession::InterfaceId() const
 {
-    return Conversions::ToInt32(m_globals.config().item("KORVELORVEX\\K5_SERVER_INTERFACE_ID"));
+    return Conversions::ToInt32(m_globals.config().item(Keys::KorvelOrvex::kServerInterfaceId));
 }
 
 void ImportSession::Report(const QString& text)
@@ -67,9 +70,7 @@ ImportSession::Outcome ImportSession::Guarded(bool testMode, Outcome (ImportSess
     try {
         return (this->*run)(testMode);
     } catch (const NumberedError& error) {
-        m_globals.WriteActivity("Import stopped by an unexpected error " + QString::number(error.number()) + " - " +
-                                    error.description(),
-                                0);
+        m_globals.WriteActivity("Import stopped by an unexpected error " + error.Text(), 0);
     }
     return Outcome::Failed;
 }
@@ -166,11 +167,11 @@ std::unique_ptr<CommonVarGatherer> ImportSession::PrepareImportScope()
 
 bool ImportSession::SuperUserGiven(ado::Connection& root)
 {
-    if (m_globals.config().item("OPTIONS\\PASSWORD_PROTECT_INTERACTIVE_IMPORT") != "YES")
+    if (m_globals.config().item(Keys::Options::kPasswordProtectInteractiveImport) != "YES")
         return true;
     m_globals.WriteActivity("Waiting for user to provide Korvel Orvex Super User credentials ...", 0);
-    const auto given = m_prompts.AskSuperUser([&root](const SessionPrompts::Credentials& c) {
-        return SuperUserLogin::Check(root, c.user, c.password);
+    const auto given = m_prompts.AskSuperUser([this, &root](const SessionPrompts::Credentials& c) {
+        return SuperUserLogin::Check(root, c.user, c.password, m_globals.log());
     });
     if (!given) {
         m_globals.WriteActivity(kCancelled, 0);
@@ -248,12 +249,13 @@ void ImportSession::ValidateCollectorVersion()
                                          "correct version in Korvel Orvex client.",
                                      QELmsgBoxHandler::Exclamation | QELmsgBoxHandler::HelpButton,
                                      QStringLiteral("Version Validation Failed"), m_globals.HelpFile(), 12230);
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
         // The version check only warns; a failed check warns of nothing.
+        m_globals.log().WriteClearedError("ImportSession.ValidateCollectorVersion", error);
     }
 }
 
-DateTime ImportSession::ConfiguredDate(const char* key) const
+DateTime ImportSession::ConfiguredDate(const QString& key) const
 {
     const auto value = DateTime::FromText(m_globals.config().item(key));
     if (!value)
@@ -263,8 +265,8 @@ DateTime ImportSession::ConfiguredDate(const char* key) const
 
 void ImportSession::TakeFixedDates(CommonLastRun& lastRun) const
 {
-    lastRun.setDefaultStart(ConfiguredDate("OPTIONS\\NOIU\\ASKFORDATES\\FIX_STARTDATE"));
-    lastRun.setDefaultEnd(ConfiguredDate("OPTIONS\\NOIU\\ASKFORDATES\\FIX_ENDDATE"));
+    lastRun.setDefaultStart(ConfiguredDate(Keys::NoUi::kFixStartDate));
+    lastRun.setDefaultEnd(ConfiguredDate(Keys::NoUi::kFixEndDate));
 }
 
 bool ImportSession::TakeChosenRange(CommonLastRun& lastRun, const std::optional<SessionPrompts::DateRange>& range)
@@ -284,15 +286,15 @@ bool ImportSession::TakeChosenRange(CommonLastRun& lastRun, const std::optional<
 bool ImportSession::ChooseDateRange(CommonVarGatherer& gatherer)
 {
     QELConfiguration& config = m_globals.config();
-    if (Conversions::ToBoolean(config.item("KORVELORVEX\\K5_INDIRECT_TYPE")))
+    if (Conversions::ToBoolean(config.item(Keys::KorvelOrvex::kIndirectType)))
         return ChooseIndirectDateRange(gatherer);
     CommonLastRun& lastRun = gatherer.LookupLastRun;
     if (m_globals.serviceMode()) {
-        lastRun.setDefaultStart(ConfiguredDate("OPTIONS\\AUTOMATED_IMPORT\\DEFAULT_LAST_RUN"));
+        lastRun.setDefaultStart(ConfiguredDate(Keys::AutomatedImport::kDefaultLastRun));
         lastRun.setDefaultEnd(m_globals.clock().now());
         return true;
     }
-    if (config.item("OPTIONS\\NOIU\\ASKFORDATES\\HIDE_UI") == "TRUE") {
+    if (config.item(Keys::NoUi::kHideUi) == "TRUE") {
         TakeFixedDates(lastRun);
         return true;
     }
@@ -306,7 +308,7 @@ bool ImportSession::ChooseIndirectDateRange(CommonVarGatherer& gatherer)
     if (m_globals.serviceMode()) {
         // The collector keeps its own zone; the range is shifted into it and
         // ends at the last whole hour of the target server's clock.
-        const DateTime start = ConfiguredDate("OPTIONS\\AUTOMATED_IMPORT\\DEFAULT_LAST_RUN")
+        const DateTime start = ConfiguredDate(Keys::AutomatedImport::kDefaultLastRun)
                                    .addMinutes(-std::llround(gatherer.CollectorTimeZoneOffset()));
         const DateTime serverNow = m_timeUtils.ServerNow();
         const DateTime end = serverNow.datePart()
@@ -317,7 +319,7 @@ bool ImportSession::ChooseIndirectDateRange(CommonVarGatherer& gatherer)
         m_globals.log().WriteLog("NT Service UTC Dates from: " + start.generalDate() + " to " + end.generalDate(), 5);
         return true;
     }
-    if (m_globals.config().item("OPTIONS\\NOIU\\ASKFORDATES\\HIDE_UI") == "TRUE") {
+    if (m_globals.config().item(Keys::NoUi::kHideUi) == "TRUE") {
         TakeFixedDates(lastRun);
         return true;
     }

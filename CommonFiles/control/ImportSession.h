@@ -47,7 +47,7 @@ private:
     bool ReadScope(CommonVarGatherer& gatherer, ado::Connection& root, qint32 interfaceId);
     bool SuperUserGiven(ado::Connection& root);
     bool ChooseDateRange(CommonVarGatherer& gatherer);
-    DateTime ConfiguredDate(const char* key) const;
+    DateTime ConfiguredDate(const QString& key) const;
     void TakeFixedDates(CommonLastRun& lastRun) const;
     bool TakeChosenRange(CommonLastRun& lastRun, const std::optional<SessionPrompts::DateRange>& range);
     bool ChooseIndirectDateRange(CommonVarGatherer& gatherer);

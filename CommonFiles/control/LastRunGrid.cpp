@@ -4,9 +4,12 @@
 #include "CommonFiles/collector/CommonVarGatherer.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/target/TargetConnections.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Connection.h"
+
+namespace Keys = ConfigurationKeyNames;
 
 QList<LastRunGrid::Row> LastRunGrid::FillGrid()
 {
@@ -15,8 +18,8 @@ QList<LastRunGrid::Row> LastRunGrid::FillGrid()
         return {};
     try {
         root.Open();
-        CommonLastRunReadWrite reader;
-        reader.setInterfaceID(Conversions::ToInt16(m_globals.config().item("KORVELORVEX\\K5_SERVER_INTERFACE_ID")));
+        CommonLastRunReadWrite reader(m_globals.log());
+        reader.setInterfaceID(Conversions::ToInt16(m_globals.config().item(Keys::KorvelOrvex::kServerInterfaceId)));
         CommonVarGatherer gatherer(m_globals);
         if (!gatherer.ReadKorvelOrvex(reader.InterfaceID(), root))
             return {};
@@ -38,8 +41,7 @@ QList<LastRunGrid::Row> LastRunGrid::FillGrid()
         }
         return rows;
     } catch (const NumberedError& error) {
-        m_globals.msgBox().QelMsgBox("Unable to read last run dates from Korvel Orvex\r\n" +
-                                         QString::number(error.number()) + " - " + error.description(),
+        m_globals.msgBox().QelMsgBox("Unable to read last run dates from Korvel Orvex\r\n" + error.Text(),
                                      QELmsgBoxHandler::Exclamation);
         return {};
     }
@@ -59,8 +61,8 @@ bool LastRunGrid::SaveGrid(const QList<Row>& rows)
         return false;
     try {
         root.Open();
-        CommonLastRunReadWrite writer;
-        writer.setInterfaceID(Conversions::ToInt16(m_globals.config().item("KORVELORVEX\\K5_SERVER_INTERFACE_ID")));
+        CommonLastRunReadWrite writer(m_globals.log());
+        writer.setInterfaceID(Conversions::ToInt16(m_globals.config().item(Keys::KorvelOrvex::kServerInterfaceId)));
         bool saved = true;
         for (const Row& row : rows) {
             if (row.lastRun.isEmpty())
@@ -69,7 +71,8 @@ bool LastRunGrid::SaveGrid(const QList<Row>& rows)
             saved = date && writer.SetLastRunDate(row.facilityId, *date, root) && saved;
         }
         return saved;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("LastRunGrid.SaveGrid", error);
         return false;
     }
 }

@@ -2,16 +2,16 @@
 
 #include "CommonFiles/control/ConfigurationKeys.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "platform/Conversions.h"
 #include "platform/VersionRecord.h"
 #include "source/CustomConfiguration.h"
 
 #include <algorithm>
 
-namespace {
+namespace Keys = ConfigurationKeyNames;
 
-const QString kVerbosityKey = QStringLiteral("OPTIONS\\LOG_VERBOSITY");
-const QString kKeepLogsKey = QStringLiteral("OPTIONS\\KEEP_LOGS_FOR");
+namespace {
 
 // A numeric text clamped into [low, high] before it is taken as a whole
 // number, so that no stored value can overflow; other text gives fallback.
@@ -135,12 +135,12 @@ void ProgramEntryPoint::ApplyLogSettings()
     // The corrections are not the user's changes: they go into the keys but
     // leave the configuration as unchanged as the file that was just read.
     const bool changed = config.ChangeWasMade();
-    const qint16 verbosity = NormalisedVerbosity(config.item(kVerbosityKey));
-    config.setItem(kVerbosityKey, QString::number(verbosity));
+    const qint16 verbosity = NormalisedVerbosity(config.item(Keys::Options::kLogVerbosity));
+    config.setItem(Keys::Options::kLogVerbosity, QString::number(verbosity));
     log.setVerbosity(verbosity);
     log.AssertVerbosity();
-    const qint16 keepDays = NormalisedKeepDays(config.item(kKeepLogsKey));
-    config.setItem(kKeepLogsKey, QString::number(keepDays));
+    const qint16 keepDays = NormalisedKeepDays(config.item(Keys::Options::kKeepLogsFor));
+    config.setItem(Keys::Options::kKeepLogsFor, QString::number(keepDays));
     config.setChangeWasMade(changed);
     log.LSM_Init(keepDays);
     log.LSM_Run();

@@ -1,5 +1,6 @@
 #include "CommonFiles/control/SuperUserLogin.h"
 
+#include "CommonFiles/foundation/QELLoggerTXT.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Recordset.h"
 
@@ -9,7 +10,8 @@ const QString kInvalid = QStringLiteral("Access Denied - Invalid Username or Pas
 
 }  // namespace
 
-QString SuperUserLogin::Check(ado::Connection& connection, const QString& user, const QString& password)
+QString SuperUserLogin::Check(ado::Connection& connection, const QString& user, const QString& password,
+                              QELLoggerTXT& log)
 {
     if (user.isEmpty() || password.isEmpty())
         return kInvalid;
@@ -22,7 +24,8 @@ QString SuperUserLogin::Check(ado::Connection& connection, const QString& user, 
         if (row.Fields("usertype").toString() != "Super")
             return QStringLiteral("Access Denied - You need to have Super User priviledges");
         return {};
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        log.WriteClearedError("SuperUserLogin.Check", error);
         return kInvalid;
     }
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QELLoggerTXT;
+
 namespace ado {
 class Connection;
 }
@@ -10,6 +12,8 @@ class Connection;
 // password matches in any letter case, and the user is a super user.
 class SuperUserLogin {
 public:
-    // Empty text when accepted, else the refusal to show.
-    static QString Check(ado::Connection& connection, const QString& user, const QString& password);
+    // Empty text when accepted, else the refusal to show. A user row that
+    // cannot be read refuses, and leaves its trace in the log.
+    static QString Check(ado::Connection& connection, const QString& user, const QString& password,
+                         QELLoggerTXT& log);
 };

@@ -32,11 +32,6 @@ const QString kInsertServerLu = QStringLiteral(
 const QString kInsertFeature = QStringLiteral(
     "insert into k5_LU_F_LU(LU_ID, LU_VERSION, LU_LOCALE_ID, KEYVALUE, CURVALUE, KEY_DESC) values (?, ?, ?, ?, ?, ?)");
 
-QString ErrorText(const NumberedError& error)
-{
-    return QString::number(error.number()) + " - " + error.description();
-}
-
 // The first comma-delimited field of a text file, written bare or as a
 // quoted string; nothing when the file cannot be read or holds no field.
 std::optional<QString> FirstField(const QString& path)
@@ -110,7 +105,7 @@ bool CommonDefUpload::Extract(const QString& archivePath, const QStringList& ent
         archive.Extract(entries, folder);
         return true;
     } catch (const NumberedError& error) {
-        Show(ErrorText(error) + " Could not extract files to " + folder);
+        Show(error.Text() + " Could not extract files to " + folder);
         return false;
     }
 }
@@ -149,7 +144,7 @@ bool CommonDefUpload::QueryExists(ado::Connection& root, const Key& key, bool& e
         exists = !rows.Eof();
         return true;
     } catch (const NumberedError& error) {
-        m_globals.log().WriteLog("CommonDefUpload.UploadCurrentDefinition(): " + ErrorText(error), 0);
+        m_globals.log().WriteLog("CommonDefUpload.UploadCurrentDefinition(): " + error.Text(), 0);
         return false;
     }
 }
@@ -194,7 +189,7 @@ bool CommonDefUpload::InsertLookupRows(ado::Connection& root, const Key& key, qi
         return true;
     } catch (const NumberedError& error) {
         database.rollback();
-        Show(ErrorText(error) + " Could not insert recordes into k5_lu or k5_lu_f_lu.");
+        Show(error.Text() + " Could not insert recordes into k5_lu or k5_lu_f_lu.");
         return false;
     }
 }
@@ -206,7 +201,7 @@ void CommonDefUpload::DeleteFileRows(ado::Connection& root, const QList<qint32>&
             ado::SqlExecution::Run(root, "delete from files where ID = ?", {id});
         } catch (const NumberedError& error) {
             m_globals.log().WriteLog("CommonDefUpload.UploadCurrentDefinition(): file row " + QString::number(id) +
-                                         " stays: " + ErrorText(error),
+                                         " stays: " + error.Text(),
                                      0);
         }
     }
@@ -221,7 +216,7 @@ bool CommonDefUpload::BLOBPutFile(const QString& localPath, const QString& dirna
     try {
         id = StoreFileRow(*root, localPath, dirname.toUpper(), filename.toUpper());
     } catch (const NumberedError& error) {
-        m_globals.log().WriteLog("CommonDefUpload.BLOBPutFile(): " + localPath + ": " + ErrorText(error), 0);
+        m_globals.log().WriteLog("CommonDefUpload.BLOBPutFile(): " + localPath + ": " + error.Text(), 0);
         return false;
     }
     if (deleteLocalFile)

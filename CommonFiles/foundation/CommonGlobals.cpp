@@ -2,12 +2,13 @@
 
 #include "CommonFiles/foundation/ActivitySink.h"
 #include "CommonFiles/foundation/ConfigPasswordPrompt.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "platform/TerminationSignal.h"
+
+namespace Keys = ConfigurationKeyNames;
 
 namespace {
 
-const QString kProtectKey = QStringLiteral("OPTIONS\\PASSWORD_PROTECT_CONFIG");
-const QString kPasswordKey = QStringLiteral("OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD");
 constexpr int kActivityListOverflow = 32000;
 constexpr int kActivityListLimit = 20000;
 
@@ -96,7 +97,7 @@ bool CommonGlobals::SaveConfiguration()
 
 void CommonGlobals::ApplyEncryptionChoice()
 {
-    m_config.setEncryptData(m_config.item("OPTIONS\\ENCRYPT_PROTECT_CONFIG").toUpper() == "YES");
+    m_config.setEncryptData(m_config.item(Keys::Options::kEncryptProtectConfig).toUpper() == "YES");
 }
 
 // Protection and password are those of the file, not of the changes about
@@ -104,20 +105,20 @@ void CommonGlobals::ApplyEncryptionChoice()
 // as the current one, would pass without the password.
 bool CommonGlobals::StoredProtection() const
 {
-    return m_config.StoredItem(kProtectKey) == "YES";
+    return m_config.StoredItem(Keys::Options::kPasswordProtectConfig) == "YES";
 }
 
 bool CommonGlobals::PasswordProtected() const
 {
-    return StoredProtection() || m_config.item(kProtectKey) == "YES";
+    return StoredProtection() || m_config.item(Keys::Options::kPasswordProtectConfig) == "YES";
 }
 
 bool CommonGlobals::ConfigurationPasswordGiven()
 {
     if (!m_passwordPrompt)
         return false;
-    const QString expected =
-        StoredProtection() ? m_config.StoredItem(kPasswordKey) : m_config.item(kPasswordKey);
+    const QString& key = Keys::Options::kPasswordProtectConfigPassword;
+    const QString expected = StoredProtection() ? m_config.StoredItem(key) : m_config.item(key);
     while (const auto given = m_passwordPrompt->AskConfigurationPassword()) {
         if (*given == expected)
             return true;

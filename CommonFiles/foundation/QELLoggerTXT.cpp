@@ -1,5 +1,7 @@
 #include "CommonFiles/foundation/QELLoggerTXT.h"
 
+#include "platform/NumberedError.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -9,6 +11,7 @@
 namespace {
 
 constexpr int kHighestLevel = 9;
+constexpr int kClearedErrorLevel = 2;
 
 }  // namespace
 
@@ -55,6 +58,14 @@ void QELLoggerTXT::WriteLog(const QString& text, int level)
         OpenLog();
     if (m_verbosity >= level)
         WriteLine(text);
+}
+
+void QELLoggerTXT::WriteClearedError(const QString& procedure, const NumberedError& error)
+{
+    // Below its level a trace does not even open a log file, so a cleared
+    // error changes nothing an operator sees at a lower verbosity.
+    if (m_verbosity >= kClearedErrorLevel)
+        WriteLog(procedure + "(): " + error.Text(), kClearedErrorLevel);
 }
 
 void QELLoggerTXT::OpenLog()

@@ -7,6 +7,8 @@
 #include <QString>
 #include <memory>
 
+class NumberedError;
+
 // The diagnostic log: one text file per process and per day in the log
 // folder, a line per message stamped "hh:mm:ss : ". Messages above the
 // verbosity are dropped. The name of each newly opened file can be published
@@ -39,6 +41,10 @@ public:
     void closeLog();
     void AssertVerbosity();
     void WriteLog(const QString& text, int level);
+    // The trace of an error a procedure clears at its own boundary:
+    // "<procedure>(): <number> - <description>" at level 2, where procedure
+    // reads "<Class>.<Procedure>".
+    void WriteClearedError(const QString& procedure, const NumberedError& error);
     void LSM_Init(qint16 days);
     void LSM_Run();
 

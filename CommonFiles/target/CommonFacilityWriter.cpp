@@ -72,7 +72,8 @@ bool CommonFacilityWriter::ConnectionAlive()
         count.Open("select count(id) from approvalini", *m_connection);
         count.Fields(0).toInt();
         return true;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("CommonFacilityWriter.ConnectionAlive", error);
         return false;
     }
 }
@@ -122,7 +123,7 @@ void CommonFacilityWriter::Performed(const DateTime& rowDate, bool physical)
 
 void CommonFacilityWriter::LogWriteError(const NumberedError& error) const
 {
-    m_globals.log().WriteLog(QString::number(error.number()) + " - " + error.description(), 0);
+    m_globals.log().WriteLog(error.Text(), 0);
 }
 
 bool CommonFacilityWriter::WriteToKorvelOrvex(const QString& VarType, qint32 VarId, const DateTime& Datestamp,
@@ -232,7 +233,8 @@ bool CommonFacilityWriter::WriteDailyComment(qint32 VarId, const DateTime& day, 
             comments.WriteData(day, VarId, comment);
         Performed(day, !m_testMode);
         return true;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("CommonFacilityWriter.WriteDailyComment", error);
         return false;
     }
 }
@@ -249,7 +251,8 @@ bool CommonFacilityWriter::WriteIntervalComment(qint32 intervalsPerDay, qint32 V
             access.WriteComment(slotStart, slotStart, VarId, comment);
         Performed(slotStart, !m_testMode);
         return true;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("CommonFacilityWriter.WriteIntervalComment", error);
         return false;
     }
 }
@@ -355,8 +358,7 @@ bool CommonFacilityWriter::WriteToLogbook(qint32 InLogBookID, const DateTime& In
         entry.Update();
         return true;
     } catch (const NumberedError& error) {
-        m_globals.WriteActivity(
-            "Error in WriteToLogbook: " + QString::number(error.number()) + " - " + error.description(), 0);
+        m_globals.WriteActivity("Error in WriteToLogbook: " + error.Text(), 0);
         return false;
     }
 }
@@ -368,7 +370,8 @@ bool CommonFacilityWriter::LogbookExists(qint32 id)
         row.Open("select id from logbook where id=?", *m_connection, ado::CursorType::Static, ado::LockType::ReadOnly,
                  {id});
         return !row.Eof();
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("CommonFacilityWriter.LogbookExists", error);
         return false;
     }
 }

@@ -1,8 +1,11 @@
 #include "CommonFiles/target/CommonUnitConvert.h"
 
 #include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
+
+namespace Keys = ConfigurationKeyNames;
 
 namespace {
 
@@ -29,7 +32,7 @@ const DefaultConversion kDefaults[] = {
 
 QString RowKey(int n, const char* field)
 {
-    return "TARGET\\UNITCONVERT\\UNIT" + QString::number(n) + "\\" + field;
+    return Keys::Target::kUnitConvertRowPrefix + QString::number(n) + "\\" + field;
 }
 
 QString Number(double value)
@@ -42,7 +45,7 @@ QString Number(double value)
 void CommonUnitConvert::DefineTree()
 {
     QELConfiguration& config = m_globals.config();
-    config.DefineTree("TARGET\\UNITCONVERT\\ENABLED", "TRUE");
+    config.DefineTree(Keys::Target::kUnitConvertEnabled, "TRUE");
     const int defaults = static_cast<int>(std::size(kDefaults));
     for (int n = 1; n <= kRows; ++n) {
         const bool known = n <= defaults;
@@ -56,7 +59,7 @@ void CommonUnitConvert::DefineTree()
 void CommonUnitConvert::Init()
 {
     QELConfiguration& config = m_globals.config();
-    if (config.item("TARGET\\UNITCONVERT\\ENABLED") != "TRUE")
+    if (config.item(Keys::Target::kUnitConvertEnabled) != "TRUE")
         return;
     for (int n = 1; n <= kRows; ++n) {
         if (config.item(RowKey(n, "ENABLED")) != "TRUE")
@@ -104,8 +107,9 @@ void CommonUnitConvert::AddConversion(const QString& from, const QString& to, do
         m_globals.log().WriteLog("UnitConverter : Added '" + source + " -> " + Number(factor) + " -> " + target +
                                      "' as a valid conversion.",
                                  6);
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
         // A row that cannot be added is skipped.
+        m_globals.log().WriteClearedError("CommonUnitConvert.AddConversion", error);
     }
 }
 
@@ -131,7 +135,8 @@ double CommonUnitConvert::GetConvertedResult(double value, const QString& source
                                      Number(result) + " [" + target + "]",
                                  5);
         return result;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("CommonUnitConvert.GetConvertedResult", error);
         return value;
     }
 }

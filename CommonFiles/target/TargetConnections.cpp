@@ -2,6 +2,7 @@
 
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/target/ConnectProgress.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/target/ConnectionManager.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
@@ -9,6 +10,8 @@
 #include "platform/ado/ConnectionStringValue.h"
 
 #include <QCoreApplication>
+
+namespace Keys = ConfigurationKeyNames;
 
 namespace {
 
@@ -23,18 +26,19 @@ bool TargetConnections::InitConnectionManager(ConnectionManager& manager)
 {
     QELConfiguration& config = m_globals.config();
     try {
-        const qint16 type = Conversions::ToInt16(config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_DBTYPE"));
+        const qint16 type = Conversions::ToInt16(config.item(Keys::KorvelOrvex::kConnectionDbType));
         const bool initialised =
-            manager.Init(static_cast<TargetDbType>(type), config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER"),
-                         config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE"),
-                         config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_CUSTOMIZATIONS"), false,
-                         Conversions::ToInt32(config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_TIMEOUT")),
-                         Conversions::ToInt32(config.item("KORVELORVEX\\KORVELORVEX_CONNECTION_COMMAND_TIMEOUT")));
+            manager.Init(static_cast<TargetDbType>(type), config.item(Keys::KorvelOrvex::kConnectionProvider),
+                         config.item(Keys::KorvelOrvex::kConnectionDataSource),
+                         config.item(Keys::KorvelOrvex::kConnectionCustomizations), false,
+                         Conversions::ToInt32(config.item(Keys::KorvelOrvex::kConnectionTimeout)),
+                         Conversions::ToInt32(config.item(Keys::KorvelOrvex::kConnectionCommandTimeout)));
         m_globals.setTargetDbType(static_cast<TargetDbType>(type));
         return initialised;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
         // A database type or time-out that is not a number cannot set up a
         // connection; the caller reports it as a failed initialisation.
+        m_globals.log().WriteClearedError("TargetConnections.InitConnectionManager", error);
         return false;
     }
 }
@@ -97,7 +101,8 @@ std::unique_ptr<ado::Connection> TargetConnections::OpenFacility(const QString& 
     try {
         connection->Open();
         return connection;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_globals.log().WriteClearedError("TargetConnections.OpenFacility", error);
         return nullptr;
     }
 }
@@ -115,7 +120,7 @@ bool TargetConnections::OpenTargetConnection(ado::Connection& connection, QStrin
     try {
         connection.Open();
     } catch (const NumberedError& error) {
-        errorText = QString::number(error.number()) + " - " + error.description();
+        errorText = error.Text();
         if (watched) {
             if (m_progress)
                 m_progress->HideConnecting();

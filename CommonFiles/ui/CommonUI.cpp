@@ -2,10 +2,13 @@
 
 #include "CommonFiles/control/ProgramEntryPoint.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 
 #include <QFontDatabase>
 #include <QListWidget>
 #include <QStatusBar>
+
+namespace Keys = ConfigurationKeyNames;
 
 CommonUI::CommonUI(CommonGlobals& globals, QWidget* parent) : QMainWindow(parent), m_globals(globals)
 {
@@ -31,7 +34,7 @@ void CommonUI::LoadActivity()
 {
     Clear();
     m_globals.WriteActivity("Configuration loaded from " + m_globals.config().path(), 0);
-    if (m_globals.config().item("KORVELORVEX\\K5_SERVER_INTERFACE_ID").trimmed() == "0") {
+    if (m_globals.config().item(Keys::KorvelOrvex::kServerInterfaceId).trimmed() == "0") {
         // Shown to the person only: the log has no use for this advice.
         Append("WARNING : No designation has been made for this collector instance. Use "
                "'Configuration\\Collector Configuration' to set it.");

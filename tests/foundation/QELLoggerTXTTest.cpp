@@ -1,5 +1,6 @@
 #include "CommonFiles/foundation/QELLoggerTXT.h"
 
+#include "platform/NumberedError.h"
 #include "support/FakeClock.h"
 #include "support/TempFolder.h"
 
@@ -57,6 +58,19 @@ TEST(QELLoggerTXT, FileIsNamedAfterOpeningMomentAndLinesAreStamped)
     EXPECT_EQ(TempFolder::Files(s.logFolder()), QStringList{"A_03_05_2024__14_07_09_cli.log"});
     EXPECT_EQ(s.log.CurrentFile(), s.logFolder() + "/A_03_05_2024__14_07_09_cli.log");
     EXPECT_EQ(s.current(), "14:07:09 : hello\r\n14:08:30 : second\r\n");
+}
+
+TEST(QELLoggerTXT, ClearedErrorIsTracedFromLevelTwoWithoutOpeningALogBelowIt)
+{
+    LogSetup s;
+    const NumberedError error(10781, "Key not found");
+    s.log.setVerbosity(1);
+    s.log.WriteClearedError("HashTable.Item", error);
+    EXPECT_TRUE(s.log.CurrentFile().isEmpty());
+
+    s.log.setVerbosity(2);
+    s.log.WriteClearedError("HashTable.Item", error);
+    EXPECT_EQ(s.current(), "14:07:09 : HashTable.Item(): 10781 - Key not found\r\n");
 }
 
 TEST(QELLoggerTXT, LevelIsClampedAndAFileOpensEvenForADroppedMessage)

@@ -304,7 +304,7 @@ TEST_P(Collector, PersistedLastRunRowsAndCalculationRequests)
 
 TEST_P(Collector, LastRunRowsReadAndCorrectedOneByOne)
 {
-    CommonLastRunReadWrite row;
+    CommonLastRunReadWrite row(target.globals().log());
     DateTime found = day(1);
     EXPECT_FALSE(row.SetLastRunDate("PLANT1", day(3), *root));
     EXPECT_FALSE(row.ReadLastRunInfo("PLANT1", *root, found));
