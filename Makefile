@@ -1,4 +1,4 @@
-# make test: install what is missing, build with sanitizers, run every test.
+# make test: install what is missing, build with sanitizers and warnings as errors, run every test.
 # make build: an optimised build of the programs in build/.
 
 BUILD_DIR ?= build
@@ -19,7 +19,7 @@ build: deps
 	cmake --build $(BUILD_DIR)
 
 test: deps
-	cmake -S . -B $(TEST_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DR58213_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake -S . -B $(TEST_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DR58213_SANITIZE=ON -DR58213_WERROR=ON $(CMAKE_FLAGS)
 	cmake --build $(TEST_BUILD_DIR)
 	cd $(TEST_BUILD_DIR) && ctest --output-on-failure --timeout 300
 

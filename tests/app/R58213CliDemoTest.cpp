@@ -56,9 +56,9 @@ TEST(R58213CliDemo, ADemoInstallationImportsLikeTheService)
     EXPECT_TRUE(cli(home, {"last-run", "list"}).out.contains("\tNORTHWTP\t3/1/2024 6:00:00 AM\t"));
     EXPECT_EQ(cli(home, {"last-run", "set", "NORTHWTP", "someday"}).status, 2);
     // Typing errors are refused, never stored.
-    for (const QStringList& refused : {QStringList{"NORTHWPT", "2024-03-01 06:00"}, QStringList{"NORTHWTP", "0001-01-01 00:00"},
-                                       QStringList{"NORTHWTP", "9999-12-31 00:00"}})
-        EXPECT_EQ(cli(home, QStringList{"last-run", "set"} + refused).status, 1) << refused.join(' ').toStdString();
+    for (const QStringList& typo : {QStringList{"NORTHWPT", "2024-03-01 06:00"}, QStringList{"NORTHWTP", "0001-01-01 00:00"},
+                                    QStringList{"NORTHWTP", "9999-12-31 00:00"}})
+        EXPECT_EQ(cli(home, QStringList{"last-run", "set"} + typo).status, 1) << typo.join(' ').toStdString();
     const QString list = cli(home, {"last-run", "list"}).out;
     EXPECT_TRUE(list.contains("\tNORTHWTP\t3/1/2024 6:00:00 AM\t"));
     EXPECT_FALSE(list.contains("NORTHWPT"));
