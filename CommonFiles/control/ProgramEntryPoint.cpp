@@ -60,10 +60,16 @@ qint16 ProgramEntryPoint::NormalisedKeepDays(const QString& text)
 
 QString ProgramEntryPoint::MaskedCommandLine(const QStringList& arguments)
 {
+    const auto secret = [](const QString& name) {
+        return name == "--password" || name == "--config-password" || QELConfiguration::IsSecretKey(name);
+    };
     QStringList shown = arguments;
-    for (qsizetype i = 1; i < shown.size(); ++i) {
-        const QString& before = arguments[i - 1];
-        if (before == "--password" || before == "--config-password" || QELConfiguration::IsSecretKey(before))
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        // "--config-password=VALUE" is the same option in one word.
+        const qsizetype equals = arguments[i].indexOf('=');
+        if (equals > 0 && secret(arguments[i].left(equals)))
+            shown[i] = arguments[i].left(equals + 1) + QELConfiguration::kSecretMask;
+        else if (i > 0 && secret(arguments[i - 1]))
             shown[i] = QELConfiguration::kSecretMask;
     }
     return shown.join(' ');

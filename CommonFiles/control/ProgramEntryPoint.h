@@ -24,8 +24,8 @@ public:
     // The stored log settings as start-up corrects them.
     static qint16 NormalisedVerbosity(const QString& text);
     static qint16 NormalisedKeepDays(const QString& text);
-    // The arguments as the log shows them: the value after a password
-    // option or a password key masked.
+    // The arguments as the log shows them: the value of a password option
+    // or a password key masked, given as the next word or after "=".
     static QString MaskedCommandLine(const QStringList& arguments);
 
     // False when the configuration file cannot be read; the person (or, in

@@ -191,6 +191,7 @@ TEST(R58213Cli, ProtectionCannotBeBypassedAndNoPasswordReachesTheLog)
     environment.insert("R58213_CONFIG_PASSWORD", "Sesame-81");
     EXPECT_EQ(cli(home, {"config", "set", "R58213\\EXT", "TXT"}, environment).status, 0);
     EXPECT_EQ(value(home, "R58213\\EXT"), "TXT");
+    EXPECT_EQ(cli(home, {"--config-password=Sesame-81", "config", "set", "R58213\\PREFIX", "PLANT"}).status, 0);
     cli(home, {"import-all", "--test", "--user", "ops", "--password", "Secret-77"});
 
     const QString logs = allLogs(home);
