@@ -151,10 +151,7 @@ void DataDDInt::SeekData(const DateTime& SlotStartDatetime, qint32 VarId, DateTi
         *AuditUser = Out::Text(cmd.Parameters("audituser"));
     if (AuditTimeStamp)
         *AuditTimeStamp = Out::DateOrZero(cmd.Parameters("audittimestamp"));
-    const std::optional<qint32> status = Out::IntegerOrNull(cmd.Parameters("status"));
-    m_statusIsNull = !status;
-    if (STATUS && status)
-        *STATUS = *status;
+    m_statusIsNull = !Out::IntegerIfPresent(cmd.Parameters("status"), STATUS);
     if (FORCED)
         *FORCED = Out::Integer(cmd.Parameters("forced"));
 }

@@ -62,10 +62,7 @@ void DatatblInt::SeekDateVarId(const DateTime& DateValue, qint32 VarId, double& 
         *AuditTimeStamp = Out::DateOrZero(cmd.Parameters("audittimestamp"));
     if (FORCED)
         *FORCED = Out::Integer(cmd.Parameters("forced"));
-    const std::optional<qint32> status = Out::IntegerOrNull(cmd.Parameters("status"));
-    m_statusIsNull = !status;
-    if (STATUS && status)
-        *STATUS = *status;
+    m_statusIsNull = !Out::IntegerIfPresent(cmd.Parameters("status"), STATUS);
 }
 
 void DatatblInt::deletedtbl(const DateTime& DateValue, qint32 VarId)

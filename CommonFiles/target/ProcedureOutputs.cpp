@@ -28,9 +28,13 @@ double ProcedureOutputs::NumberOrZero(const ado::Parameter& parameter)
     return IsNull(parameter) ? 0.0 : Number(parameter);
 }
 
-std::optional<qint32> ProcedureOutputs::IntegerOrNull(const ado::Parameter& parameter)
+bool ProcedureOutputs::IntegerIfPresent(const ado::Parameter& parameter, qint32* target)
 {
-    return IsNull(parameter) ? std::nullopt : std::optional<qint32>(Integer(parameter));
+    if (IsNull(parameter))
+        return false;
+    if (target)
+        *target = Integer(parameter);
+    return true;
 }
 
 qint32 ProcedureOutputs::Integer(const ado::Parameter& parameter)

@@ -3,7 +3,6 @@
 #include "platform/DateTime.h"
 
 #include <QString>
-#include <optional>
 
 namespace ado {
 class Parameter;
@@ -20,5 +19,7 @@ public:
     static double Number(const ado::Parameter& parameter);
     static double NumberOrZero(const ado::Parameter& parameter);
     static qint32 Integer(const ado::Parameter& parameter);
-    static std::optional<qint32> IntegerOrNull(const ado::Parameter& parameter);
+    // False when the output is Null; otherwise true, and target (if given)
+    // receives the number.
+    static bool IntegerIfPresent(const ado::Parameter& parameter, qint32* target);
 };
