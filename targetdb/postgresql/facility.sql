@@ -1,3 +1,5 @@
+-- Generated from targetdb/postgresql/facility.sql.in by scripts/gen-facility-sql.
+-- Edit the template and run the script again; changes made here are lost.
 -- Reference target: one facility database, PostgreSQL (database named after
 -- FACILITY.FILENAME in lower case).
 -- Date-times are timestamp(0) without time zone, local time.
@@ -324,13 +326,14 @@ CREATE TABLE DATATBL_C (
 -- is found. Inside a body, parameters are qualified with the function name
 -- and columns with the table alias t, because they share names.
 
--- Interval code H: table DATADDH
 -- A slot is slotstarttime <= DATESTAMP < slotendtime, or DATESTAMP =
 -- slotstarttime when both bounds are equal (one-second variables). A write
 -- replaces every row of the variable in the slot (and a row already stored at
 -- the new DATESTAMP) by one row, FORCED 0. A seek returns the earliest row of
 -- the slot. The next-row seek returns the n-th row (topnum_in, from 1) of
 -- slotstart_in <= DATESTAMP < slotend_in.
+
+-- Interval code H: table DATADDH
 
 CREATE FUNCTION WRITEDDH(
     date timestamp,

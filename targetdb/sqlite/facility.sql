@@ -1,3 +1,5 @@
+-- Generated from targetdb/sqlite/facility.sql.in by scripts/gen-facility-sql.
+-- Edit the template and run the script again; changes made here are lost.
 -- Reference target: one facility database, SQLite.
 -- Date-times are stored as text YYYY-MM-DD HH:MM:SS (no T, no fraction),
 -- so that text comparison orders them. Times of day are date-times on
@@ -332,13 +334,14 @@ CREATE TABLE qel_procedures (
     PRIMARY KEY (name, step)
 );
 
--- Interval code H: table DATADDH
 -- A slot is slotstarttime <= DATESTAMP < slotendtime, or DATESTAMP =
 -- slotstarttime when both bounds are equal (one-second variables). A write
 -- replaces every row of the variable in the slot (and a row already stored at
 -- the new DATESTAMP) by one row, FORCED 0. A seek returns the earliest row of
 -- the slot. The next-row seek returns the n-th row (topnum_in, from 1) of
 -- slotstart_in <= DATESTAMP < slotend_in.
+
+-- Interval code H: table DATADDH
 -- WRITEDDH(date IN, varid IN, value IN, textvalue IN, audituser IN, slotstarttime IN, slotendtime IN, status IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
     ('WRITEDDH', 1,
