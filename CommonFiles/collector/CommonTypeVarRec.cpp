@@ -3,6 +3,7 @@
 #include "CommonFiles/target/VarTypeFunctions.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
+#include "platform/ado/ErrorText.h"
 #include "platform/ado/FieldValue.h"
 
 #include <cstdlib>
@@ -132,13 +133,13 @@ void CommonTypeVarRec::setUnits(const QVariant& value)
 void CommonTypeVarRec::setVarType(const QVariant& value)
 {
     if (IsNull(value))
-        throw NumberedError(94, "Invalid use of Null");
+        throw ado::kInvalidUseOfNull.error();
     m_varType = Text(value);
 }
 
 void CommonTypeVarRec::setNumber(const QVariant& value)
 {
     if (IsNull(value))
-        throw NumberedError(94, "Invalid use of Null");
+        throw ado::kInvalidUseOfNull.error();
     m_number = Conversions::ToInt32(Text(value));
 }
