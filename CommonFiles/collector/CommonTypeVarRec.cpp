@@ -116,6 +116,8 @@ void CommonTypeVarRec::setDecPlaces(const QVariant& value)
         const auto places = Number(value);
         m_decPlaces = places ? Conversions::ToInt16(*places) : 5;
     } catch (const NumberedError&) {
+        // A count too large for a 16-bit integer is no failure of the read:
+        // like a Null it takes the stated five places.
         m_decPlaces = 5;
     }
 }

@@ -31,7 +31,7 @@ const QString kUnableNow = QStringLiteral("Unable to import at this time");
 }  // namespace
 
 ImportSession::ImportSession(CommonGlobals& globals, SessionPrompts& prompts)
-    : m_globals(globals), m_prompts(prompts), m_timeUtils(globals.clock()), m_ainfoNavigator(globals)
+    : m_globals(globals), m_prompts(prompts), m_timeUtils(globals.clock(), globals.log()), m_ainfoNavigator(globals)
 {
 }
 

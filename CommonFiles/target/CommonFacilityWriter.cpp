@@ -26,7 +26,7 @@ DateTime WholeDay(const DateTime& d)
 }  // namespace
 
 CommonFacilityWriter::CommonFacilityWriter(CommonGlobals& globals)
-    : m_globals(globals), m_timeUtils(globals.clock())
+    : m_globals(globals), m_timeUtils(globals.clock(), globals.log())
 {
 }
 
