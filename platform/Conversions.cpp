@@ -1,6 +1,6 @@
 #include "platform/Conversions.h"
 
-#include "platform/NumberedError.h"
+#include "platform/ado/ErrorText.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -10,18 +10,16 @@
 
 namespace {
 
-constexpr int kTypeMismatch = 13;
-constexpr int kOverflow = 6;
 constexpr int kSignificantDigits = 15;
 
 [[noreturn]] void RaiseTypeMismatch()
 {
-    throw NumberedError(kTypeMismatch, QStringLiteral("Type mismatch"));
+    throw ado::kTypeMismatch.error();
 }
 
 [[noreturn]] void RaiseOverflow()
 {
-    throw NumberedError(kOverflow, QStringLiteral("Overflow"));
+    throw ado::kOverflow.error();
 }
 
 int DigitValue(QChar c, int radix)

@@ -6,6 +6,7 @@
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Connection.h"
+#include "platform/ado/ErrorText.h"
 #include "platform/ado/Recordset.h"
 
 namespace Keys = ConfigurationKeyNames;
@@ -25,7 +26,7 @@ DateTime CommonLastRun::StoredDate(const QString& text)
 {
     const auto date = DateTime::FromText(text);
     if (!date)
-        throw NumberedError(13, "Type mismatch");
+        throw ado::kTypeMismatch.error();
     return *date;
 }
 

@@ -2,6 +2,7 @@
 
 #include "CommonFiles/foundation/QELLoggerTXT.h"
 #include "platform/NumberedError.h"
+#include "platform/ado/ErrorText.h"
 #include "platform/ado/Recordset.h"
 
 bool CommonLastRunReadWrite::SetLastRunDate(const QString& facilityKey, const DateTime& lastRun,
@@ -43,7 +44,7 @@ bool CommonLastRunReadWrite::ReadLastRunInfo(const QString& facilityKey, ado::Co
             return false;
         const auto stored = row.Fields("LASTRUN").toDateTime();
         if (!stored)
-            throw NumberedError(94, "Invalid use of Null");
+            throw ado::kInvalidUseOfNull.error();
         lastRun = *stored;
         m_lastRun = *stored;
         m_auditUser = row.Fields("AUDITUSER").toString();

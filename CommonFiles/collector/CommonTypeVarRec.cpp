@@ -3,6 +3,7 @@
 #include "CommonFiles/target/VarTypeFunctions.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
+#include "platform/ado/ErrorText.h"
 #include "platform/ado/FieldValue.h"
 
 #include <cstdlib>
@@ -115,6 +116,8 @@ void CommonTypeVarRec::setDecPlaces(const QVariant& value)
         const auto places = Number(value);
         m_decPlaces = places ? Conversions::ToInt16(*places) : 5;
     } catch (const NumberedError&) {
+        // A count too large for a 16-bit integer is no failure of the read:
+        // like a Null it takes the stated five places.
         m_decPlaces = 5;
     }
 }
@@ -132,13 +135,13 @@ void CommonTypeVarRec::setUnits(const QVariant& value)
 void CommonTypeVarRec::setVarType(const QVariant& value)
 {
     if (IsNull(value))
-        throw NumberedError(94, "Invalid use of Null");
+        throw ado::kInvalidUseOfNull.error();
     m_varType = Text(value);
 }
 
 void CommonTypeVarRec::setNumber(const QVariant& value)
 {
     if (IsNull(value))
-        throw NumberedError(94, "Invalid use of Null");
+        throw ado::kInvalidUseOfNull.error();
     m_number = Conversions::ToInt32(Text(value));
 }

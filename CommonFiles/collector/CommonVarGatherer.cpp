@@ -6,6 +6,7 @@
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Connection.h"
+#include "platform/ado/ErrorText.h"
 #include "platform/ado/Recordset.h"
 
 #include <QDateTime>
@@ -26,7 +27,7 @@ bool CommonVarGatherer::ReadAboutCollector(qint32 interface_id, ado::Connection&
         m_collectorName = row.Fields("name").toString().trimmed();
         m_collectorDescription = row.Fields("description").toString().trimmed();
         if (row.Fields("enabled").IsNull())
-            throw NumberedError(94, "Invalid use of Null");
+            throw ado::kInvalidUseOfNull.error();
         m_collectorEnabled = Conversions::ToBoolean(row.Fields("enabled").toString());
         m_collectorWriteAsUser = row.Fields("override_audituser").toString().trimmed();
         m_collectorChangedAuditUser = row.Fields("audituser").toString().trimmed();

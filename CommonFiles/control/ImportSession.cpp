@@ -12,6 +12,7 @@
 #include "platform/NumberedError.h"
 #include "platform/VersionRecord.h"
 #include "platform/ado/Connection.h"
+#include "platform/ado/ErrorText.h"
 #include "platform/ado/Recordset.h"
 #include "source/CustomSource.h"
 
@@ -30,7 +31,7 @@ const QString kUnableNow = QStringLiteral("Unable to import at this time");
 }  // namespace
 
 ImportSession::ImportSession(CommonGlobals& globals, SessionPrompts& prompts)
-    : m_globals(globals), m_prompts(prompts), m_timeUtils(globals.clock()), m_ainfoNavigator(globals)
+    : m_globals(globals), m_prompts(prompts), m_timeUtils(globals.clock(), globals.log()), m_ainfoNavigator(globals)
 {
 }
 
@@ -259,7 +260,7 @@ DateTime ImportSession::ConfiguredDate(const QString& key) const
 {
     const auto value = DateTime::FromText(m_globals.config().item(key));
     if (!value)
-        throw NumberedError(13, "Type mismatch");
+        throw ado::kTypeMismatch.error();
     return *value;
 }
 

@@ -1,5 +1,6 @@
 #include "CommonFiles/target/AdditionalInfoColumns.h"
 
+#include "CommonFiles/foundation/QELLoggerTXT.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
 
@@ -37,7 +38,7 @@ QString AdditionalInfoColumns::CatalogueQuery(const ado::Connection& connection,
 }
 
 bool AdditionalInfoColumns::Read(ado::Connection& facilityConnection, qint16 databaseType,
-                                 HashTable<QString>& columns)
+                                 HashTable<QString>& columns, QELLoggerTXT& log)
 {
     columns.RemoveAll();
     try {
@@ -59,7 +60,8 @@ bool AdditionalInfoColumns::Read(ado::Connection& facilityConnection, qint16 dat
                 columns.Add(name, type + "\t" + (kCharacterTypes.contains(type) ? length : QString()));
         }
         return true;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        log.WriteClearedError("AdditionalInfoColumns.Read", error);
         columns.RemoveAll();
         return false;
     }

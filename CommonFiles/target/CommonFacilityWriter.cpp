@@ -8,6 +8,7 @@
 #include "CommonFiles/target/VarTypeFunctions.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Connection.h"
+#include "platform/ado/ErrorText.h"
 #include "platform/ado/Recordset.h"
 
 #include <cmath>
@@ -25,7 +26,7 @@ DateTime WholeDay(const DateTime& d)
 }  // namespace
 
 CommonFacilityWriter::CommonFacilityWriter(CommonGlobals& globals)
-    : m_globals(globals), m_timeUtils(globals.clock())
+    : m_globals(globals), m_timeUtils(globals.clock(), globals.log())
 {
 }
 
@@ -266,8 +267,7 @@ bool CommonFacilityWriter::WriteToKorvelOrvexainfo(const QString& VarType, qint3
     QString value;
     try {
         if (!m_connection && !OpenWriterConnection())
-            throw NumberedError(3709, "The connection cannot be used to perform this operation. It is either "
-                                      "closed or invalid in this context.");
+            throw ado::kConnectionUnusable.error();
         // The table name comes from the type code's fixed list; the values
         // are bound.
         ado::Recordset row;
@@ -341,8 +341,7 @@ bool CommonFacilityWriter::WriteToLogbook(qint32 InLogBookID, const DateTime& In
         return true;
     try {
         if (!m_connection && !OpenWriterConnection())
-            throw NumberedError(3709, "The connection cannot be used to perform this operation. It is either "
-                                      "closed or invalid in this context.");
+            throw ado::kConnectionUnusable.error();
         const qint32 logbook =
             LogbookExists(InLogBookID) ? InLogBookID : LogbookExists(InDefaultLogBookId) ? InDefaultLogBookId : 0;
         ado::Recordset entry;

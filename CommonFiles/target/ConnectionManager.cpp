@@ -1,12 +1,13 @@
 #include "CommonFiles/target/ConnectionManager.h"
 
+#include "CommonFiles/foundation/QELLoggerTXT.h"
 #include "TargetPasswordPieces.h"
 #include "platform/VersionRecord.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/ConnectionStringValue.h"
 #include "platform/ado/Recordset.h"
 
-ConnectionManager::ConnectionManager()
+ConnectionManager::ConnectionManager(QELLoggerTXT& log) : m_log(log)
 {
     QStringList pieces;
     for (const char piece : TargetPasswordPieces::kPieces)
@@ -94,7 +95,8 @@ bool ConnectionManager::RefreshDsHASH(ado::Connection& LiveCnnToQELROOT)
                                       ado::ConnectionStringValue::CarriesDataSource(directory) ? directory : QString());
         }
         return true;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_log.WriteClearedError("ConnectionManager.RefreshDsHASH", error);
         return false;
     }
 }
@@ -103,7 +105,8 @@ QString ConnectionManager::LookupFacilityDataSource(const QString& key) const
 {
     try {
         return m_facilityDataSources.Exists(key) ? m_facilityDataSources.Item(key) : QString();
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_log.WriteClearedError("ConnectionManager.LookupFacilityDataSource", error);
         return {};
     }
 }

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QELLoggerTXT;
+
 namespace ado {
 class Connection;
 }
@@ -14,10 +16,11 @@ class Connection;
 // per facility database. It never opens a connection itself. All
 // credentials travel in the connection string; the password is the target
 // system's deployment password and never appears in the configuration or
-// the log (the template string masks it).
+// the log (the template string masks it). A facility table that cannot be
+// read leaves its trace in the given log, which must outlive the manager.
 class ConnectionManager {
 public:
-    ConnectionManager();
+    explicit ConnectionManager(QELLoggerTXT& log);
 
     bool Init(TargetDbType aDB_TYPE, const QString& aDB_PROVIDER, const QString& aDB_DATASOURCE,
               const QString& aDB_CUSTOMIZATION, bool aPersistSecurityInfo, qint32 CnnTimeout_Sec,
@@ -47,6 +50,7 @@ private:
     QString LookupFacilityDataSource(const QString& key) const;
     void Configure(ado::Connection& connection, const QString& userString);
 
+    QELLoggerTXT& m_log;
     TargetDbType m_dbType = TargetDbType::Oracle;
     QString m_provider;
     QString m_dataSource;

@@ -31,7 +31,7 @@ QString IntervalCodeOf(qint32 intervalsPerDay)
 
 }  // namespace
 
-DataDDInt::DataDDInt(const CommonGlobals& globals) : m_globals(globals) {}
+DataDDInt::DataDDInt(CommonGlobals& globals) : m_globals(globals) {}
 
 DataDDInt::~DataDDInt() = default;
 
@@ -195,8 +195,9 @@ void DataDDInt::SetStatus(const DateTime& DateTimeStamp, qint32 VarId, qint32 ST
         SeekData(slotStart, VarId, found, value, text, &user, &stamp, &storedStatus, &forced);
         if (!m_noMatch && storedStatus != STATUS)
             WriteData(slotStart, found, VarId, value, text, STATUS);
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
         // A status change that cannot be made leaves the row as it was.
+        m_globals.log().WriteClearedError("DataDDInt.SetStatus", error);
     }
 }
 

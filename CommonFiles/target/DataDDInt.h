@@ -20,7 +20,7 @@ class Connection;
 // caller's variables untouched.
 class DataDDInt {
 public:
-    explicit DataDDInt(const CommonGlobals& globals);
+    explicit DataDDInt(CommonGlobals& globals);
     ~DataDDInt();
 
     void ConnectTo(ado::Connection& aCnn, qint32 IntervalsInDay);
@@ -36,7 +36,8 @@ public:
     void DeleteData(const DateTime& SlotStartDatetime, qint32 VarId);
     void WriteData(const DateTime& SlotStartDatetime, const DateTime& NewDateTime, qint32 VarId, double value,
                    const QString& TextValue, qint32 STATUS);
-    // Rewrites the stored row with a new status; errors end it silently.
+    // Rewrites the stored row with a new status; an error ends it, leaving
+    // only its trace in the log.
     void SetStatus(const DateTime& DateTimeStamp, qint32 VarId, qint32 STATUS);
     void SetForced(const DateTime& DateTimeStamp, qint32 VarId, qint32 FORCED);
     void SeekNext(const DateTime& SlotStartDatetime, const DateTime& SlotEndDatetime, qint32 VarId,
@@ -57,7 +58,7 @@ private:
 
     DateTime SlotEnd(const DateTime& slotStart) const { return slotStart.addMinutes(m_minutesPerInterval); }
 
-    const CommonGlobals& m_globals;
+    CommonGlobals& m_globals;
     qint32 m_intervalsPerDay = -1;
     QString m_code;
     qint32 m_minutesPerInterval = 0;

@@ -61,7 +61,7 @@ bool TargetConnections::ConfigureConnection(ado::Connection& connection, const Q
 
 bool TargetConnections::Configure(ado::Connection& connection, const QString& schema)
 {
-    ConnectionManager manager;
+    ConnectionManager manager(m_globals.log());
     if (!InitConnectionManager(manager))
         return false;
     if (IsRoot(schema))

@@ -1,5 +1,6 @@
 #include "CommonFiles/target/TimeUtils.h"
 
+#include "CommonFiles/foundation/QELLoggerTXT.h"
 #include "CommonFiles/target/ProcedureOutputs.h"
 #include "platform/Clock.h"
 #include "platform/NumberedError.h"
@@ -25,7 +26,8 @@ bool TimeUtils::SyncServerTime(ado::Connection& rootConnection)
             return false;
         m_serverOffsetSeconds = before.secondsTo(ProcedureOutputs::DateOrZero(serverTime));
         return true;
-    } catch (const NumberedError&) {
+    } catch (const NumberedError& error) {
+        m_log.WriteClearedError("TimeUtils.SyncServerTime", error);
         return false;
     }
 }

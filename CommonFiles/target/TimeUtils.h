@@ -5,6 +5,7 @@
 #include <optional>
 
 class Clock;
+class QELLoggerTXT;
 
 namespace ado {
 class Connection;
@@ -12,10 +13,11 @@ class Connection;
 
 // The target server's clock as seen from here (the local clock plus an
 // offset learned from the server), and the local zone's distance from UTC.
-// One instance lives for the process.
+// One instance lives for the process. A failed synchronisation leaves its
+// trace in the given log, which must outlive this object.
 class TimeUtils {
 public:
-    explicit TimeUtils(const Clock& clock) : m_clock(clock) {}
+    TimeUtils(const Clock& clock, QELLoggerTXT& log) : m_clock(clock), m_log(log) {}
 
     DateTime ServerNow() const;
     // Learns the offset through the root schema's GETSERVERTIME; false (and
@@ -27,5 +29,6 @@ public:
 
 private:
     const Clock& m_clock;
+    QELLoggerTXT& m_log;
     qint64 m_serverOffsetSeconds = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/NumberedError.h"
 #include "platform/ado/Connection.h"
+#include "platform/ado/ErrorText.h"
 #include "platform/ado/SqlBinding.h"
 #include "platform/ado/SqlExecution.h"
 
@@ -50,8 +51,7 @@ std::shared_ptr<Parameter> Command::CreateParameter(const QString& name, DataTyp
 Command& Command::Prepared(const std::unique_ptr<Command>& command)
 {
     if (!command)
-        throw NumberedError(3709, "The connection cannot be used to perform this operation. It is either closed or "
-                                  "invalid in this context.");
+        throw kConnectionUnusable.error();
     return *command;
 }
 
@@ -60,15 +60,13 @@ Parameter& Command::Parameters(const QString& name)
     for (const auto& parameter : m_parameters)
         if (parameter->Name().compare(name, Qt::CaseInsensitive) == 0)
             return *parameter;
-    throw NumberedError(3265, "Item cannot be found in the collection corresponding to the requested name or "
-                              "ordinal.");
+    throw kItemNotFound.error();
 }
 
 Connection& Command::RequireConnection()
 {
     if (!m_connection || m_connection->State() != kStateOpen)
-        throw NumberedError(3709, "The connection cannot be used to perform this operation. It is either closed or "
-                                  "invalid in this context.");
+        throw kConnectionUnusable.error();
     return *m_connection;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/ado/Connection.h"
 
 #include "platform/NumberedError.h"
+#include "platform/ado/ErrorText.h"
 
 #include <QFileInfo>
 #include <QSqlError>
@@ -12,14 +13,11 @@ namespace ado {
 
 namespace {
 
-// ADO's number for a failure the provider gives no number of its own.
-constexpr int kGenericFailure = -2147467259;
-
 int NumberOf(const QSqlError& error)
 {
     bool ok = false;
     const int number = error.nativeErrorCode().section(' ', 0, 0).toInt(&ok);
-    return ok && number != 0 ? number : kGenericFailure;
+    return ok && number != 0 ? number : kUnspecifiedFailure;
 }
 
 QString DescriptionOf(const QSqlError& error)
@@ -50,6 +48,11 @@ void Connection::Raise(const QSqlError& error)
     Raise(NumberOf(error), DescriptionOf(error));
 }
 
+void Connection::Raise(const ErrorText& error)
+{
+    Raise(error.number(), error.description());
+}
+
 void Connection::Raise(int number, const QString& description)
 {
     m_errors = {Error{number, description}};
@@ -62,10 +65,10 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
     if (!connectionString.isEmpty())
         m_connectionString = connectionString;
     if (State() == kStateOpen)
-        Raise(3705, "Operation is not allowed when the object is open.");
+        Raise(kObjectOpen);
     m_target = ConnectionTarget::Parse(m_connectionString);
     if (!m_target)
-        Raise(3706, "Provider cannot be found. It may not be properly installed.");
+        Raise(kProviderNotFound);
     m_procedures.clear();
     if (m_target->backend() == Backend::Sqlite) {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", m_name);
@@ -84,7 +87,7 @@ void Connection::OpenSqlite(QSqlDatabase& db)
     if (!QFileInfo(file).isFile()) {
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_name);
-        Raise(kGenericFailure, "Unable to open database file " + file + ": no such database");
+        Raise(kUnspecifiedFailure, "Unable to open database file " + file + ": no such database");
     }
     db.setDatabaseName(file);
     // A statement waits for another writer's lock up to the command
@@ -158,7 +161,7 @@ const QStringList& Connection::SqliteProcedureSteps(const QString& name)
     while (query.next())
         steps.append(query.value(0).toString());
     if (steps.isEmpty())
-        Raise(kGenericFailure, "Could not find stored procedure '" + name + "'.");
+        Raise(kUnspecifiedFailure, "Could not find stored procedure '" + name + "'.");
     return *m_procedures.insert(key, steps);
 }
 

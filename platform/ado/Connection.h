@@ -14,6 +14,8 @@ class QSqlError;
 
 namespace ado {
 
+class ErrorText;
+
 // A connection to the target database, configured with an OLE DB style
 // connection string and opened on the backend its provider names. Every
 // failure raises NumberedError with the driver's number and description,
@@ -49,6 +51,7 @@ public:
     QSqlDatabase database() const;
     [[noreturn]] void Raise(const QSqlError& error);
     [[noreturn]] void Raise(int number, const QString& description);
+    [[noreturn]] void Raise(const ErrorText& error);
     void ClearErrors() { m_errors.clear(); }
     // SQLite procedure bodies, read once per connection.
     const QStringList& SqliteProcedureSteps(const QString& name);

@@ -1,7 +1,7 @@
 #include "platform/ado/FieldValue.h"
 
 #include "platform/Conversions.h"
-#include "platform/NumberedError.h"
+#include "platform/ado/ErrorText.h"
 
 #include <QDateTime>
 #include <cmath>
@@ -12,7 +12,7 @@ namespace {
 
 [[noreturn]] void TypeMismatch()
 {
-    throw NumberedError(13, "Type mismatch");
+    throw kTypeMismatch.error();
 }
 
 }  // namespace
@@ -43,7 +43,7 @@ qint32 FieldValue::toInt() const
 {
     const double value = toDouble();
     if (std::isnan(value) || value > 2147483647.0 || value < -2147483648.0)
-        throw NumberedError(6, "Overflow");
+        throw kOverflow.error();
     return static_cast<qint32>(std::nearbyint(value));
 }
 

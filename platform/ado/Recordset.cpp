@@ -2,6 +2,7 @@
 
 #include "platform/NumberedError.h"
 #include "platform/ado/Connection.h"
+#include "platform/ado/ErrorText.h"
 #include "platform/ado/SqlExecution.h"
 
 #include <QRegularExpression>
@@ -81,7 +82,7 @@ void Recordset::Open(const QString& source, Connection& connection, CursorType, 
     if (m_updatable) {
         const QRegularExpressionMatch match = kFromTable.match(source);
         if (!match.hasMatch())
-            connection.Raise(3251, "Current Recordset does not support updating.");
+            connection.Raise(kUpdateNotSupported);
         m_table = match.captured(1);
     }
     QString sql = source;
@@ -152,16 +153,14 @@ int Recordset::FieldIndex(const QString& name) const
     if (index >= 0)
         return index;
     if (m_connection)
-        m_connection->Raise(3265, "Item cannot be found in the collection corresponding to the requested name or "
-                                  "ordinal.");
-    throw NumberedError(3265, "Item cannot be found in the collection corresponding to the requested name or ordinal.");
+        m_connection->Raise(kItemNotFound);
+    throw kItemNotFound.error();
 }
 
 const QVariantList& Recordset::CurrentRow() const
 {
     if (Eof())
-        throw NumberedError(3021, "Either BOF or EOF is True, or the current record has been deleted. Requested "
-                                  "operation requires a current record.");
+        throw kNoCurrentRecord.error();
     return m_rows[m_position];
 }
 
@@ -182,7 +181,7 @@ FieldValue Recordset::Fields(int index) const
 void Recordset::RequireUpdatable() const
 {
     if (!m_connection || !m_updatable)
-        throw NumberedError(3251, "Current Recordset does not support updating.");
+        throw kUpdateNotSupported.error();
 }
 
 void Recordset::AddNew()
@@ -249,8 +248,7 @@ void Recordset::UpdateCurrent()
         *m_connection, "UPDATE " + m_table + " SET " + assignments.join(", ") + " WHERE " + condition, bound);
     // A row someone else changed since it was read is not overwritten.
     if (update.numRowsAffected() == 0)
-        m_connection->Raise(-2147217864, "Row cannot be located for updating. Some values may have been changed "
-                                         "since it was last read.");
+        m_connection->Raise(kRowNotLocated);
     for (const auto& [index, value] : m_pending)
         row[index] = value;
     m_rows[m_position] = row;
@@ -269,7 +267,7 @@ const QList<int>& Recordset::KeyIndexes()
         m_keyIndexes.append(IndexOf(name));
     if (m_keyIndexes.isEmpty() || m_keyIndexes.contains(-1)) {
         m_keyIndexes.clear();
-        m_connection->Raise(-2147467259, "Insufficient key column information for updating or refreshing.");
+        m_connection->Raise(kInsufficientKeyColumns);
     }
     return m_keyIndexes;
 }

@@ -1,6 +1,7 @@
 #include "platform/ado/SqlExecution.h"
 
 #include "platform/ado/Connection.h"
+#include "platform/ado/ErrorText.h"
 #include "platform/ado/SqlBinding.h"
 
 #include <QSqlError>
@@ -36,8 +37,7 @@ void SqlExecution::Prepare(Connection& connection, QSqlQuery& query, const QStri
 QSqlQuery SqlExecution::Run(Connection& connection, const QString& sql, const QVariantList& bound)
 {
     if (connection.State() != kStateOpen)
-        connection.Raise(3709, "The connection cannot be used to perform this operation. It is either closed or "
-                               "invalid in this context.");
+        connection.Raise(kConnectionUnusable);
     connection.ClearErrors();
     QSqlQuery query(connection.database());
     query.setForwardOnly(true);

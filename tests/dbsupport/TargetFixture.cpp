@@ -62,7 +62,7 @@ std::unique_ptr<ado::Connection> TargetFixture::OpenRoot()
 std::unique_ptr<ado::Connection> TargetFixture::OpenFacility(const QString& name)
 {
     TargetConnections target(m_globals);
-    ConnectionManager manager;
+    ConnectionManager manager(m_globals.log());
     EXPECT_TRUE(target.InitConnectionManager(manager));
     auto connection = std::make_unique<ado::Connection>();
     if (name == "QELROOT")

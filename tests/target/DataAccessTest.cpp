@@ -207,7 +207,7 @@ TEST_P(DataAccess, AdditionalInfoCatalogueListsTheUserColumns)
 {
     HashTable<QString> columns;
     columns.Add("STALE", "x");
-    ASSERT_TRUE(AdditionalInfoColumns::Read(*facility, 2, columns));
+    ASSERT_TRUE(AdditionalInfoColumns::Read(*facility, 2, columns, target.globals().log()));
     EXPECT_FALSE(columns.Exists("STALE"));
     EXPECT_EQ(columns.Item("SAMPLER"), "VARCHAR\t80");
     EXPECT_EQ(columns.Item("LABREF"), "NUMERIC\t");
@@ -215,8 +215,23 @@ TEST_P(DataAccess, AdditionalInfoCatalogueListsTheUserColumns)
         EXPECT_FALSE(columns.Exists(fixed)) << fixed;
 
     facility->Close();
-    EXPECT_FALSE(AdditionalInfoColumns::Read(*facility, 2, columns));
+    EXPECT_FALSE(AdditionalInfoColumns::Read(*facility, 2, columns, target.globals().log()));
     EXPECT_EQ(columns.Count(), 0);
+}
+
+TEST_P(DataAccess, ReadsAndStatusChangesOnALostConnectionAreTracedAtVerbosityTwo)
+{
+    QELLoggerTXT& log = target.globals().log();
+    log.setVerbosity(2);
+    DataDDInt access(target.globals());
+    access.ConnectTo(*facility, 24);
+    facility->Close();
+    access.SetStatus(day(5, 10), 7, 3);
+    HashTable<QString> columns;
+    EXPECT_FALSE(AdditionalInfoColumns::Read(*facility, 2, columns, log));
+    const QString written = TempFolder::Read(log.CurrentFile());
+    EXPECT_TRUE(written.contains(" : DataDDInt.SetStatus(): 3709 - ")) << written.toStdString();
+    EXPECT_TRUE(written.contains(" : AdditionalInfoColumns.Read(): 3709 - ")) << written.toStdString();
 }
 
 INSTANTIATE_FOR_BOTH_BACKENDS(DataAccess);

@@ -6,6 +6,7 @@
 #include "CommonFiles/target/TimeUtils.h"
 #include "app/CliRun.h"
 #include "dbsupport/TargetFixture.h"
+#include "support/TestLog.h"
 
 #include <QRegularExpression>
 
@@ -36,7 +37,7 @@ TEST_P(TargetAccess, OpeningTheRootIsReportedToThePerson)
     TargetConnections connections(target.globals());
     connections.setProgress(&seen);
     target.globals().setTargetDbType(TargetDbType::Oracle);
-    ConnectionManager manager;
+    ConnectionManager manager(target.globals().log());
     ASSERT_TRUE(connections.InitConnectionManager(manager));
     EXPECT_EQ(target.globals().targetDbType(), TargetDbType::SqlServer);
 
@@ -68,7 +69,7 @@ TEST_P(TargetAccess, OpeningTheRootIsReportedToThePerson)
 TEST_P(TargetAccess, BadConnectionSettingsFailTheInitialisation)
 {
     TargetConnections connections(target.globals());
-    ConnectionManager manager;
+    ConnectionManager manager(target.globals().log());
     target.globals().config().setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DBTYPE", "3");
     EXPECT_FALSE(connections.InitConnectionManager(manager));
     target.globals().config().setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DBTYPE", "two");
@@ -85,7 +86,7 @@ TEST_P(TargetAccess, FacilityDataSourcesComeFromTheFacilityTable)
                 {"plant1", "North plant", "  srv-north  "});
     target.Exec(*root, "insert into FACILITY (FILENAME, NAME, DIRECTORY) values (?, ?, ?)",
                 {"O'HARA", "Quoted plant", "srv-south"});
-    ConnectionManager manager;
+    ConnectionManager manager(target.globals().log());
     ASSERT_TRUE(TargetConnections(target.globals()).InitConnectionManager(manager));
     manager.setDataSourceReplace(true);
     ASSERT_TRUE(manager.RefreshDsHASH(*root));
@@ -121,7 +122,7 @@ TEST_P(TargetAccess, LocationPathRunsFromTheTopDown)
 TEST_P(TargetAccess, ServerTimeIsLearnedFromTheRoot)
 {
     auto root = target.OpenRoot();
-    TimeUtils time(target.globals().clock());
+    TimeUtils time(target.globals().clock(), target.globals().log());
     // The test clock stands in 2024; the server's is the real one.
     ASSERT_TRUE(time.SyncServerTime(*root));
     const qint64 expected = target.clock().now().secondsTo(
@@ -135,6 +136,16 @@ TEST_P(TargetAccess, ServerTimeIsLearnedFromTheRoot)
     const qint64 before = time.ServerOffsetSeconds();
     EXPECT_FALSE(time.SyncServerTime(*root));
     EXPECT_EQ(time.ServerOffsetSeconds(), before);
+}
+
+TEST(TimeUtils, AFailedSynchronisationIsTracedAtVerbosityTwo)
+{
+    TestLog trace(2);
+    TimeUtils time(trace.clock, trace.log);
+    ado::Connection closed;
+    EXPECT_FALSE(time.SyncServerTime(closed));
+    ASSERT_EQ(trace.lines().size(), 1);
+    EXPECT_TRUE(trace.lines().first().startsWith("TimeUtils.SyncServerTime(): 3709 - "));
 }
 
 TEST_P(TargetAccess, CommandLineConnectionTest)

@@ -1,6 +1,7 @@
 #include "CommonFiles/target/ConnectionManager.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/ConnectionTarget.h"
+#include "support/TestLog.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +9,17 @@ namespace {
 
 const QString kPassword = QString::fromLatin1(R58213_TARGET_PASSWORD);
 
-ConnectionManager Initialised(TargetDbType type, const QString& customization = {})
+// A log never enabled, for the cases that leave no trace.
+QELLoggerTXT& QuietLog()
 {
-    ConnectionManager manager;
+    static FakeClock clock;
+    static QELLoggerTXT log{clock, "/nonexistent", "r58213"};
+    return log;
+}
+
+ConnectionManager Initialised(TargetDbType type, const QString& customization = {}, QELLoggerTXT& log = QuietLog())
+{
+    ConnectionManager manager(log);
     EXPECT_TRUE(manager.Init(type, " SQLNCLI ", " PLANTSRV\\SCADA ", customization, false, 15, 30));
     return manager;
 }
@@ -33,7 +42,7 @@ TEST(ConnectionManager, SqlServerStringsForRootAndFacility)
 
 TEST(ConnectionManager, OracleStringsWithCustomization)
 {
-    ConnectionManager manager;
+    ConnectionManager manager(QuietLog());
     ASSERT_TRUE(manager.Init(TargetDbType::Oracle, "OraOLEDB.Oracle", "KORVPROD", " FetchSize=200; ", true, 15, 30));
     EXPECT_EQ(manager.BuildConnectionString("qelroot"),
               "Provider=OraOLEDB.Oracle;Persist Security Info=True;Data Source=KORVPROD;User ID=QELROOT;Password=" +
@@ -42,7 +51,7 @@ TEST(ConnectionManager, OracleStringsWithCustomization)
               "Provider=OraOLEDB.Oracle;Data Source=KORVPROD;Persist Security Info=True;User ID=@@@;Password=###;"
               "OLE DB Services =-2;Application Name=58213;FetchSize=200;");
 
-    ConnectionManager plain;
+    ConnectionManager plain(QuietLog());
     ASSERT_TRUE(plain.Init(TargetDbType::Oracle, "OraOLEDB.Oracle", "KORVPROD", "", false, 15, 30));
     EXPECT_TRUE(plain.BuildConnectionString("plant1").endsWith("User ID=PLANT1;Password=" + kPassword +
                                                                ";OLE DB Services =-2;Application Name=58213;"));
@@ -83,6 +92,20 @@ TEST(ConnectionManager, ReplacedDataSourceOfAnUnknownFacilityIsEmpty)
     EXPECT_TRUE(manager.BuildConnectionString("QELROOT").contains("Data Source=PLANTSRV\\SCADA;"));
 }
 
+TEST(ConnectionManager, FailedFacilityLookupsAreTracedAtVerbosityTwo)
+{
+    TestLog trace(2);
+    ConnectionManager manager = Initialised(TargetDbType::SqlServer, {}, trace.log);
+    manager.setDataSourceReplace(true);
+    ado::Connection closed;
+    EXPECT_FALSE(manager.RefreshDsHASH(closed));
+    EXPECT_TRUE(manager.BuildConnectionString("").contains(";Data Source=;"));
+    EXPECT_EQ(trace.lines(),
+              (QStringList{"ConnectionManager.RefreshDsHASH(): 3709 - The connection cannot be used to perform this "
+                           "operation. It is either closed or invalid in this context.",
+                           "ConnectionManager.LookupFacilityDataSource(): 1001 - Invalid key"}));
+}
+
 TEST(ConnectionManager, ConfiguresConnectionsWithoutOpeningThem)
 {
     ConnectionManager manager = Initialised(TargetDbType::SqlServer);
@@ -100,7 +123,7 @@ TEST(ConnectionManager, ConfiguresConnectionsWithoutOpeningThem)
 
 TEST(ConnectionManager, ValuesThatWouldSplitTheStringAreRefusedOrArriveWhole)
 {
-    ConnectionManager manager;
+    ConnectionManager manager(QuietLog());
     EXPECT_FALSE(manager.Init(TargetDbType::SqlServer, "SQLNCLI", "PLANTSRV;Initial Catalog=OTHER", "", false, 15, 30));
     const auto target = ado::ConnectionTarget::Parse(
         "Provider=PostgreSQL;Data Source=db;Initial Catalog=plant1;User ID=QELDBA;Password=pw;Options=-c a}b=c;");
