@@ -2,6 +2,7 @@
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/ui/CommonUI.h"
 #include "support/FakeClock.h"
+#include "support/Screenshot.h"
 #include "support/TempFolder.h"
 
 #include <QListWidget>
@@ -45,6 +46,7 @@ TEST(CommonUI, ShowsItsCaptionAndTheActivityList)
     ASSERT_NE(s.list(), nullptr);
     EXPECT_EQ(s.window.centralWidget(), s.list());
     EXPECT_EQ(s.list()->toolTip(), "Interactive Activity Log");
+    EXPECT_TRUE(SaveScreenshot(s.window, "main-window"));
 }
 
 TEST(CommonUI, UndesignatedCollectorWarningGoesToTheListOnly)
