@@ -48,7 +48,7 @@ int runInteractive(int argc, char** argv, const QStringList& arguments)
     CommonGlobals globals(clock, folder, VersionRecord::Title());
     QtMessagePresenter presenter;
     globals.msgBox().setPresenter(&presenter);
-    globals.setHelpOpener([](const QString& page) { QDesktopServices::openUrl(QUrl::fromLocalFile(page)); });
+    globals.setHelpOpener([](const QString& page) { return QDesktopServices::openUrl(QUrl::fromLocalFile(page)); });
     ProgramEntryPoint entry(globals, RunFace::Interactive, ProcessFacts::Current(folder, arguments));
     if (!entry.Start())
         return static_cast<int>(ExitStatus::UsageError);

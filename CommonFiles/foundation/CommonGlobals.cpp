@@ -5,6 +5,8 @@
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "platform/TerminationSignal.h"
 
+#include <QFileInfo>
+
 namespace Keys = ConfigurationKeyNames;
 
 namespace {
@@ -52,10 +54,12 @@ void CommonGlobals::SetHelpFile()
     m_helpFile = folder + "help";
 }
 
-void CommonGlobals::ShowHelpTopic(const QString& topic)
+bool CommonGlobals::ShowHelpTopic(const QString& topic)
 {
-    if (m_helpOpener && !m_helpFile.isEmpty())
-        m_helpOpener(m_helpFile + "/" + topic + ".html");
+    if (!m_helpOpener || m_helpFile.isEmpty())
+        return false;
+    const QString page = m_helpFile + "/" + topic + ".html";
+    return QFileInfo(page).isFile() && m_helpOpener(page);
 }
 
 QString CommonGlobals::ToDbDateLiteral(const DateTime& value) const
@@ -113,17 +117,27 @@ bool CommonGlobals::PasswordProtected() const
     return StoredProtection() || m_config.item(Keys::Options::kPasswordProtectConfig) == "YES";
 }
 
+bool CommonGlobals::CheckConfigurationPassword(const QString& given)
+{
+    const QString& key = Keys::Options::kPasswordProtectConfigPassword;
+    const QString expected = StoredProtection() ? m_config.StoredItem(key) : m_config.item(key);
+    if (given == expected)
+        return true;
+    m_msgBox.QelMsgBox("Provided Current Password is invalid", QELmsgBoxHandler::Exclamation,
+                       QStringLiteral("Invalid Password"));
+    return false;
+}
+
+// A prompt that checks for itself (the password dialog) answers only with
+// the right password, so the check here passes at once and no refusal is
+// shown twice.
 bool CommonGlobals::ConfigurationPasswordGiven()
 {
     if (!m_passwordPrompt)
         return false;
-    const QString& key = Keys::Options::kPasswordProtectConfigPassword;
-    const QString expected = StoredProtection() ? m_config.StoredItem(key) : m_config.item(key);
     while (const auto given = m_passwordPrompt->AskConfigurationPassword()) {
-        if (*given == expected)
+        if (CheckConfigurationPassword(*given))
             return true;
-        m_msgBox.QelMsgBox("Provided Current Password is invalid", QELmsgBoxHandler::Exclamation,
-                           QStringLiteral("Invalid Password"));
     }
     return false;
 }

@@ -13,6 +13,7 @@
 
 class ActivitySink;
 class ConfigPasswordPrompt;
+class ConnectProgress;
 
 // The process-wide objects and values every part of the program reaches:
 // host facts, the log, the message handler, the configuration, the run
@@ -22,6 +23,9 @@ class ConfigPasswordPrompt;
 // The entry point creates one; tests create their own.
 class CommonGlobals {
 public:
+    // Opens a help page (a file path) in a viewer; false when it could not.
+    using HelpOpener = std::function<bool(const QString& page)>;
+
     CommonGlobals(const Clock& clock, const QString& programFolder, const QString& exeName);
     ~CommonGlobals();
 
@@ -47,18 +51,24 @@ public:
     // Not owned; null where nobody watches (the service).
     void setActivitySink(ActivitySink* sink) { m_activitySink = sink; }
     void setPasswordPrompt(ConfigPasswordPrompt* prompt) { m_passwordPrompt = prompt; }
-    void setHelpOpener(std::function<void(const QString&)> opener) { m_helpOpener = std::move(opener); }
+    void setHelpOpener(HelpOpener opener) { m_helpOpener = std::move(opener); }
+    void setConnectProgress(ConnectProgress* progress) { m_connectProgress = progress; }
+    ConnectProgress* connectProgress() const { return m_connectProgress; }
 
     void WriteActivity(const QString& text, int level);
     void ClearActivity();
     void SetHelpFile();
     const QString& HelpFile() const { return m_helpFile; }
-    void ShowHelpTopic(const QString& topic);
+    // False when the topic has no page or the viewer could not open it.
+    bool ShowHelpTopic(const QString& topic);
     QString ToDbDateLiteral(const DateTime& value) const;
     QString AuditUserName() const;
     bool SaveConfiguration();
     // Whether the configuration is saved enciphered, as its key says.
     void ApplyEncryptionChoice();
+    // Whether given is the configuration password; a person told otherwise
+    // sees "Provided Current Password is invalid".
+    bool CheckConfigurationPassword(const QString& given);
 
 private:
     bool StoredProtection() const;
@@ -78,5 +88,6 @@ private:
     QString m_helpFile;
     ActivitySink* m_activitySink = nullptr;
     ConfigPasswordPrompt* m_passwordPrompt = nullptr;
-    std::function<void(const QString&)> m_helpOpener;
+    ConnectProgress* m_connectProgress = nullptr;
+    HelpOpener m_helpOpener;
 };

@@ -1,7 +1,7 @@
 #include "CommonFiles/target/TargetConnections.h"
 
 #include "CommonFiles/foundation/CommonGlobals.h"
-#include "CommonFiles/target/ConnectProgress.h"
+#include "CommonFiles/foundation/ConnectProgress.h"
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/target/ConnectionManager.h"
 #include "platform/Conversions.h"
@@ -107,31 +107,42 @@ std::unique_ptr<ado::Connection> TargetConnections::OpenFacility(const QString& 
     }
 }
 
-bool TargetConnections::OpenTargetConnection(ado::Connection& connection, QString& errorText)
+bool TargetConnections::OpenTargetConnection(ado::Connection& connection, QString& errorText, bool withAttemptDialog)
 {
-    const bool watched = !m_globals.serviceMode();
-    if (watched) {
-        m_globals.WriteActivity("Connecting to Korvel Orvex server '" + connection.Property("Data Source") + "' ...",
-                                0);
-        if (m_progress)
-            m_progress->ShowConnecting();
-        QCoreApplication::processEvents();
-    }
+    if (m_globals.serviceMode())
+        return OpenConnection(connection, errorText);
+    ConnectProgress* progress = m_globals.connectProgress();
+    if (withAttemptDialog && progress)
+        return progress->AttemptConnect(connection, errorText);
+    return OpenWatched(connection, errorText);
+}
+
+bool TargetConnections::OpenWatched(ado::Connection& connection, QString& errorText)
+{
+    const QString dataSource = connection.Property("Data Source");
+    m_globals.WriteActivity("Connecting to Korvel Orvex server '" + dataSource + "' ...", 0);
+    ConnectProgress* progress = m_globals.connectProgress();
+    if (progress)
+        progress->ShowConnecting(dataSource);
+    // One pass of the event loop paints the progress before the opening
+    // blocks the thread.
+    QCoreApplication::processEvents();
+    const bool opened = OpenConnection(connection, errorText);
+    if (progress)
+        progress->Finished(opened, opened ? QString() : errorText);
+    m_globals.WriteActivity(opened ? QStringLiteral("Connection to Korvel Orvex was established.")
+                                   : QStringLiteral("Failed to Connect to Korvel Orvex."),
+                            0);
+    return opened;
+}
+
+bool TargetConnections::OpenConnection(ado::Connection& connection, QString& errorText)
+{
     try {
         connection.Open();
+        return true;
     } catch (const NumberedError& error) {
         errorText = error.Text();
-        if (watched) {
-            if (m_progress)
-                m_progress->HideConnecting();
-            m_globals.WriteActivity("Failed to Connect to Korvel Orvex.", 0);
-        }
         return false;
     }
-    if (watched) {
-        if (m_progress)
-            m_progress->HideConnecting();
-        m_globals.WriteActivity("Connection to Korvel Orvex was established.", 0);
-    }
-    return true;
 }

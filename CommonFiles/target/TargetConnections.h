@@ -4,7 +4,6 @@
 #include <memory>
 
 class CommonGlobals;
-class ConnectProgress;
 class ConnectionManager;
 
 namespace ado {
@@ -28,8 +27,13 @@ public:
     // whole would lead to another facility's database; it is refused with a
     // level-0 line naming the facility. True when refused.
     bool RefusesFacilityKey(const QString& facilityKey);
-    // errorText receives "<number> - <description>" on failure.
-    bool OpenTargetConnection(ado::Connection& connection, QString& errorText);
+    // errorText receives "<number> - <description>" on failure. In
+    // interactive mode the opening is reported in activity lines and
+    // watched through the process-wide connect progress; withAttemptDialog
+    // hands the opening to that progress's modal attempt window instead.
+    bool OpenTargetConnection(ado::Connection& connection, QString& errorText, bool withAttemptDialog = false);
+    // Opens the connection, nobody watching; errorText as above.
+    static bool OpenConnection(ado::Connection& connection, QString& errorText);
     // The root schema opened for a person's command: a manager that cannot
     // be set up or a connection that fails is reported in a message.
     bool OpenRoot(ado::Connection& root);
@@ -37,12 +41,10 @@ public:
     // up is reported, a failed open only gives nothing.
     std::unique_ptr<ado::Connection> OpenFacility(const QString& facilityKey);
 
-    void setProgress(ConnectProgress* progress) { m_progress = progress; }
-
 private:
     bool ConfigureReporting(ado::Connection& connection, const QString& schema);
     bool Configure(ado::Connection& connection, const QString& schema);
+    bool OpenWatched(ado::Connection& connection, QString& errorText);
 
     CommonGlobals& m_globals;
-    ConnectProgress* m_progress = nullptr;
 };

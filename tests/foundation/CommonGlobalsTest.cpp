@@ -164,11 +164,22 @@ TEST(CommonGlobals, HelpTopicsArePagesInTheHelpFolder)
 {
     Installation inst;
     QString opened;
-    inst.globals.setHelpOpener([&opened](const QString& page) { opened = page; });
-    inst.globals.ShowHelpTopic("12036");
+    bool viewerWorks = true;
+    inst.globals.setHelpOpener([&](const QString& page) {
+        opened = page;
+        return viewerWorks;
+    });
+    ASSERT_TRUE(QDir(inst.folder.path()).mkdir("help"));
+    TempFolder::Write(inst.folder.file("help/2O6T2M.html"), "<html></html>");
+    EXPECT_FALSE(inst.globals.ShowHelpTopic("2O6T2M"));
     EXPECT_TRUE(opened.isEmpty());  // no help folder set yet
     inst.globals.SetHelpFile();
     EXPECT_EQ(inst.globals.HelpFile(), inst.folder.path() + "/help");
-    inst.globals.ShowHelpTopic("2O6T2M");
+    EXPECT_TRUE(inst.globals.ShowHelpTopic("2O6T2M"));
     EXPECT_EQ(opened, inst.folder.path() + "/help/2O6T2M.html");
+    // A topic without a page never reaches the viewer; a failing viewer is reported.
+    EXPECT_FALSE(inst.globals.ShowHelpTopic("12999"));
+    EXPECT_EQ(opened, inst.folder.path() + "/help/2O6T2M.html");
+    viewerWorks = false;
+    EXPECT_FALSE(inst.globals.ShowHelpTopic("2O6T2M"));
 }

@@ -1,5 +1,5 @@
 #include "CommonFiles/foundation/ActivitySink.h"
-#include "CommonFiles/target/ConnectProgress.h"
+#include "CommonFiles/foundation/ConnectProgress.h"
 #include "CommonFiles/target/ConnectionManager.h"
 #include "CommonFiles/target/LocationPath.h"
 #include "CommonFiles/target/TargetConnections.h"
@@ -17,8 +17,9 @@ public:
     int LineCount() const override { return static_cast<int>(lines.size()); }
     void Clear() override { lines.clear(); }
     void Append(const QString& line) override { lines.append(line); }
-    void ShowConnecting() override { lines.append("[progress shown]"); }
-    void HideConnecting() override { lines.append("[progress hidden]"); }
+    void ShowConnecting(const QString&) override { lines.append("[progress shown]"); }
+    void Finished(bool, const QString&) override { lines.append("[progress hidden]"); }
+    bool AttemptConnect(ado::Connection&, QString&) override { return false; }
     QStringList lines;
 };
 
@@ -34,8 +35,8 @@ TEST_P(TargetAccess, OpeningTheRootIsReportedToThePerson)
 {
     Lines seen;
     target.globals().setActivitySink(&seen);
+    target.globals().setConnectProgress(&seen);
     TargetConnections connections(target.globals());
-    connections.setProgress(&seen);
     target.globals().setTargetDbType(TargetDbType::Oracle);
     ConnectionManager manager(target.globals().log());
     ASSERT_TRUE(connections.InitConnectionManager(manager));
