@@ -45,7 +45,7 @@ QMessageBox::Icon iconOf(int buttons)
 }  // namespace
 
 int QtMessagePresenter::Present(const QString& prompt, int buttons, const std::optional<QString>& title,
-                                const std::optional<QString>&, const std::optional<int>&)
+                                const std::optional<QString>&, const std::optional<int>& context)
 {
     QMessageBox box(iconOf(buttons), title.value_or(VersionRecord::Title()), prompt, QMessageBox::NoButton, m_owner);
     const std::vector<ButtonChoice> choices = buttonSet(buttons);
@@ -54,10 +54,27 @@ int QtMessagePresenter::Present(const QString& prompt, int buttons, const std::o
     const size_t defaultIndex = (buttons & QELmsgBoxHandler::Default2) ? 1 : (buttons & QELmsgBoxHandler::Default3) ? 2 : 0;
     if (defaultIndex < choices.size())
         box.setDefaultButton(choices[defaultIndex].button);
+    if ((buttons & QELmsgBoxHandler::HelpButton) && context)
+        AddHelpButton(box, *context);
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());
     for (const ButtonChoice& choice : choices)
         if (choice.button == clicked)
             return choice.answer;
     return QELmsgBoxHandler::DefaultAnswer(buttons);
+}
+
+void QtMessagePresenter::AddHelpButton(QMessageBox& box, int context) const
+{
+    QPushButton* help = box.addButton(QMessageBox::Help);
+    help->setObjectName(QStringLiteral("help"));
+    help->setAccessibleName(help->text());
+    // Every button of a message box closes it; help is read beside the
+    // message, so this one only opens the topic.
+    QObject::disconnect(help, &QAbstractButton::clicked, nullptr, nullptr);
+    const TopicOpener opener = m_helpOpener;
+    QObject::connect(help, &QAbstractButton::clicked, &box, [opener, context] {
+        if (opener)
+            opener(QString::number(context));
+    });
 }
