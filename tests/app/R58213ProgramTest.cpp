@@ -1,4 +1,4 @@
-#include "app/CliRun.h"
+#include "support/CliRun.h"
 #include "support/TempFolder.h"
 
 #include <QDate>

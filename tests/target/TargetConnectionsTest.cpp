@@ -4,8 +4,8 @@
 #include "CommonFiles/target/LocationPath.h"
 #include "CommonFiles/target/TargetConnections.h"
 #include "CommonFiles/target/TimeUtils.h"
-#include "app/CliRun.h"
 #include "dbsupport/TargetFixture.h"
+#include "support/CliRun.h"
 
 #include <QRegularExpression>
 
