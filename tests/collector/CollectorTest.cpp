@@ -114,7 +114,7 @@ TEST_P(Collector, LimitedToOneFacility)
     ASSERT_TRUE(gatherer.ReadKorvelOrvex(kCollector, *root));
     EXPECT_EQ(Walk(gatherer), QStringList{"PLANT2~2"});
     EXPECT_EQ(gatherer.FacilID2FacilNameHash.Count(), 1);
-    EXPECT_TRUE(TempFolder::Read(target.globals().log().CurrentFile())
+    EXPECT_TRUE(target.LogText()
                     .contains("Limiting gathering variables to facility: PLANT2"));
 }
 
@@ -206,7 +206,7 @@ TEST_P(Collector, VariableRecordsLoadFromTheirFacility)
     EXPECT_EQ(chlorine->gStopTimeMinutes(), 1921);
     EXPECT_EQ(records.GetVarRecord("PLANT1", 13), nullptr);
     EXPECT_EQ(records.GetVarRecord("PLANT9", 12), nullptr);
-    EXPECT_TRUE(TempFolder::Read(target.globals().log().CurrentFile())
+    EXPECT_TRUE(target.LogText()
                     .contains("Error in Sub ExpandVaridToRecord(VarId = 13): Error 94  Invalid use of Null"));
 }
 
@@ -240,7 +240,7 @@ TEST_P(Collector, StartDatesFollowLastRunAndLockDates)
     EXPECT_FALSE(service.ViolatesLockDate("PLANT1"));  // lock date equal to the end
     service.setDefaultEnd(day(4, 23));
     EXPECT_TRUE(service.ViolatesLockDate("PLANT1"));
-    EXPECT_TRUE(TempFolder::Read(target.globals().log().CurrentFile()).contains("Last Run Date for facility PLANT1 was detected to be "));
+    EXPECT_TRUE(target.LogText().contains("Last Run Date for facility PLANT1 was detected to be "));
     EXPECT_FALSE(service.ReadKorvelOrvexFacilLockDates("NOWHERE"));
 }
 
@@ -256,7 +256,7 @@ TEST_P(Collector, LastRunAndLockDatesThatAreNoDates)
     service.setDefaultStart(day(2));
     ASSERT_TRUE(service.ReadKorvelOrvex(kCollector, *root));
     EXPECT_EQ(service.startdate("PLANT1"), day(2));
-    EXPECT_TRUE(TempFolder::Read(target.globals().log().CurrentFile())
+    EXPECT_TRUE(target.LogText()
                     .contains("WARNING : The Last Run Date for facility PLANT1 is not a date; the default last-run "
                               "date is used."));
     EXPECT_FALSE(service.ReadKorvelOrvexFacilLockDates("PLANT1"));
@@ -292,7 +292,7 @@ TEST_P(Collector, PersistedLastRunRowsAndCalculationRequests)
     EXPECT_EQ(queue.Fields("DATEEND").toDateTime(), day(3, 6));
     EXPECT_EQ(queue.Fields("FACILITY").toString(), "PLANT1");
     EXPECT_EQ(queue.Fields("STATUS").toInt(), 0);
-    EXPECT_TRUE(TempFolder::Read(target.globals().log().CurrentFile())
+    EXPECT_TRUE(target.LogText()
                     .contains("Submitted Calc Request for facility PLANT1 for dates from 03/02/2024 00:00:00 to "
                               "03/03/2024 06:00:00"));
 

@@ -70,7 +70,7 @@ protected:
         return import.StartImport(gatherer, testMode);
     }
 
-    QString Log() { return TempFolder::Read(target.globals().log().CurrentFile()); }
+    QString Log() { return target.LogText(); }
 
     QString Statistic(const QString& label)
     {

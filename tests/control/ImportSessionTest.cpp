@@ -87,7 +87,7 @@ protected:
                     {kCollector, enabled, version, QVariant::fromValue(DateTime::FromParts(2024, 2, 1, 9, 30))});
     }
 
-    QString Log() { return TempFolder::Read(target.globals().log().CurrentFile()); }
+    QString Log() { return target.LogText(); }
 
     int DailyRows()
     {

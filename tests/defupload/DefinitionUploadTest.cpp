@@ -1,8 +1,8 @@
 #include "CommonFiles/defupload/CommonDefUpload.h"
 #include "dbsupport/TargetFixture.h"
 
-#include "CommonFiles/foundation/ActivitySink.h"
 #include "platform/ado/Recordset.h"
+#include "support/RecordingActivitySink.h"
 #include "support/RecordingPresenter.h"
 
 #include <QDir>
@@ -22,14 +22,6 @@ const QByteArray kBrowser("MZ\x90\x00\x03\x00\xFF\xFE", 8);
 const QString kIncorrectState = "0||Could not read XML File. K5_Server_LU file is in an incorrect state.";
 const QString kUnreadableKey = "0||There was an error Reading the collector, locale, or version definition files. ";
 const QString kNull = "<null>";
-
-class Lines : public ActivitySink {
-public:
-    int LineCount() const override { return static_cast<int>(lines.size()); }
-    void Clear() override { lines.clear(); }
-    void Append(const QString& line) override { lines.append(line); }
-    QStringList lines;
-};
 
 // A lookup element as a definition ships it: all 28 attributes, every flag set.
 Attributes CompleteServerLu()
@@ -137,7 +129,7 @@ protected:
     TargetFixture f;
     std::unique_ptr<ado::Connection> root;
     RecordingPresenter messages;
-    Lines activity;
+    RecordingActivitySink activity;
     Attributes serverLu = CompleteServerLu();
     QList<Attributes> features{{{"KEYVALUE", "BROWSE"}, {"CURVALUE", "1"}, {"KEY_DESC", "Browsing"}},
                                {{"KEYVALUE", "DATEADJUST"}, {"CURVALUE", "0"}, {"KEY_DESC", "Date shift"}}};

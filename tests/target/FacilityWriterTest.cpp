@@ -6,21 +6,6 @@
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
 
-#include <ostream>
-
-// Failure messages show dates and texts as text; internal linkage keeps
-// these printers out of the other test files' way.
-static void PrintTo(const DateTime& value, std::ostream* out)
-{
-    *out << value.format("yyyy-mm-dd hh:nn:ss").toStdString();
-}
-
-static void PrintTo(const QString& value, std::ostream* out)
-{
-    *out << '"' << value.toStdString() << '"';
-}
-
-
 namespace {
 
 DateTime At(int day, int hour = 0, int minute = 0, int second = 0)
@@ -55,11 +40,6 @@ int Count(ado::Connection& db, const QString& table)
 DateTime DateOf(const ado::Recordset& rows, const QString& field)
 {
     return rows.Fields(field).toDateTime().value_or(DateTime::Zero());
-}
-
-QString Log(TargetFixture& f)
-{
-    return TempFolder::Read(f.globals().log().CurrentFile());
 }
 
 void StoreValue(TargetFixture& f, ado::Connection& db, const QString& table, qint32 varId, const DateTime& date,
@@ -217,16 +197,16 @@ TEST_P(FacilityWriter, TestModeReportsTheWriteButStoresNothing)
     EXPECT_EQ(Rows(*db, "DATADDH", 7).Fields("curvalue").toDouble(), 5.0);
     for (const char* table : {"DATADDH", "DATADDF", "DATATBL", "DATATBL_C", "DATADDH_C"})
         EXPECT_EQ(Count(*db, table), QString(table) == "DATADDH" ? 1 : 0) << table;
-    EXPECT_FALSE(Log(f).contains("Writing DD Value to database."));
+    EXPECT_FALSE(f.LogText().contains("Writing DD Value to database."));
 
     // Only a stored interval value announces itself in the log.
     writer.setTestMode(false);
     EXPECT_TRUE(writer.WriteToKorvelOrvex("P", 9, At(6), 6.0, "6", 2, nullptr));
     EXPECT_TRUE(writer.PerfromedPhysicalWrite);
-    EXPECT_FALSE(Log(f).contains("Writing DD Value to database."));
+    EXPECT_FALSE(f.LogText().contains("Writing DD Value to database."));
     EXPECT_TRUE(writer.WriteToKorvelOrvex("H", 7, At(6, 11), 6.0, "6", 2, nullptr));
     EXPECT_TRUE(writer.PerfromedPhysicalWrite);
-    EXPECT_EQ(Log(f).count("Writing DD Value to database."), 1);
+    EXPECT_EQ(f.LogText().count("Writing DD Value to database."), 1);
 }
 
 // ---- Writers that cannot write, and the connection ---------------------
@@ -257,7 +237,7 @@ TEST_P(FacilityWriter, NoLockDateNoFacilityOrNoDatabaseWritesNothing)
     elsewhere.setFacilID("PLANT9");
     EXPECT_FALSE(elsewhere.WriteToKorvelOrvex("H", 7, At(6, 13), 3, "3", 2, nullptr));
     EXPECT_FALSE(elsewhere.ConnectionAlive());
-    EXPECT_TRUE(Log(f).contains("Unable to Open Connection to Korvel Orvex. Error : "));
+    EXPECT_TRUE(f.LogText().contains("Unable to Open Connection to Korvel Orvex. Error : "));
 
     auto rows = Rows(*db, "DATADDH", 7);
     ASSERT_EQ(rows.RecordCount(), 1);
@@ -340,7 +320,7 @@ TEST_P(FacilityWriter, AdditionalInfoRowIsWrittenThenUpdatedInPlace)
     EXPECT_EQ(first.Fields("labref").toDouble(), 42.0);
     EXPECT_EQ(first.Fields("audituser").toString(), "VIA_R58213");
     EXPECT_EQ(DateOf(first, "audittimestamp"), At(6, 8, 15, 30));
-    EXPECT_TRUE(Log(f).contains("Wrote Additional Info [Field] Value : [SAMPLER] J. O'Neil"));
+    EXPECT_TRUE(f.LogText().contains("Wrote Additional Info [Field] Value : [SAMPLER] J. O'Neil"));
 
     // The same day again: one row, an empty value stored as Null.
     f.clock().set(At(6, 9));
@@ -364,14 +344,14 @@ TEST_P(FacilityWriter, AdditionalInfoInTestModeOrWithAnUnknownFieldStoresNothing
     EXPECT_TRUE(writer.WriteToKorvelOrvexainfo("P", 9, At(6), sampler));
     EXPECT_EQ(writer.PerformedAINFOfieldsLogicalWrite, 1);
     EXPECT_EQ(writer.PerformedAINFOfieldsPhysicalWrite, 0);
-    EXPECT_TRUE(Log(f).contains("(Test) Wrote Additional Info [Field] Value : [SAMPLER] J. O'Neil"));
+    EXPECT_TRUE(f.LogText().contains("(Test) Wrote Additional Info [Field] Value : [SAMPLER] J. O'Neil"));
 
     writer.setTestMode(false);
     HashTable<QString> unknown;
     unknown.Add("SAMPLER", "A. Smith");
     unknown.Add("NOSUCH", "x");
     EXPECT_FALSE(writer.WriteToKorvelOrvexainfo("P", 9, At(6), unknown));
-    const QString log = Log(f);
+    const QString log = f.LogText();
     EXPECT_TRUE(log.contains("CommonFacilityWriter.WriteToKorvelOrvexainfo():  Error Handler dump BEGIN"));
     EXPECT_TRUE(log.contains("CommonFacilityWriter.WriteToKorvelOrvexainfo():  WHEN_KEY = NOSUCH, WHEN_VALUE = x"));
     EXPECT_TRUE(log.contains("WHEN_FACILID = PLANT1, WHEN_VARID = 9"));
@@ -421,7 +401,7 @@ TEST_P(FacilityWriter, AdditionalInfoBeforeAnyValueWriteOpensTheConnection)
     Prepare(elsewhere);
     elsewhere.setFacilID("NO_SUCH_PLANT");
     EXPECT_FALSE(elsewhere.WriteToKorvelOrvexainfo("P", 9, At(6), SamplerAndLabRef("J. O'Neil", "42")));
-    EXPECT_TRUE(Log(f).contains("CommonFacilityWriter.WriteToKorvelOrvexainfo():  Error Handler dump BEGIN"));
+    EXPECT_TRUE(f.LogText().contains("CommonFacilityWriter.WriteToKorvelOrvexainfo():  Error Handler dump BEGIN"));
 }
 
 // The outcome fields tell what the last write did, so a caller that writes

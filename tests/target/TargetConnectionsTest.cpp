@@ -1,4 +1,3 @@
-#include "CommonFiles/foundation/ActivitySink.h"
 #include "CommonFiles/target/ConnectProgress.h"
 #include "CommonFiles/target/ConnectionManager.h"
 #include "CommonFiles/target/LocationPath.h"
@@ -6,19 +5,17 @@
 #include "CommonFiles/target/TimeUtils.h"
 #include "dbsupport/TargetFixture.h"
 #include "support/CliRun.h"
+#include "support/RecordingActivitySink.h"
 
 #include <QRegularExpression>
 
 namespace {
 
-class Lines : public ActivitySink, public ConnectProgress {
+// The activity list with the connecting indicator's showing and hiding in it.
+class ActivityAndProgress : public RecordingActivitySink, public ConnectProgress {
 public:
-    int LineCount() const override { return static_cast<int>(lines.size()); }
-    void Clear() override { lines.clear(); }
-    void Append(const QString& line) override { lines.append(line); }
     void ShowConnecting() override { lines.append("[progress shown]"); }
     void HideConnecting() override { lines.append("[progress hidden]"); }
-    QStringList lines;
 };
 
 class TargetAccess : public ::testing::TestWithParam<ado::Backend> {
@@ -31,7 +28,7 @@ protected:
 
 TEST_P(TargetAccess, OpeningTheRootIsReportedToThePerson)
 {
-    Lines seen;
+    ActivityAndProgress seen;
     target.globals().setActivitySink(&seen);
     TargetConnections connections(target.globals());
     connections.setProgress(&seen);
@@ -115,7 +112,7 @@ TEST_P(TargetAccess, LocationPathRunsFromTheTopDown)
 
     facility->Close();
     EXPECT_EQ(location.GetLocationPath("9", *facility), "");
-    EXPECT_TRUE(TempFolder::Read(globals.log().CurrentFile()).contains("Error found in Util.GetLocationPath. Error: "));
+    EXPECT_TRUE(target.LogText().contains("Error found in Util.GetLocationPath. Error: "));
 }
 
 TEST_P(TargetAccess, ServerTimeIsLearnedFromTheRoot)
@@ -140,9 +137,7 @@ TEST_P(TargetAccess, ServerTimeIsLearnedFromTheRoot)
 TEST_P(TargetAccess, CommandLineConnectionTest)
 {
     TempFolder home;
-    const auto cli = [&home](const QStringList& arguments) {
-        return CliRun::Of(R58213_CLI_EXE, QStringList{"--home", home.path()} + arguments);
-    };
+    const auto cli = [&home](const QStringList& arguments) { return RunCli(home, arguments); };
     ASSERT_EQ(cli({"config", "set", "KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER", target.provider(),
                    "KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE", target.dataSource()})
                   .status,

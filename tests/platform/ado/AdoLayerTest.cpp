@@ -7,27 +7,15 @@
 #include "platform/ado/FieldValue.h"
 #include "platform/ado/Recordset.h"
 
+#include "support/LocalZone.h"
+#include "support/Raised.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <cstdlib>
 #include <optional>
-#include <ostream>
-#include <string>
-#include <time.h>
-
-// Failure messages show dates as text; internal linkage keeps this printer
-// out of the other test files' way.
-static void PrintTo(const DateTime& value, std::ostream* out)
-{
-    *out << value.format("yyyy-mm-dd hh:nn:ss").toStdString();
-}
-
-static void PrintTo(const QString& value, std::ostream* out)
-{
-    *out << '"' << value.toStdString() << '"';
-}
 
 using ado::CursorType;
 using ado::DataType;
@@ -43,46 +31,6 @@ QVariant V(const DateTime& value)
 {
     return QVariant::fromValue(value);
 }
-
-template <typename Action>
-std::optional<NumberedError> Raised(Action&& action)
-{
-    try {
-        action();
-    } catch (const NumberedError& error) {
-        return error;
-    }
-    return std::nullopt;
-}
-
-// Sites run in a zone with daylight saving, where some clock times do not
-// exist on the day the clocks go forward.
-class LocalZone {
-public:
-    explicit LocalZone(const char* zone)
-    {
-        if (const char* previous = std::getenv("TZ")) {
-            m_previous = previous;
-            m_hadPrevious = true;
-        }
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~LocalZone()
-    {
-        if (m_hadPrevious)
-            setenv("TZ", m_previous.c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-    LocalZone(const LocalZone&) = delete;
-    LocalZone& operator=(const LocalZone&) = delete;
-
-private:
-    std::string m_previous;
-    bool m_hadPrevious = false;
-};
 
 // The error a failed call raised must be the one the connection keeps.
 void ExpectKept(const ado::Connection& connection, const NumberedError& error)
