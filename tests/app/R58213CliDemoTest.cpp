@@ -13,7 +13,7 @@ QString today(const char* time)
 
 }  // namespace
 
-TEST(R58213CliDemo, ADemoInstallationImportsLikeTheService)
+TEST(R58213CliDemo, ADemoInstallationIsReadyToTest)
 {
     TempFolder home;
     const CliRun demo = RunCli(home, {"demo"});
@@ -33,12 +33,17 @@ TEST(R58213CliDemo, ADemoInstallationImportsLikeTheService)
     EXPECT_EQ(
         RunCli(home, {"test-source", "--tag", "ALG 2:2", "--from", today("00:00"), "--to", today("01:00"), "--text"})
             .out.trimmed(),
-              "NA");
+        "NA");
     const CliRun refused =
         RunCli(home, {"test-source", "--tag", "alg 2:2", "--from", today("00:00"), "--to", today("01:00")});
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err.trimmed(), "Input Validation Failed. Try different input.");
+}
 
+TEST(R58213CliDemo, ADemoInstallationImportsLikeTheService)
+{
+    TempFolder home;
+    ASSERT_EQ(RunCli(home, {"demo"}).status, 0);
     const CliRun service = RunCli(home, {"import-all", "--service"});
     EXPECT_EQ(service.status, 0) << service.err.toStdString();
     EXPECT_TRUE(service.out.startsWith("Import was successful."));
@@ -49,11 +54,16 @@ TEST(R58213CliDemo, ADemoInstallationImportsLikeTheService)
     ASSERT_EQ(rows.size(), 3);
     EXPECT_TRUE(rows[1].contains("\tNORTHWTP\t") || rows[2].contains("\tNORTHWTP\t"));
     EXPECT_TRUE(rows[1].section('\t', 2, 2).contains(QDate::currentDate().toString("M/d/yyyy")));
+}
 
+// Typing errors are refused, never stored.
+TEST(R58213CliDemo, LastRunDatesAreSetByHandAndTyposRefused)
+{
+    TempFolder home;
+    ASSERT_EQ(RunCli(home, {"demo"}).status, 0);
     EXPECT_EQ(RunCli(home, {"last-run", "set", "northwtp", "2024-03-01 06:00"}).status, 0);
     EXPECT_TRUE(RunCli(home, {"last-run", "list"}).out.contains("\tNORTHWTP\t3/1/2024 6:00:00 AM\t"));
     EXPECT_EQ(RunCli(home, {"last-run", "set", "NORTHWTP", "someday"}).status, 2);
-    // Typing errors are refused, never stored.
     for (const QStringList& typo : {QStringList{"NORTHWPT", "2024-03-01 06:00"}, QStringList{"NORTHWTP", "0001-01-01 00:00"},
                                     QStringList{"NORTHWTP", "9999-12-31 00:00"}})
         EXPECT_EQ(RunCli(home, QStringList{"last-run", "set"} + typo).status, 1) << typo.join(' ').toStdString();

@@ -47,6 +47,29 @@ protected:
         target.Exec(*connection, "insert into Settings (SETTING, CURVALUE) values ('LockDate', ?)", {stored});
     }
 
+    // Collector 4 in time zone 3, whose 2024 bias is 300 minutes in winter
+    // and 240 in summer.
+    void AddCollectorInZone3()
+    {
+        // The embedded target can hold text that is no date; the server only Null.
+        AddCollector(GetParam() == ado::Backend::Sqlite ? QVariant("someday") : QVariant());
+        target.Exec(*root,
+                    "insert into qeltimezone_bias (QELTIMEZONEID, YEARID, BIAS_STANDARD, BIAS_DAYLIGHT, "
+                    "START_STANDARD, START_DAYLIGHT) values (3, 2024, 300, 240, ?, ?)",
+                    {QVariant::fromValue(DateTime::FromParts(2024, 11, 3, 2)),
+                     QVariant::fromValue(DateTime::FromParts(2024, 3, 10, 2))});
+    }
+
+    // PLANT1, locked up to 5 March and last run on 1 March, and PLANT2.
+    void AddTwoFacilitiesTheFirstLockedAndRun()
+    {
+        AddFacility("PLANT1", "North");
+        AddFacility("PLANT2", "South");
+        SetLockDate("PLANT1", "2024-03-05 00:00:00");
+        target.Exec(*root, "insert into k5_server_run (INTERFACE_ID, FILENAME, LASTRUN) values (?, 'PLANT1', ?)",
+                    {kCollector, QVariant::fromValue(DateTime::FromParts(2024, 3, 1, 6, 0, 0))});
+    }
+
     static QStringList Walk(CommonVarGatherer& gatherer)
     {
         QStringList walked;
@@ -135,19 +158,17 @@ TEST_P(Collector, VariablesAddedByHandCountOnce)
     EXPECT_TRUE(gatherer.EOF_Facility());
 }
 
-TEST_P(Collector, CollectorRowAndTimeZone)
+TEST_P(Collector, AMissingCollectorIsNotRead)
 {
     CommonVarGatherer gatherer(target.globals());
     EXPECT_FALSE(gatherer.ReadAboutCollector(kCollector, *root));
     EXPECT_EQ(gatherer.CollectorID(), 0);
+}
 
-    // The embedded target can hold text that is no date; the server only Null.
-    AddCollector(GetParam() == ado::Backend::Sqlite ? QVariant("someday") : QVariant());
-    target.Exec(*root,
-                "insert into qeltimezone_bias (QELTIMEZONEID, YEARID, BIAS_STANDARD, BIAS_DAYLIGHT, START_STANDARD, "
-                "START_DAYLIGHT) values (3, 2024, 300, 240, ?, ?)",
-                {QVariant::fromValue(DateTime::FromParts(2024, 11, 3, 2)),
-                 QVariant::fromValue(DateTime::FromParts(2024, 3, 10, 2))});
+TEST_P(Collector, CollectorRowAndTimeZone)
+{
+    CommonVarGatherer gatherer(target.globals());
+    AddCollectorInZone3();
     target.clock().set(DateTime::FromParts(2024, 7, 1, 12));
     ASSERT_TRUE(gatherer.ReadAboutCollector(kCollector, *root));
     EXPECT_EQ(gatherer.CollectorID(), kCollector);
@@ -161,14 +182,25 @@ TEST_P(Collector, CollectorRowAndTimeZone)
     EXPECT_EQ(gatherer.CollectorTimeZoneOffset(), -240);
     EXPECT_EQ(gatherer.CollectorDateAdjust(), 1.5);
     EXPECT_EQ(gatherer.InterfaceTimezoneOffset(), CommonVarGatherer::LocalTimeZoneOffset());
+}
 
+TEST_P(Collector, TheCollectorsZoneOffsetIsThatOfTheSeasonAndYear)
+{
+    CommonVarGatherer gatherer(target.globals());
+    AddCollectorInZone3();
     target.clock().set(DateTime::FromParts(2024, 1, 15, 12));
     ASSERT_TRUE(gatherer.ReadAboutCollector(kCollector, *root));
     EXPECT_EQ(gatherer.CollectorTimeZoneOffset(), -300);
     target.clock().set(DateTime::FromParts(2025, 7, 1, 12));  // no row for that year
     ASSERT_TRUE(gatherer.ReadAboutCollector(kCollector, *root));
     EXPECT_EQ(gatherer.CollectorTimeZoneOffset(), 0);
+}
 
+TEST_P(Collector, CollectorInfoIsCopiedWithoutTheVariables)
+{
+    CommonVarGatherer gatherer(target.globals());
+    AddCollectorInZone3();
+    ASSERT_TRUE(gatherer.ReadAboutCollector(kCollector, *root));
     CommonVarGatherer copy(target.globals());
     copy.CopyCollectorInfo(gatherer);
     EXPECT_EQ(copy.CollectorName(), "North loggers");
@@ -212,11 +244,7 @@ TEST_P(Collector, VariableRecordsLoadFromTheirFacility)
 
 TEST_P(Collector, StartDatesFollowLastRunAndLockDates)
 {
-    AddFacility("PLANT1", "North");
-    AddFacility("PLANT2", "South");
-    SetLockDate("PLANT1", "2024-03-05 00:00:00");
-    target.Exec(*root, "insert into k5_server_run (INTERFACE_ID, FILENAME, LASTRUN) values (?, 'PLANT1', ?)",
-                {kCollector, QVariant::fromValue(day(1, 6))});
+    AddTwoFacilitiesTheFirstLockedAndRun();
 
     CommonLastRun interactive(target.globals());
     interactive.setDefaultStart(day(2));
@@ -229,7 +257,11 @@ TEST_P(Collector, StartDatesFollowLastRunAndLockDates)
     EXPECT_EQ(interactive.LockDate("PLANT9"), DateTime::Zero());
     EXPECT_FALSE(interactive.ViolatesLockDate("PLANT9"));
     EXPECT_EQ(interactive.enddate("PLANT2"), day(8));
+}
 
+TEST_P(Collector, TheServiceStartsAtTheLastRunRaisedToTheLockDate)
+{
+    AddTwoFacilitiesTheFirstLockedAndRun();
     target.globals().setServiceMode(true);
     CommonLastRun service(target.globals());
     service.setDefaultStart(day(4));

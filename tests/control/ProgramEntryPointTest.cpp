@@ -94,7 +94,7 @@ TEST(ProgramEntryPoint, ServiceStartIsSilentAndPublishesItsLog)
     EXPECT_TRUE(presenter.shown.isEmpty());
 }
 
-TEST(ProgramEntryPoint, UnreadableConfigurationStopsTheStart)
+TEST(ProgramEntryPoint, UnreadableConfigurationStopsTheInteractiveStartWithAMessage)
 {
     StartUp interactive;
     RecordingPresenter presenter;
@@ -103,7 +103,10 @@ TEST(ProgramEntryPoint, UnreadableConfigurationStopsTheStart)
     EXPECT_FALSE(interactive.start(RunFace::Interactive));
     EXPECT_EQ(presenter.shown, QStringList{"48|Unable to start r58213|Unable to read configuration at " +
                                            interactive.folder.file("r58213.xml")});
+}
 
+TEST(ProgramEntryPoint, UnreadableConfigurationStopsTheServiceStartWithALoggedMessage)
+{
     StartUp service;
     TempFolder::Write(service.folder.file("r58213.xml"), "<other/>");
     EXPECT_FALSE(service.start(RunFace::Service));

@@ -18,22 +18,27 @@ public:
     void HideConnecting() override { lines.append("[progress hidden]"); }
 };
 
+// A root on one backend, and connections to it that report to a person.
 class TargetAccess : public ::testing::TestWithParam<ado::Backend> {
 protected:
-    TargetAccess() : target(GetParam()) { target.CreateRoot(); }
+    TargetAccess() : target(GetParam())
+    {
+        target.CreateRoot();
+        target.globals().setActivitySink(&seen);
+        connections.setProgress(&seen);
+    }
+
     TargetFixture target;
+    ActivityAndProgress seen;
+    TargetConnections connections{target.globals()};
+    ConnectionManager manager;
 };
 
 }  // namespace
 
 TEST_P(TargetAccess, OpeningTheRootIsReportedToThePerson)
 {
-    ActivityAndProgress seen;
-    target.globals().setActivitySink(&seen);
-    TargetConnections connections(target.globals());
-    connections.setProgress(&seen);
     target.globals().setTargetDbType(TargetDbType::Oracle);
-    ConnectionManager manager;
     ASSERT_TRUE(connections.InitConnectionManager(manager));
     EXPECT_EQ(target.globals().targetDbType(), TargetDbType::SqlServer);
 
@@ -45,27 +50,41 @@ TEST_P(TargetAccess, OpeningTheRootIsReportedToThePerson)
     EXPECT_EQ(seen.lines, (QStringList{"Connecting to Korvel Orvex server '" + target.dataSource() + "' ...",
                                        "[progress shown]", "[progress hidden]",
                                        "Connection to Korvel Orvex was established."}));
+}
 
+TEST_P(TargetAccess, AFailedOpeningIsReportedWithTheDriversError)
+{
+    ASSERT_TRUE(connections.InitConnectionManager(manager));
     ado::Connection missing;
     manager.ConfigCnn4FACILITY(missing, "NO_SUCH_PLANT");
-    seen.lines.clear();
+    QString error;
     EXPECT_FALSE(connections.OpenTargetConnection(missing, error));
     EXPECT_TRUE(QRegularExpression("^-?\\d+ - .+").match(error).hasMatch()) << error.toStdString();
     EXPECT_EQ(seen.lines.last(), "Failed to Connect to Korvel Orvex.");
+}
 
-    // The service opens quietly.
+TEST_P(TargetAccess, TheServiceOpensQuietly)
+{
+    ASSERT_TRUE(connections.InitConnectionManager(manager));
     target.globals().setServiceMode(true);
-    seen.lines.clear();
     ado::Connection quiet;
     manager.ConfigCnn4QELROOT(quiet);
+    QString error;
     EXPECT_TRUE(connections.OpenTargetConnection(quiet, error));
     EXPECT_TRUE(seen.lines.isEmpty());
 }
 
+// Joined into a connection string, the key 'plant1;b' would open PLANT1's
+// database; a key that leads out of the target's folder opens none either.
+TEST_P(TargetAccess, AFacilityKeyThatWouldOpenAnotherDatabaseConfiguresNoConnection)
+{
+    ado::Connection connection;
+    EXPECT_FALSE(TargetConnections(target.globals()).ConfigureConnection(connection, "PLANT1;B"));
+    EXPECT_FALSE(TargetConnections(target.globals()).ConfigureConnection(connection, "../PLANT1"));
+}
+
 TEST_P(TargetAccess, BadConnectionSettingsFailTheInitialisation)
 {
-    TargetConnections connections(target.globals());
-    ConnectionManager manager;
     target.globals().config().setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DBTYPE", "3");
     EXPECT_FALSE(connections.InitConnectionManager(manager));
     target.globals().config().setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DBTYPE", "two");
@@ -82,7 +101,6 @@ TEST_P(TargetAccess, FacilityDataSourcesComeFromTheFacilityTable)
                 {"plant1", "North plant", "  srv-north  "});
     target.Exec(*root, "insert into FACILITY (FILENAME, NAME, DIRECTORY) values (?, ?, ?)",
                 {"O'HARA", "Quoted plant", "srv-south"});
-    ConnectionManager manager;
     ASSERT_TRUE(TargetConnections(target.globals()).InitConnectionManager(manager));
     manager.setDataSourceReplace(true);
     ASSERT_TRUE(manager.RefreshDsHASH(*root));
