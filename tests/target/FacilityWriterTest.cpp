@@ -51,13 +51,6 @@ void StoreValue(TargetFixture& f, ado::Connection& db, const QString& table, qin
            {varId, V(date), value, QString::number(value), status, "EARLIER"});
 }
 
-void Prepare(CommonFacilityWriter& writer, bool testMode = false)
-{
-    writer.setFacilID("PLANT1");
-    writer.setLockDate(kLock);
-    writer.setTestMode(testMode);
-}
-
 HashTable<QString> SamplerAndLabRef(const QString& sampler, const QString& labRef)
 {
     HashTable<QString> table;
@@ -73,7 +66,12 @@ HashTable<QString> SamplerAndLabRef(const QString& sampler, const QString& labRe
 // A facility database PLANT1 and a writer prepared for it.
 class FacilityWriter : public ::testing::TestWithParam<ado::Backend> {
 protected:
-    FacilityWriter() : f(GetParam()), writer((f.CreateFacility("PLANT1"), f.globals())) { Prepare(writer); }
+    FacilityWriter() : f(GetParam()), writer((f.CreateFacility("PLANT1"), f.globals()))
+    {
+        writer.setFacilID("PLANT1");
+        writer.setLockDate(kLock);
+        writer.setTestMode(false);
+    }
 
     TargetFixture f;
     CommonFacilityWriter writer;
