@@ -148,15 +148,19 @@ protected:
         f.Exec(*root, insert, {9, "PLANT2", V(kAfternoon), "BOB"});
     }
 
-    // A second session on the root that gives up waiting for a row within
-    // a second.
-    void OpenImpatientSession(ado::Connection& other)
+    // Run 5 of PLANT1 held by a pessimistic recordset, and another session
+    // on the root that gives up waiting for a row within a second.
+    void HoldRun(ado::Recordset& holder, ado::Connection& other)
     {
+        OpenRoot();
+        f.Exec(*root, "insert into k5_server_run (INTERFACE_ID, FILENAME, WORKSTATION) values (?, ?, ?)",
+               {5, "PLANT1", "START"});
         other.setConnectionString(root->ConnectionString());
         other.setCommandTimeout(1);
         other.Open();
         if (GetParam() == ado::Backend::PostgreSql)
             f.Exec(other, "SET lock_timeout = '500ms'");
+        holder.Open(kRunRow, *root, CursorType::Static, LockType::Pessimistic, {5, "PLANT1"});
     }
 
     ado::Recordset Plant1Runs()
@@ -674,14 +678,9 @@ TEST_P(AdoLayer, ANullTextInputIsStoredAsNull)
 
 TEST_P(AdoLayer, PessimisticRecordsetLocksItsRowsUntilUpdate)
 {
-    OpenRoot();
-    f.Exec(*root, "insert into k5_server_run (INTERFACE_ID, FILENAME, WORKSTATION) values (?, ?, ?)",
-           {5, "PLANT1", "START"});
     ado::Connection other;
-    OpenImpatientSession(other);
-
     ado::Recordset holder;
-    holder.Open(kRunRow, *root, CursorType::Static, LockType::Pessimistic, {5, "PLANT1"});
+    HoldRun(holder, other);
     ASSERT_EQ(holder.RecordCount(), 1);
     QElapsedTimer waited;
     waited.start();
@@ -707,14 +706,9 @@ TEST_P(AdoLayer, PessimisticRecordsetLocksItsRowsUntilUpdate)
 
 TEST_P(AdoLayer, ClosingAPessimisticRecordsetWithoutUpdateReleasesTheLock)
 {
-    OpenRoot();
-    f.Exec(*root, "insert into k5_server_run (INTERFACE_ID, FILENAME, WORKSTATION) values (?, ?, ?)",
-           {5, "PLANT1", "START"});
     ado::Connection other;
-    OpenImpatientSession(other);
-
     ado::Recordset holder;
-    holder.Open(kRunRow, *root, CursorType::Static, LockType::Pessimistic, {5, "PLANT1"});
+    HoldRun(holder, other);
     holder.setField("WORKSTATION", "DISCARDED");
     holder.Close();
     f.Exec(other, kUpdateRun, {"AFTER", 5, "PLANT1"});
