@@ -1,20 +1,14 @@
 #pragma once
 
 #include "CommonFiles/control/ProgramEntryPoint.h"
-#include "CommonFiles/foundation/CommonGlobals.h"
-#include "support/FakeClock.h"
-#include "support/TempFolder.h"
+#include "support/TestInstallation.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
 
-// A program folder of its own, started as the desktop program starts
-// (configuration defaults, log, help folder), for driving windows.
-struct InteractiveInstallation {
-    TempFolder folder;
-    FakeClock clock;
-    CommonGlobals globals{clock, folder.path(), "r58213"};
-
+// An installation started as the desktop program starts (configuration
+// defaults, log, help folder), for driving windows.
+struct InteractiveInstallation : TestInstallation {
     InteractiveInstallation()
     {
         ProgramEntryPoint entry(globals, RunFace::Interactive, ProcessFacts::Current(folder.path(), {}));
