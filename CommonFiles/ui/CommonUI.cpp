@@ -27,7 +27,8 @@ namespace Keys = ConfigurationKeyNames;
 
 namespace {
 
-const QString kTakenToSupport = QStringLiteral("\r\n\r\nNote : No information will be transmitted to or from KORVEL Company\r\n\r\n");
+const QString kNothingTransmitted =
+    QStringLiteral("\r\n\r\nNote : No information will be transmitted to or from KORVEL Company\r\n\r\n");
 
 QString Plain(const QString& caption)
 {
@@ -53,8 +54,12 @@ QString PickArchive(QWidget* owner, const QString& folder)
 }  // namespace
 
 CommonUI::CommonUI(CommonGlobals& globals, ImportSession& session, QWidget* parent)
-    : QMainWindow(parent), m_globals(globals), m_session(session), m_terminator(EndProcessAtOnce),
-      m_archivePicker(PickArchive), m_urlOpener(&QDesktopServices::openUrl)
+    : QMainWindow(parent),
+      m_globals(globals),
+      m_session(session),
+      m_terminator(EndProcessAtOnce),
+      m_archivePicker(PickArchive),
+      m_urlOpener(&QDesktopServices::openUrl)
 {
     setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
     m_lstActivityLog = new QListWidget(this);
@@ -334,14 +339,15 @@ bool CommonUI::UploadChosenDefinition()
 void CommonUI::ViewReleaseNotes()
 {
     OfferSupportPage("After clicking OK, you will be redirected to online Korvel Orvex Knowledgebase \r\n(" +
-                         SupportSite::Name() + ") where the latest release notes article resides." + kTakenToSupport,
+                         SupportSite::Name() + ") where the latest release notes article resides." +
+                         kNothingTransmitted,
                      "Online Release Notes", SupportSite::ReleaseNotesAddress());
 }
 
 void CommonUI::CheckForUpdates()
 {
     OfferSupportPage("After clicking OK, you will be redirected to the support area of " + SupportSite::Name() +
-                         "\r\nto check for new update packages for this interface" + kTakenToSupport,
+                         "\r\nto check for new update packages for this interface" + kNothingTransmitted,
                      "Check New Update Packages", SupportSite::UpdatesAddress());
 }
 

@@ -67,8 +67,8 @@ private:
     QMenu* AddMenu(const QString& caption, const QString& name, QMenu* parent = nullptr);
     QAction* AddEntry(QMenu* menu, const QString& caption, const QString& name, Command command);
     void AddHelpEntry(QMenu* menu, const QString& caption, const QString& name, const QString& topic);
-    QAction* AddToolButton(const QString& caption, const QString& key, const QString& tip,
-                           QStyle::StandardPixmap icon, Command command);
+    QAction* AddToolButton(const QString& caption, const QString& key, const QString& tip, QStyle::StandardPixmap icon,
+                           Command command);
     void Attach(QAction* action, Command command);
 
     void ImportAll();
