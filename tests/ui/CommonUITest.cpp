@@ -1,16 +1,14 @@
 #include "CommonFiles/ui/CommonUI.h"
 #include "CommonFiles/control/ImportSession.h"
 #include "CommonFiles/control/ProgramEntryPoint.h"
-#include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/target/TargetConnections.h"
 #include "cli/DemoInstallation.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
-#include "support/FakeClock.h"
 #include "support/RecordingPresenter.h"
 #include "support/Screenshot.h"
 #include "support/ScriptedPrompts.h"
-#include "support/TempFolder.h"
+#include "support/TestInstallation.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -27,10 +25,7 @@ namespace {
 
 // The desktop program just started, with a person who answers from a
 // script, and a terminator and openers that only remember.
-struct InteractiveStart {
-    TempFolder folder;
-    FakeClock clock;
-    CommonGlobals globals{clock, folder.path(), "r58213"};
+struct InteractiveStart : TestInstallation {
     RecordingPresenter presenter;
     ScriptedPrompts prompts;
     ImportSession session{globals, prompts};
@@ -188,7 +183,7 @@ TEST(CommonUI, UndesignatedCollectorWarningGoesToTheListOnly)
     EXPECT_EQ(lines[0], "Configuration loaded from " + s.folder.file("r58213.xml"));
     EXPECT_TRUE(lines[1].startsWith("WARNING : No designation has been made for this collector instance."));
     EXPECT_EQ(lines[2], "Go to 'Help\\Chapters\\Step-by-step Configuration Instructions' for configuration help");
-    const QString log = TempFolder::Read(s.globals.log().CurrentFile());
+    const QString log = s.LogText();
     EXPECT_TRUE(log.contains("Configuration loaded from "));
     EXPECT_FALSE(log.contains("WARNING : No designation"));
 
