@@ -1,5 +1,6 @@
 # make test: install what is missing, build with sanitizers and warnings as errors, run every test.
 # make build: an optimised build of the programs in build/.
+# make screenshots: the window pictures of the README, refreshed from the window tests.
 
 BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
@@ -7,7 +8,9 @@ CMAKE_FLAGS ?=
 
 PREFIX ?= /opt/r58213
 
-.PHONY: all deps build test bench demo install clean
+CONFIGURE_TEST_BUILD = cmake -S . -B $(TEST_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DR58213_SANITIZE=ON -DR58213_WERROR=ON $(CMAKE_FLAGS)
+
+.PHONY: all deps build test screenshots bench demo install clean
 
 all: build
 
@@ -19,9 +22,18 @@ build: deps
 	cmake --build $(BUILD_DIR)
 
 test: deps
-	cmake -S . -B $(TEST_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DR58213_SANITIZE=ON -DR58213_WERROR=ON $(CMAKE_FLAGS)
+	$(CONFIGURE_TEST_BUILD)
 	cmake --build $(TEST_BUILD_DIR)
 	cd $(TEST_BUILD_DIR) && ctest --output-on-failure --timeout 300
+
+# The windows as their tests render them offscreen, gathered into
+# docs/images/ for the README.
+screenshots: deps
+	$(CONFIGURE_TEST_BUILD)
+	cmake --build $(TEST_BUILD_DIR) --target r58213_ui_tests
+	cd $(TEST_BUILD_DIR) && ctest -L gui --output-on-failure --timeout 300
+	mkdir -p docs/images
+	cp $(TEST_BUILD_DIR)/screenshots/*.png docs/images/
 
 # A ready-to-run demo in ./demo: one import as the service runs it, and
 # what it wrote.

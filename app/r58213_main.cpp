@@ -52,7 +52,9 @@ int runInteractive(int argc, char** argv, const QStringList& arguments)
     ProgramEntryPoint entry(globals, RunFace::Interactive, ProcessFacts::Current(folder, arguments));
     if (!entry.Start())
         return static_cast<int>(ExitStatus::UsageError);
-    CommonUI window(globals);
+    UnattendedPrompts prompts;
+    ImportSession session(globals, prompts);
+    CommonUI window(globals, session);
     presenter.setOwner(&window);
     globals.setActivitySink(&window);
     window.ShowInteractive();

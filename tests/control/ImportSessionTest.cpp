@@ -5,6 +5,7 @@
 #include "platform/ado/Recordset.h"
 #include "support/LocalZone.h"
 #include "support/RecordingPresenter.h"
+#include "support/ScriptedPrompts.h"
 
 #include <QDir>
 #include <functional>
@@ -13,47 +14,6 @@
 namespace {
 
 constexpr qint32 kCollector = 4;
-
-// A person at the keyboard who answers from a script and remembers what
-// was asked.
-class ScriptedPrompts : public SessionPrompts {
-public:
-    std::optional<DateRange> AskDateRange() override
-    {
-        asked.append("dates");
-        if (onDates)
-            onDates();
-        return range;
-    }
-    std::optional<DateRange> AskTimeZoneDateRange(qint32, double, double) override
-    {
-        asked.append("zone dates");
-        return range;
-    }
-    Picks PickVariables(const CommonVarGatherer&) override
-    {
-        asked.append("variables");
-        return picks;
-    }
-    std::optional<Credentials> AskSuperUser(const CredentialCheck& check) override
-    {
-        asked.append("login");
-        for (const Credentials& c : logins) {
-            const QString refusal = check(c);
-            if (refusal.isEmpty())
-                return c;
-            refusals.append(refusal);
-        }
-        return std::nullopt;
-    }
-
-    std::optional<DateRange> range = DateRange{DateTime::FromParts(2024, 3, 5), DateTime::FromParts(2024, 3, 6)};
-    Picks picks;
-    QList<Credentials> logins;
-    QStringList asked;
-    QStringList refusals;
-    std::function<void()> onDates;
-};
 
 class Session : public ::testing::TestWithParam<ado::Backend> {
 protected:

@@ -1,24 +1,53 @@
-#include "CommonFiles/control/ProgramEntryPoint.h"
 #include "CommonFiles/ui/CommonUI.h"
+#include "CommonFiles/control/ImportSession.h"
+#include "CommonFiles/control/ProgramEntryPoint.h"
+#include "CommonFiles/target/TargetConnections.h"
+#include "cli/DemoInstallation.h"
+#include "platform/ado/Connection.h"
+#include "platform/ado/Recordset.h"
+#include "support/RecordingPresenter.h"
 #include "support/Screenshot.h"
+#include "support/ScriptedPrompts.h"
 #include "support/TestInstallation.h"
 
+#include <QAction>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QListWidget>
-#include <QStatusBar>
+#include <QMenu>
+#include <QSet>
 #include <QTest>
+#include <QToolButton>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
 
+// The desktop program just started, with a person who answers from a
+// script, and a terminator and openers that only remember.
 struct InteractiveStart : TestInstallation {
-    CommonUI window{globals};
+    RecordingPresenter presenter;
+    ScriptedPrompts prompts;
+    ImportSession session{globals, prompts};
+    CommonUI window{globals, session};
+    QList<bool> endedWhileImporting;
+    QStringList opened;
 
     InteractiveStart()
     {
         ProgramEntryPoint entry(globals, RunFace::Interactive, ProcessFacts::Current(folder.path(), {}));
         EXPECT_TRUE(entry.Start());
         globals.setActivitySink(&window);
+        globals.msgBox().setPresenter(&presenter);
+        globals.setHelpOpener([this](const QString& page) { opened.append(page); });
+        window.setUrlOpener([this](const QUrl& address) {
+            opened.append(address.toString());
+            return true;
+        });
+        window.setTerminator([this](int) { endedWhileImporting.append(session.IsRunning()); });
     }
+    QAction* action(const char* name) { return window.findChild<QAction*>(name); }
+    void Trigger(const char* name) { action(name)->trigger(); }
     QListWidget* list() { return window.findChild<QListWidget*>("lstActivityLog"); }
     QStringList lines()
     {
@@ -29,7 +58,109 @@ struct InteractiveStart : TestInstallation {
     }
 };
 
+// The same on the demo target; the person picks the first two hours of
+// yesterday (daily values need a whole day and stay out).
+struct DemoStart : InteractiveStart {
+    DemoStart()
+    {
+        DemoInstallation(globals).Create();
+        prompts.range =
+            SessionPrompts::DateRange{DateTime::FromParts(2024, 3, 4), DateTime::FromParts(2024, 3, 4, 2, 0)};
+    }
+    // The variables that have at least one value in the target.
+    QSet<int> VariablesWithValues()
+    {
+        QSet<int> ids;
+        for (const char* facility : {"NORTHWTP", "SOUTHWTP"}) {
+            ado::Connection connection;
+            TargetConnections(globals).ConfigureConnection(connection, facility);
+            connection.Open();
+            ado::Recordset rows;
+            rows.Open("select VARID from DATADDH union select VARID from DATADDF union select VARID from DATATBL",
+                      connection);
+            for (; !rows.Eof(); rows.MoveNext())
+                ids.insert(rows.Fields(0).toInt());
+        }
+        return ids;
+    }
+};
+
+struct Entry {
+    const char* name;
+    const char* place;  // the menu's caption, or the toolbar's key
+    const char* caption;
+    const char* tip;  // toolbar buttons only
+    bool enabled;
+    const char* opens;  // the help page or address opened, when one is
+};
+
+const Entry kEntries[] = {
+    {"mnuFileImportAll", "&File", "Import &All", "", true, ""},
+    {"mnuFileImportVariables", "&File", "Import For Selected &Variables", "", true, ""},
+    {"mnuExit", "&File", "E&xit", "", true, ""},
+    {"mnuKorvelSettings", "&Configuration", "&Connection to Korvel Orvex", "", false, ""},
+    {"mnuCollector", "&Configuration", "Co&llector Configuration", "", false, ""},
+    {"mnuSourceSettings", "&Configuration", "&Source Configuration", "", false, ""},
+    {"mnuNtConfig", "&Configuration", "Automated &Import Configuration", "", false, ""},
+    {"mnuKorvelOptions", "&Configuration", "&Advanced Configuration", "", false, ""},
+    {"mnuSaveConfig", "&Configuration", "Sa&ve All Configuration", "", true, ""},
+    {"mnuNTActLog", "&Automated Import", "&Activity Log View", "", false, ""},
+    {"mnuNTstatus", "&Automated Import", "&Status And Control", "", false, ""},
+    {"mnuLastRun", "&Automated Import", "&Last Run Dates", "", false, ""},
+    {"mnuTestSource", "&Test", "&Source Read Test", "", false, ""},
+    {"mnuTestKorvelOrvexCnn", "&Test", "Test Connection to Korvel Orvex", "", true, ""},
+    {"mnuTestImportAll", "&Test", "Test Import All", "", true, ""},
+    {"mnuTestSelectedVars", "&Test", "Test Import For Selected &Variables", "", true, ""},
+    {"mnuUploadDef", "&Utilities", "Upload definition file to Korvel Orvex", "", true, ""},
+    {"mnuSupReleaseNotes", "&Support", "View Most Recent Release Notes on support.korvel.example", "", true,
+     "https://kb.korvel.example/instantkb/article.aspx?id=58213"},
+    {"mnuSupUpdates", "&Support", "Check for New Updates on support.korvel.example", "", true,
+     "https://support.korvel.example/support_product_jump.aspx?id=58213"},
+    {"mnuContent", "&Help", "&Contents", "", true, "/help/12036.html"},
+    {"mnuStepbyStep", "Cha&pters", "Step-by-step Configuration Instructions", "", true, "/help/12069.html"},
+    {"mnuChapIntro", "Cha&pters", "Introduction", "", true, "/help/2O6T2M.html"},
+    {"mnuHelpHowTo", "Cha&pters", "How To's", "", true, "/help/3C6C3H.html"},
+    {"mnuHelpMain", "Cha&pters", "Main Menu", "", true, "/help/4A2Y6X.html"},
+    {"mnuRNinterface", "Release Notes", "Interface", "", true, "/help/58213.html"},
+    {"mnuRNType", "Release Notes", "Type", "", true, "/help/12068.html"},
+    {"mnuRNplatform", "Release Notes", "Platform", "", true, "/help/12033.html"},
+    {"mnuChapInterTopics", "Cha&pters", "Interface Specific Topics", "", true, "/help/6S2S0E.html"},
+    {"mnuAbout", "&Help", "&About", "", true, ""},
+    {"wizard", "myToolBar", "Import All", "Imports Data For a Specified Date Range", true, ""},
+    {"selectvar", "myToolBar", "Import For Vars", "Imports Data For a Set of Variables", true, ""},
+    {"setup", "myToolBar", "Activity Log View", "Activity Log View", false, ""},
+    {"help", "myToolBar", "Help", "Displays Interface Documentation and Help", true, "/help/12036.html"},
+    {"korvex", "myToolBar", "About ...", "Displays Information about this interface version", true, ""},
+    {"exit", "myToolBar", "Exit", "Exists Application", true, ""},
+};
+
 }  // namespace
+
+TEST(CommonUI, MenusAndToolbarOfferEveryCommand)
+{
+    InteractiveStart s;
+    for (const Entry& e : kEntries) {
+        SCOPED_TRACE(e.name);
+        QAction* action = s.action(e.name);
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->text(), e.caption);
+        EXPECT_EQ(action->isEnabled(), e.enabled);
+        if (auto* button = s.window.findChild<QToolButton*>(e.name)) {
+            EXPECT_EQ(button->parent()->objectName(), e.place);
+            EXPECT_EQ(button->text(), e.caption);
+            EXPECT_EQ(button->accessibleName(), e.caption);
+            EXPECT_EQ(action->toolTip(), e.tip);
+        } else {
+            auto* menu = qobject_cast<QMenu*>(action->associatedObjects().value(0));
+            ASSERT_NE(menu, nullptr);
+            EXPECT_EQ(menu->title(), e.place);
+        }
+        if (*e.opens) {
+            action->trigger();
+            EXPECT_TRUE(s.opened.value(s.opened.size() - 1).endsWith(e.opens));
+        }
+    }
+}
 
 TEST(CommonUI, ShowsItsCaptionAndTheActivityList)
 {
@@ -41,7 +172,6 @@ TEST(CommonUI, ShowsItsCaptionAndTheActivityList)
     ASSERT_NE(s.list(), nullptr);
     EXPECT_EQ(s.window.centralWidget(), s.list());
     EXPECT_EQ(s.list()->toolTip(), "Interactive Activity Log");
-    EXPECT_TRUE(SaveScreenshot(s.window, "main-window"));
 }
 
 TEST(CommonUI, UndesignatedCollectorWarningGoesToTheListOnly)
@@ -73,5 +203,107 @@ TEST(CommonUI, ActivityLinesFollowVerbosityAndAClickShowsTheLine)
 
     QListWidgetItem* first = s.list()->item(0);
     QTest::mouseClick(s.list()->viewport(), Qt::LeftButton, {}, s.list()->visualItemRect(first).center());
-    EXPECT_EQ(s.window.statusBar()->currentMessage(), first->text());
+    EXPECT_EQ(s.window.findChild<QLabel*>("path")->text(), first->text());
+}
+
+TEST(CommonUI, ImportCommandsImportThroughTheSession)
+{
+    DemoStart s;
+    s.window.ShowInteractive();
+    s.prompts.picks = {SessionPrompts::PickOutcome::Picked, {{"NORTHWTP", 1}, {"SOUTHWTP", 11}}};
+    s.Trigger("mnuTestImportAll");
+    s.Trigger("mnuTestSelectedVars");
+    EXPECT_TRUE(s.VariablesWithValues().isEmpty());
+    s.Trigger("mnuFileImportVariables");
+    EXPECT_EQ(s.VariablesWithValues(), (QSet<int>{1, 11}));
+    s.Trigger("mnuFileImportAll");
+    EXPECT_EQ(s.VariablesWithValues(), (QSet<int>{1, 2, 3, 4, 11, 12, 13}));
+    EXPECT_EQ(s.lines().count("Import was successful."), 4);
+    EXPECT_TRUE(SaveScreenshot(s.window, "main-window"));
+
+    s.prompts.range.reset();
+    s.prompts.asked.clear();
+    s.Trigger("wizard");
+    s.Trigger("selectvar");
+    EXPECT_EQ(s.prompts.asked, (QStringList{"dates", "variables", "dates"}));
+}
+
+TEST(CommonUI, DuringAnImportNoOtherStartsAndClosingEndsTheProcess)
+{
+    DemoStart s;
+    s.window.ShowInteractive();
+    s.Trigger("mnuExit");
+    s.window.show();
+    QList<bool> availableDuring;
+    s.prompts.onDates = [&s, &availableDuring] {
+        for (const char* name : {"mnuFileImportAll", "mnuFileImportVariables", "mnuTestImportAll",
+                                 "mnuTestSelectedVars", "wizard", "selectvar"})
+            availableDuring.append(s.action(name)->isEnabled());
+        s.session.ImportAll(false);
+        s.window.close();
+    };
+    s.Trigger("wizard");
+    EXPECT_EQ(availableDuring, QList<bool>(6, false));
+    EXPECT_TRUE(s.lines().contains("An import is already running. The new import request was not started."));
+    EXPECT_EQ(s.endedWhileImporting, (QList<bool>{false, true}));
+    EXPECT_FALSE(s.window.isVisible());
+    // Had the process gone on, its import would have stopped at once.
+    EXPECT_TRUE(s.lines().contains("Stop requested; the import ends at this slot."));
+    EXPECT_TRUE(s.VariablesWithValues().isEmpty());
+    EXPECT_TRUE(s.action("wizard")->isEnabled());
+}
+
+TEST(CommonUI, SaveTellsWhetherTheConfigurationIsSaved)
+{
+    InteractiveStart s;
+    s.Trigger("mnuSaveConfig");
+    s.globals.config().setItem("R58213\\PREFIX", "PLANT");
+    s.Trigger("mnuSaveConfig");
+    EXPECT_TRUE(TempFolder::Read(s.globals.config().path()).contains("PLANT"));
+    s.globals.config().setItem("OPTIONS\\PASSWORD_PROTECT_CONFIG", "YES");
+    s.Trigger("mnuSaveConfig");
+    EXPECT_EQ(s.presenter.shown,
+              (QStringList{"64||Saved successfully", "64||Saved successfully", "48||Unable to save configuration"}));
+}
+
+TEST(CommonUI, TestConnectionSpeaksOnlyOfAFailure)
+{
+    DemoStart s;
+    s.Trigger("mnuTestKorvelOrvexCnn");
+    EXPECT_EQ(s.lines().last(), "Connection to Korvel Orvex was established.");
+    s.globals.config().setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE", s.folder.file("gone"));
+    s.Trigger("mnuTestKorvelOrvexCnn");
+    ASSERT_EQ(s.presenter.shown.size(), 1);
+    EXPECT_TRUE(s.presenter.shown[0].startsWith("48|Failed to connect to Korvel Orvex|Error :\r\n"));
+}
+
+TEST(CommonUI, ACancelledUploadIsReportedAndThePointerRestored)
+{
+    InteractiveStart s;
+    QString askedIn;
+    s.window.setArchivePicker([&askedIn](QWidget*, const QString& folder) {
+        askedIn = folder;
+        return QString();
+    });
+    s.Trigger("mnuUploadDef");
+    EXPECT_EQ(askedIn, s.folder.path());
+    EXPECT_EQ(s.presenter.shown, QStringList{"0||Failed to upload"});
+    EXPECT_EQ(s.lines().last(), "Upload Failed.");
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(CommonUI, SupportPagesOpenOnlyAfterOk)
+{
+    InteractiveStart s;
+    s.presenter.answer = QELmsgBoxHandler::Cancel;
+    s.Trigger("mnuSupReleaseNotes");
+    s.Trigger("mnuSupUpdates");
+    EXPECT_TRUE(s.opened.isEmpty());
+    EXPECT_EQ(s.presenter.shown.value(0),
+              "33|Online Release Notes|After clicking OK, you will be redirected to online Korvel Orvex Knowledgebase "
+              "\r\n(support.korvel.example) where the latest release notes article resides.\r\n\r\nNote : No "
+              "information will be transmitted to or from KORVEL Company\r\n\r\n");
+    EXPECT_TRUE(s.presenter.shown.value(1).startsWith("33|Check New Update Packages|After clicking OK, you will be "
+                                                      "redirected to the support area of support.korvel.example\r\nto "
+                                                      "check for new update packages for this interface\r\n"));
 }
