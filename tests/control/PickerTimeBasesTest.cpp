@@ -1,9 +1,8 @@
-#include "CommonFiles/control/ConfigurationKeys.h"
 #include "CommonFiles/control/PickerTimeBases.h"
-#include "CommonFiles/foundation/CommonGlobals.h"
-#include "support/FakeClock.h"
+#include "support/LocalZone.h"
+#include "support/Printers.h"
 #include "support/RecordingPresenter.h"
-#include "support/TempFolder.h"
+#include "support/TestInstallation.h"
 
 #include <gtest/gtest.h>
 
@@ -11,28 +10,31 @@ namespace {
 
 using Base = PickerTimeBases::Base;
 
-// A collector five and a half hours east of UTC, watched from a machine two
+// A collector one hour east of UTC, watched from a machine five and a half
 // hours east; nothing learned from a server, so its clock is the local one.
-struct TimeBaseFixture {
-    TempFolder folder;
-    FakeClock clock{DateTime::FromParts(2024, 5, 15, 14, 37, 20)};
-    CommonGlobals globals{clock, folder.path(), "r58213"};
-    PickerTimeBases bases{globals, 7, 330, 120};
+struct TimeBaseFixture : TestInstallation {
+    TimeBaseFixture() : TestInstallation(DateTime::FromParts(2024, 5, 15, 14, 37, 20)) {}
+    LocalZone zone{"XST-5:30"};
+    PickerTimeBases bases{globals, 7, 60, 330};
 };
 
 }  // namespace
 
-TEST(PickerTimeBases, ShownDatesAndTheServerClockFollowTheBase)
+TEST(PickerTimeBases, ShownDatesReachUtcByTheirBase)
 {
     TimeBaseFixture f;
-    const qint64 localOffset = TimeUtils::LocalUtcOffsetSeconds();
     const DateTime shown = DateTime::FromParts(2024, 5, 15, 10, 0, 15);
     EXPECT_EQ(f.bases.ToUtc(Base::Utc, shown), shown);
-    EXPECT_EQ(f.bases.ToUtc(Base::Collector, shown), DateTime::FromParts(2024, 5, 15, 4, 30, 15));
-    EXPECT_EQ(f.bases.ToUtc(Base::Interface, shown), shown.addSeconds(-localOffset));
-    EXPECT_EQ(f.bases.ReferenceMoment(Base::Interface), f.clock.now());
-    EXPECT_EQ(f.bases.ReferenceMoment(Base::Collector), DateTime::FromParts(2024, 5, 15, 18, 7, 20));
-    EXPECT_EQ(f.bases.ReferenceMoment(Base::Utc), f.clock.now().addSeconds(-localOffset));
+    EXPECT_EQ(f.bases.ToUtc(Base::Collector, shown), DateTime::FromParts(2024, 5, 15, 9, 0, 15));
+    EXPECT_EQ(f.bases.ToUtc(Base::Interface, shown), DateTime::FromParts(2024, 5, 15, 4, 30, 15));
+}
+
+TEST(PickerTimeBases, ShortcutsCountFromTheServerClockInTheChosenBase)
+{
+    TimeBaseFixture f;
+    EXPECT_EQ(f.bases.ReferenceMoment(Base::Interface), DateTime::FromParts(2024, 5, 15, 14, 37, 20));
+    EXPECT_EQ(f.bases.ReferenceMoment(Base::Collector), DateTime::FromParts(2024, 5, 15, 10, 7, 20));
+    EXPECT_EQ(f.bases.ReferenceMoment(Base::Utc), DateTime::FromParts(2024, 5, 15, 9, 7, 20));
 }
 
 TEST(PickerTimeBases, AnUnreachableTargetIsReportedAndTheLocalClockStandsIn)
@@ -40,10 +42,10 @@ TEST(PickerTimeBases, AnUnreachableTargetIsReportedAndTheLocalClockStandsIn)
     TimeBaseFixture f;
     RecordingPresenter presenter;
     f.globals.msgBox().setPresenter(&presenter);
-    ConfigurationKeys::DefineStartupKeys(f.globals.config(), f.clock.now(), "r58213");
+    f.LoadConfiguration();
     f.globals.config().setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DBTYPE", "3");
     f.bases.Load();
     EXPECT_EQ(presenter.shown, QStringList{"48||Unable to init Korvel Orvex Connection Manager"});
     EXPECT_EQ(f.bases.Caption(Base::Collector), "Collector []");
-    EXPECT_EQ(f.bases.ReferenceMoment(Base::Interface), f.clock.now());
+    EXPECT_EQ(f.bases.ReferenceMoment(Base::Interface), DateTime::FromParts(2024, 5, 15, 14, 37, 20));
 }

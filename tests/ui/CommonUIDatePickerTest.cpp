@@ -4,10 +4,11 @@
 #include "CommonFiles/ui/CommonUIDatePickerUTC.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/SqlExecution.h"
-#include "support/FakeClock.h"
+#include "support/LocalZone.h"
+#include "support/Printers.h"
 #include "support/RecordingPresenter.h"
 #include "support/Screenshot.h"
-#include "support/TempFolder.h"
+#include "support/TestInstallation.h"
 #include "targetdb/ReferenceTarget.h"
 
 #include <QAbstractItemView>
@@ -20,16 +21,15 @@
 
 namespace {
 
-// An interactive installation at 14:37:20 on 15 May 2024, with a target
-// whose zone 7 is named and whose server clock runs an hour ahead.
-struct PickerStart {
-    TempFolder folder;
-    FakeClock clock{DateTime::FromParts(2024, 5, 15, 14, 37, 20)};
-    CommonGlobals globals{clock, folder.path(), "r58213"};
+// An interactive installation at 14:37:20 on 15 May 2024 in a zone five and
+// a half hours east of UTC, with a target whose zone 7 is named and whose
+// server clock runs an hour ahead.
+struct PickerStart : TestInstallation {
+    LocalZone zone{"XST-5:30"};
     RecordingPresenter presenter;
     QStringList helpOpened;
 
-    PickerStart()
+    PickerStart() : TestInstallation(DateTime::FromParts(2024, 5, 15, 14, 37, 20))
     {
         EXPECT_TRUE(ProgramEntryPoint(globals, RunFace::Interactive, ProcessFacts::Current(folder.path(), {})).Start());
         globals.msgBox().setPresenter(&presenter);
@@ -45,11 +45,6 @@ struct PickerStart {
                                      "where name = 'GETSERVERTIME'");
     }
 };
-
-QString Text(const DateTime& value)
-{
-    return value.format("mm/dd/yyyy HH:nn:ss");
-}
 
 // What the picker shows.
 QString Shown(QWidget& window, const char* picker)
@@ -114,8 +109,8 @@ TEST(CommonUIDatePicker, WizardGivesThePickersAndEveryOtherWayOutCancels)
     Trigger(accepted, "wizard");
     EXPECT_FALSE(accepted.isVisible());
     EXPECT_FALSE(accepted.Cancelled());
-    EXPECT_EQ(Text(accepted.Start()), "05/01/2024 06:30:15");
-    EXPECT_EQ(Text(accepted.End()), "05/15/2024 14:37:00");
+    EXPECT_EQ(accepted.Start(), DateTime::FromParts(2024, 5, 1, 6, 30, 15));
+    EXPECT_EQ(accepted.End(), DateTime::FromParts(2024, 5, 15, 14, 37, 0));
 
     CommonUIDatePicker cancelled(s.globals);
     cancelled.show();
@@ -132,19 +127,19 @@ TEST(CommonUIDatePickerUTC, OpensInTheCollectorsZoneOnTheServerClock)
 {
     PickerStart s;
     CommonUIDatePickerUTC picker(s.globals);
-    picker.Init(7, -300, 120);
+    picker.Init(7, -300, 330);
     picker.show();
     auto* bases = picker.findChild<QComboBox*>("cboTimeZone");
     ASSERT_EQ(bases->count(), 3);
     EXPECT_EQ(bases->itemText(0), "UTC [Greenwich Mean Time]");
     EXPECT_EQ(bases->itemText(1), "Collector [Eastern Standard Time]");
-    EXPECT_EQ(bases->itemText(2), "Interface [" + PickerTimeBases::InterfaceZoneName() + "]");
+    EXPECT_EQ(bases->itemText(2), "Interface [XST]");
     EXPECT_EQ(bases->currentIndex(), 1);
-    // The server's 15:37:20 seen from a collector seven hours west of here.
+    // The server's 15:37:20 seen from a collector ten and a half hours west of here.
     EXPECT_EQ(Shown(picker, "dtStart"), "05/14/2024 00:00:00");
-    EXPECT_EQ(Shown(picker, "dtEnd"), "05/15/2024 08:37:00");
+    EXPECT_EQ(Shown(picker, "dtEnd"), "05/15/2024 05:07:00");
     EXPECT_EQ(Label(picker, "UTC_Start"), "05/14/2024 05:00:00");
-    EXPECT_EQ(Label(picker, "UTC_End"), "05/15/2024 13:37:00");
+    EXPECT_EQ(Label(picker, "UTC_End"), "05/15/2024 10:07:00");
     EXPECT_TRUE(s.presenter.shown.isEmpty());
     EXPECT_TRUE(SaveScreenshot(picker, "date-picker-utc"));
 }
@@ -152,26 +147,24 @@ TEST(CommonUIDatePickerUTC, OpensInTheCollectorsZoneOnTheServerClock)
 TEST(CommonUIDatePickerUTC, LabelsFollowTheBaseAndTheRangeReturnsInUtc)
 {
     PickerStart s;
-    const qint64 localOffset = TimeUtils::LocalUtcOffsetSeconds();
     CommonUIDatePickerUTC picker(s.globals);
-    picker.Init(7, -300, 120);
+    picker.Init(7, -300, 330);
     picker.show();
     const DateTime start = DateTime::FromParts(2024, 5, 10, 6, 30, 15);
     SetPicker(picker, "dtStart", start);
     EXPECT_EQ(Label(picker, "UTC_Start"), "05/10/2024 11:30:15");
 
     Choose(picker, "cboTimeZone", "UTC [Greenwich Mean Time]");
-    EXPECT_EQ(Shown(picker, "dtStart"), Text(start));
-    EXPECT_EQ(Label(picker, "UTC_Start"), Text(start));
+    EXPECT_EQ(Shown(picker, "dtStart"), "05/10/2024 06:30:15");
+    EXPECT_EQ(Label(picker, "UTC_Start"), "05/10/2024 06:30:15");
     Choose(picker, "cboRelDateSetting", "TODAY");
-    const DateTime utcNow = DateTime::FromParts(2024, 5, 15, 15, 37, 0).addSeconds(-localOffset);
-    EXPECT_EQ(Shown(picker, "dtEnd"), Text(utcNow));
+    EXPECT_EQ(Shown(picker, "dtEnd"), "05/15/2024 10:07:00");
 
-    Choose(picker, "cboTimeZone", "Interface [" + PickerTimeBases::InterfaceZoneName() + "]");
-    EXPECT_EQ(Label(picker, "UTC_End"), Text(utcNow.addSeconds(-localOffset)));
+    Choose(picker, "cboTimeZone", "Interface [XST]");
+    EXPECT_EQ(Label(picker, "UTC_End"), "05/15/2024 04:37:00");
     SetPicker(picker, "dtStart", start);
     Trigger(picker, "wizard");
     EXPECT_FALSE(picker.Cancelled());
-    EXPECT_EQ(Text(picker.InteractiveStart()), Text(start.addSeconds(-localOffset)));
-    EXPECT_EQ(Text(picker.InteractiveEnd()), Text(utcNow.addSeconds(-localOffset)));
+    EXPECT_EQ(picker.InteractiveStart(), DateTime::FromParts(2024, 5, 10, 1, 0, 15));
+    EXPECT_EQ(picker.InteractiveEnd(), DateTime::FromParts(2024, 5, 15, 4, 37, 0));
 }
