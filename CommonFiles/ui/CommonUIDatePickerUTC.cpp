@@ -50,7 +50,7 @@ void CommonUIDatePickerUTC::Load()
 {
     m_timeBases->Load();
     {
-        // The list is listed in the order of the bases, so an entry's row is its base.
+        // The entries follow the order of the bases, so an entry's row is its base.
         const QSignalBlocker quiet(m_cboTimeZone);
         for (const auto base : kBases)
             m_cboTimeZone->addItem(m_timeBases->Caption(base));
