@@ -461,6 +461,12 @@ DateTime DateTime::addDays(int days) const
     return addSeconds(days * kSecondsPerDay);
 }
 
+DateTime DateTime::addMonths(int months) const
+{
+    const QDate moved = date().addMonths(months);
+    return FromParts(moved.year(), moved.month(), moved.day(), hour(), minute(), second());
+}
+
 DateTime DateTime::addMinutes(qint64 minutes) const
 {
     return addSeconds(minutes * 60);

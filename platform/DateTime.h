@@ -41,6 +41,9 @@ public:
 
     DateTime datePart() const;  // midnight of the same day
     DateTime addDays(int days) const;
+    // The same time of day a number of calendar months away; a day the
+    // target month lacks becomes its last day (31 January + 1 is 29 February).
+    DateTime addMonths(int months) const;
     DateTime addMinutes(qint64 minutes) const;
     DateTime addSeconds(qint64 seconds) const;
     // Whole minutes from this to other, each taken at its whole minute.

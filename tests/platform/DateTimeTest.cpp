@@ -63,6 +63,14 @@ TEST(DateTime, ArithmeticIsExactToTheSecond)
     EXPECT_EQ(beforeZero.addMinutes(4 * 60), DateTime::FromParts(1899, 12, 30, 3));
 }
 
+TEST(DateTime, MonthsKeepTheTimeAndEndAtTheMonthsLastDay)
+{
+    EXPECT_EQ(kSample.addMonths(-3), DateTime::FromParts(2023, 12, 5, 14, 7, 9));
+    EXPECT_EQ(kSample.addMonths(10), DateTime::FromParts(2025, 1, 5, 14, 7, 9));
+    EXPECT_EQ(DateTime::FromParts(2024, 1, 31).addMonths(1), DateTime::FromParts(2024, 2, 29));
+    EXPECT_EQ(DateTime::FromParts(2023, 3, 31).addMonths(-1), DateTime::FromParts(2023, 2, 28));
+}
+
 TEST(DateTime, MinutesToCountsMinuteBoundaries)
 {
     const DateTime ten = DateTime::FromParts(2024, 3, 5, 10);
