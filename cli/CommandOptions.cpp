@@ -19,7 +19,7 @@ std::optional<CommandOptions> CommandOptions::Parse(const QStringList& words, QS
         } else if (kValued.contains(word) && i + 1 < words.size()) {
             options.m_values[word].append(words[++i]);
         } else {
-            error = kValued.contains(word) ? word + " needs a value" : "unknown option " + word;
+            error = kValued.contains(word) ? QString(word + " needs a value") : "unknown option " + word;
             return std::nullopt;
         }
     }

@@ -120,7 +120,7 @@ void CommonVarGatherer::GatherFacilityVariables(const QString& facilityKey, qint
 
 bool CommonVarGatherer::ListHasVariable(qint32 id, const QString& list)
 {
-    return (list + ",").contains("," + QString::number(id) + ",");
+    return QString(list + ",").contains("," + QString::number(id) + ",");
 }
 
 bool CommonVarGatherer::HasVariable(const QString& facilID, qint32 VarId) const

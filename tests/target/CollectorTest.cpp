@@ -29,7 +29,7 @@ protected:
         target.Exec(*connection,
                     "insert into VARDESC (VARID, VARNUM, NAME, VARTYPE, K5_INTERFACE_ID, K5_ENABLED) "
                     "values (?, ?, ?, ?, ?, ?)",
-                    {id, id, "Var " + QString::number(id), type, collector, enabled});
+                    {id, id, QString("Var %1").arg(id), type, collector, enabled});
     }
 
     void AddCollector(const QVariant& auditTimeStamp, qint32 enabled = -1)

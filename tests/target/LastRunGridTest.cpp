@@ -14,7 +14,7 @@ protected:
         for (const char* facility : {"PLANT1", "PLANT2"}) {
             target.CreateFacility(facility);
             target.Exec(*root, "insert into FACILITY (FILENAME, NAME) values (?, ?)",
-                        {QString(facility).toLower(), QString(facility) + " works"});
+                        {QString(facility).toLower(), QString("%1 works").arg(facility)});
             auto connection = target.OpenFacility(facility);
             target.Exec(*connection, "insert into VARDESC (VARID, VARNUM, NAME, VARTYPE, K5_INTERFACE_ID, K5_ENABLED) "
                                      "values (1, 1, 'Flow', 'H', 4, -1)");
