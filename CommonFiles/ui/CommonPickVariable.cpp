@@ -137,7 +137,7 @@ void CommonPickVariable::AddRow(const Row& row)
     m_lpVars->insertRow(index);
     for (int column = 0; column < kColumnCount; ++column)
         m_lpVars->setItem(index, column, new QTableWidgetItem(row.*kColumns[column].detail));
-    m_lpVars->item(index, 0)->setData(kKeyRole, row.facility + '\t' + QString::number(row.id));
+    m_lpVars->item(index, 0)->setData(kKeyRole, QString(row.facility + '\t' + QString::number(row.id)));
     // With every facility shown, the row header tells them apart.
     m_lpVars->setVerticalHeaderItem(index, new QTableWidgetItem(row.facility));
 }

@@ -27,7 +27,7 @@ struct Picker : DemoTarget {
     int RowOf(const QString& facility, qint32 id)
     {
         for (int row = 0; row < list().rowCount(); ++row)
-            if (list().item(row, 0)->data(Qt::UserRole) == facility + "\t" + QString::number(id))
+            if (list().item(row, 0)->data(Qt::UserRole).toString() == facility + "\t" + QString::number(id))
                 return row;
         return -1;
     }
