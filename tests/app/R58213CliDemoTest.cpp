@@ -1,15 +1,10 @@
-#include "app/CliRun.h"
+#include "support/CliRun.h"
 #include "support/TempFolder.h"
 
 #include <QDateTime>
 #include <gtest/gtest.h>
 
 namespace {
-
-CliRun cli(const TempFolder& home, const QStringList& arguments)
-{
-    return CliRun::Of(R58213_CLI_EXE, QStringList{"--home", home.path()} + arguments);
-}
 
 QString today(const char* time)
 {
@@ -18,48 +13,61 @@ QString today(const char* time)
 
 }  // namespace
 
-TEST(R58213CliDemo, ADemoInstallationImportsLikeTheService)
+TEST(R58213CliDemo, ADemoInstallationIsReadyToTest)
 {
     TempFolder home;
-    const CliRun demo = cli(home, {"demo"});
+    const CliRun demo = RunCli(home, {"demo"});
     ASSERT_EQ(demo.status, 0) << demo.err.toStdString();
     EXPECT_TRUE(demo.out.contains("import-all --service"));
     EXPECT_TRUE(QFile::exists(home.file("target/QELROOT.sqlite")));
     EXPECT_TRUE(QFile::exists(home.file("target/NORTHWTP.sqlite")));
     EXPECT_EQ(TempFolder::Files(home.file("data"), "ALOG0*.CSV").size(), 7);
 
-    EXPECT_EQ(cli(home, {"test-connection"}).status, 0);
-    const CliRun read = cli(home, {"test-source", "--tag", "ALG 2:2", "--from", today("00:00"), "--to", today("01:00")});
+    EXPECT_EQ(RunCli(home, {"test-connection"}).status, 0);
+    const CliRun read =
+        RunCli(home, {"test-source", "--tag", "ALG 2:2", "--from", today("00:00"), "--to", today("01:00")});
     EXPECT_EQ(read.status, 0) << read.err.toStdString();
     bool numeric = false;
     read.out.trimmed().toDouble(&numeric);
     EXPECT_TRUE(numeric) << read.out.toStdString();
-    EXPECT_EQ(cli(home, {"test-source", "--tag", "ALG 2:2", "--from", today("00:00"), "--to", today("01:00"), "--text"})
-                  .out.trimmed(),
-              "NA");
-    const CliRun refused = cli(home, {"test-source", "--tag", "alg 2:2", "--from", today("00:00"), "--to", today("01:00")});
+    EXPECT_EQ(
+        RunCli(home, {"test-source", "--tag", "ALG 2:2", "--from", today("00:00"), "--to", today("01:00"), "--text"})
+            .out.trimmed(),
+        "NA");
+    const CliRun refused =
+        RunCli(home, {"test-source", "--tag", "alg 2:2", "--from", today("00:00"), "--to", today("01:00")});
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err.trimmed(), "Input Validation Failed. Try different input.");
+}
 
-    const CliRun service = cli(home, {"import-all", "--service"});
+TEST(R58213CliDemo, ADemoInstallationImportsLikeTheService)
+{
+    TempFolder home;
+    ASSERT_EQ(RunCli(home, {"demo"}).status, 0);
+    const CliRun service = RunCli(home, {"import-all", "--service"});
     EXPECT_EQ(service.status, 0) << service.err.toStdString();
     EXPECT_TRUE(service.out.startsWith("Import was successful."));
 
-    const CliRun runs = cli(home, {"last-run", "list"});
+    const CliRun runs = RunCli(home, {"last-run", "list"});
     EXPECT_EQ(runs.status, 0);
     const QStringList rows = runs.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(rows.size(), 3);
     EXPECT_TRUE(rows[1].contains("\tNORTHWTP\t") || rows[2].contains("\tNORTHWTP\t"));
     EXPECT_TRUE(rows[1].section('\t', 2, 2).contains(QDate::currentDate().toString("M/d/yyyy")));
+}
 
-    EXPECT_EQ(cli(home, {"last-run", "set", "northwtp", "2024-03-01 06:00"}).status, 0);
-    EXPECT_TRUE(cli(home, {"last-run", "list"}).out.contains("\tNORTHWTP\t3/1/2024 6:00:00 AM\t"));
-    EXPECT_EQ(cli(home, {"last-run", "set", "NORTHWTP", "someday"}).status, 2);
-    // Typing errors are refused, never stored.
+// Typing errors are refused, never stored.
+TEST(R58213CliDemo, LastRunDatesAreSetByHandAndTyposRefused)
+{
+    TempFolder home;
+    ASSERT_EQ(RunCli(home, {"demo"}).status, 0);
+    EXPECT_EQ(RunCli(home, {"last-run", "set", "northwtp", "2024-03-01 06:00"}).status, 0);
+    EXPECT_TRUE(RunCli(home, {"last-run", "list"}).out.contains("\tNORTHWTP\t3/1/2024 6:00:00 AM\t"));
+    EXPECT_EQ(RunCli(home, {"last-run", "set", "NORTHWTP", "someday"}).status, 2);
     for (const QStringList& typo : {QStringList{"NORTHWPT", "2024-03-01 06:00"}, QStringList{"NORTHWTP", "0001-01-01 00:00"},
                                     QStringList{"NORTHWTP", "9999-12-31 00:00"}})
-        EXPECT_EQ(cli(home, QStringList{"last-run", "set"} + typo).status, 1) << typo.join(' ').toStdString();
-    const QString list = cli(home, {"last-run", "list"}).out;
+        EXPECT_EQ(RunCli(home, QStringList{"last-run", "set"} + typo).status, 1) << typo.join(' ').toStdString();
+    const QString list = RunCli(home, {"last-run", "list"}).out;
     EXPECT_TRUE(list.contains("\tNORTHWTP\t3/1/2024 6:00:00 AM\t"));
     EXPECT_FALSE(list.contains("NORTHWPT"));
 }
@@ -67,26 +75,26 @@ TEST(R58213CliDemo, ADemoInstallationImportsLikeTheService)
 TEST(R58213CliDemo, InteractiveImportsFromOptions)
 {
     TempFolder home;
-    ASSERT_EQ(cli(home, {"demo"}).status, 0);
+    ASSERT_EQ(RunCli(home, {"demo"}).status, 0);
     const QString from = QDateTime::currentDateTime().addDays(-1).toString("yyyy-MM-dd") + " 00:00";
-    const CliRun test = cli(home, {"import-all", "--test", "--from", from, "--to", today("00:00")});
+    const CliRun test = RunCli(home, {"import-all", "--test", "--from", from, "--to", today("00:00")});
     EXPECT_EQ(test.status, 0) << test.err.toStdString();
     EXPECT_TRUE(test.out.contains("Import started."));
     EXPECT_TRUE(test.out.contains("Session Statistics :"));
     EXPECT_TRUE(test.out.contains("Import was successful."));
 
-    const CliRun selected = cli(home, {"import", "--var", "southwtp~14", "--from", from, "--to", today("00:00")});
+    const CliRun selected = RunCli(home, {"import", "--var", "southwtp~14", "--from", from, "--to", today("00:00")});
     EXPECT_EQ(selected.status, 0) << selected.err.toStdString();
     EXPECT_TRUE(selected.out.contains("User selected 1 variable(s) in 1 facility(s) that are linked to Collector 4"));
 
-    EXPECT_EQ(cli(home, {"import", "--var", "no-tilde"}).status, 1);
-    const CliRun typo = cli(home, {"import", "--var", "NORTHWPT~1", "--from", from, "--to", today("00:00")});
+    EXPECT_EQ(RunCli(home, {"import", "--var", "no-tilde"}).status, 1);
+    const CliRun typo = RunCli(home, {"import", "--var", "NORTHWPT~1", "--from", from, "--to", today("00:00")});
     EXPECT_EQ(typo.status, 1);
     EXPECT_FALSE(typo.out.contains("Import was successful."));
-    EXPECT_EQ(cli(home, {"import"}).status, 2);
-    EXPECT_EQ(cli(home, {"import-all", "--from", "yesterday"}).status, 2);
-    EXPECT_EQ(cli(home, {"import-all", "--bogus"}).status, 2);
-    const CliRun upload = cli(home, {"upload-definition", home.file("missing.zip")});
+    EXPECT_EQ(RunCli(home, {"import"}).status, 2);
+    EXPECT_EQ(RunCli(home, {"import-all", "--from", "yesterday"}).status, 2);
+    EXPECT_EQ(RunCli(home, {"import-all", "--bogus"}).status, 2);
+    const CliRun upload = RunCli(home, {"upload-definition", home.file("missing.zip")});
     EXPECT_EQ(upload.status, 1);
     EXPECT_TRUE(upload.err.contains("Failed to upload"));
 }

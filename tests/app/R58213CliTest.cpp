@@ -1,4 +1,4 @@
-#include "app/CliRun.h"
+#include "support/CliRun.h"
 #include "support/TempFolder.h"
 
 #include <QDomDocument>
@@ -6,12 +6,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-CliRun cli(const TempFolder& home, const QStringList& arguments,
-          const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
-{
-    return CliRun::Of(R58213_CLI_EXE, QStringList{"--home", home.path()} + arguments, environment);
-}
 
 QString allLogs(const TempFolder& home)
 {
@@ -24,14 +18,14 @@ QString allLogs(const TempFolder& home)
 
 QStringList dumpLines(const CliRun& run) { return run.out.split('\n', Qt::SkipEmptyParts); }
 
-QString value(const TempFolder& home, const QString& key) { return cli(home, {"config", "get", key}).out.trimmed(); }
+QString value(const TempFolder& home, const QString& key) { return RunCli(home, {"config", "get", key}).out.trimmed(); }
 
 }  // namespace
 
 TEST(R58213Cli, ConfigDumpInAnEmptyFolderCreatesTheFullConfiguration)
 {
     TempFolder home;
-    const CliRun run = cli(home, {"config", "dump"});
+    const CliRun run = RunCli(home, {"config", "dump"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QStringList lines = dumpLines(run);
     EXPECT_EQ(lines.size(), 62);
@@ -78,13 +72,13 @@ TEST(R58213Cli, StoredLogSettingsAreCorrectedAtEveryStart)
                  {"OPTIONS\\LOG_VERBOSITY", "abc", "0"}, {"OPTIONS\\KEEP_LOGS_FOR", "3", "7"},
                  {"OPTIONS\\KEEP_LOGS_FOR", "5000", "1000"}, {"OPTIONS\\KEEP_LOGS_FOR", "x", "30"}};
     for (const auto& c : cases) {
-        ASSERT_EQ(cli(home, {"config", "set", c.key, c.stored}).status, 0);
-        const QStringList lines = dumpLines(cli(home, {"config", "dump"}));
+        ASSERT_EQ(RunCli(home, {"config", "set", c.key, c.stored}).status, 0);
+        const QStringList lines = dumpLines(RunCli(home, {"config", "dump"}));
         EXPECT_TRUE(lines.contains(QString(c.key) + " : " + c.used)) << c.key << " " << c.stored;
     }
     // With verbosity above 1 the corrected value is in that start's own log dump.
-    ASSERT_EQ(cli(home, {"config", "set", "OPTIONS\\LOG_VERBOSITY", "12"}).status, 0);
-    cli(home, {"config", "dump"});
+    ASSERT_EQ(RunCli(home, {"config", "set", "OPTIONS\\LOG_VERBOSITY", "12"}).status, 0);
+    RunCli(home, {"config", "dump"});
     QStringList logs = TempFolder::Files(home.file("log"));
     bool found = false;
     for (const QString& name : logs)
@@ -95,9 +89,9 @@ TEST(R58213Cli, StoredLogSettingsAreCorrectedAtEveryStart)
 TEST(R58213Cli, EnciphersTheConfigurationAndReadsItBack)
 {
     TempFolder home;
-    ASSERT_EQ(cli(home, {"config", "set", "R58213\\PATH", "/srv/loggers/plant 1", "R58213\\PREFIX", "PLANT"}).status,
+    ASSERT_EQ(RunCli(home, {"config", "set", "R58213\\PATH", "/srv/loggers/plant 1", "R58213\\PREFIX", "PLANT"}).status,
               0);
-    const CliRun set = cli(home, {"config", "set", "OPTIONS\\ENCRYPT_PROTECT_CONFIG", "YES"});
+    const CliRun set = RunCli(home, {"config", "set", "OPTIONS\\ENCRYPT_PROTECT_CONFIG", "YES"});
     ASSERT_EQ(set.status, 0);
     EXPECT_TRUE(set.out.contains("Configuration saved to " + home.file("r58213.xml")));
 
@@ -115,20 +109,20 @@ TEST(R58213Cli, EnciphersTheConfigurationAndReadsItBack)
 TEST(R58213Cli, UndefinedKeysAndBadUsageExitWithTwo)
 {
     TempFolder home;
-    ASSERT_EQ(cli(home, {"config", "dump"}).status, 0);
+    ASSERT_EQ(RunCli(home, {"config", "dump"}).status, 0);
     const QString before = TempFolder::Read(home.file("r58213.xml"));
 
-    const CliRun set = cli(home, {"config", "set", "R58213\\EXT", "TXT", "NO\\SUCH\\KEY", "x"});
+    const CliRun set = RunCli(home, {"config", "set", "R58213\\EXT", "TXT", "NO\\SUCH\\KEY", "x"});
     EXPECT_EQ(set.status, 2);
     EXPECT_EQ(set.err.trimmed(), "Key does not exist in TreeHash (KB10781): NO\\SUCH\\KEY");
     EXPECT_EQ(TempFolder::Read(home.file("r58213.xml")), before);
 
-    const CliRun get = cli(home, {"config", "get", "no\\such"});
+    const CliRun get = RunCli(home, {"config", "get", "no\\such"});
     EXPECT_EQ(get.status, 2);
     EXPECT_EQ(get.err.trimmed(), "Key does not exist in TreeHash (KB10781): NO\\SUCH");
 
-    EXPECT_EQ(cli(home, {"config", "set", "R58213\\EXT"}).status, 2);
-    EXPECT_EQ(cli(home, {"frobnicate"}).status, 2);
+    EXPECT_EQ(RunCli(home, {"config", "set", "R58213\\EXT"}).status, 2);
+    EXPECT_EQ(RunCli(home, {"frobnicate"}).status, 2);
     EXPECT_EQ(CliRun::Of(R58213_CLI_EXE, {"--home"}).status, 2);
 }
 
@@ -136,7 +130,7 @@ TEST(R58213Cli, UnreadableConfigurationIsAConfigurationError)
 {
     TempFolder home;
     TempFolder::Write(home.file("r58213.xml"), "<qelconfigurationxml><spec version=\"2\"/><data/></qelconfigurationxml>");
-    const CliRun run = cli(home, {"config", "dump"});
+    const CliRun run = RunCli(home, {"config", "dump"});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err.trimmed(), "Unable to start r58213: Unable to read configuration at " + home.file("r58213.xml"));
     EXPECT_TRUE(run.out.isEmpty());
@@ -146,19 +140,19 @@ TEST(R58213Cli, ProtectedConfigurationIsSavedOnlyWithItsPassword)
 {
     TempFolder home;
     // Switching protection on is itself a protected save.
-    ASSERT_EQ(cli(home, {"config", "set", "OPTIONS\\PASSWORD_PROTECT_CONFIG", "YES"}).status, 1);
-    ASSERT_EQ(cli(home, {"--config-password", "48170", "config", "set", "OPTIONS\\PASSWORD_PROTECT_CONFIG", "YES"})
+    ASSERT_EQ(RunCli(home, {"config", "set", "OPTIONS\\PASSWORD_PROTECT_CONFIG", "YES"}).status, 1);
+    ASSERT_EQ(RunCli(home, {"--config-password", "48170", "config", "set", "OPTIONS\\PASSWORD_PROTECT_CONFIG", "YES"})
                   .status,
               0);
-    const CliRun refused = cli(home, {"config", "set", "R58213\\EXT", "TXT"});
+    const CliRun refused = RunCli(home, {"config", "set", "R58213\\EXT", "TXT"});
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(value(home, "R58213\\EXT"), "CSV");
 
-    const CliRun wrong = cli(home, {"--config-password", "nope", "config", "set", "R58213\\EXT", "TXT"});
+    const CliRun wrong = RunCli(home, {"--config-password", "nope", "config", "set", "R58213\\EXT", "TXT"});
     EXPECT_EQ(wrong.status, 1);
     EXPECT_TRUE(wrong.err.contains("Invalid Password: Provided Current Password is invalid"));
 
-    EXPECT_EQ(cli(home, {"--config-password", "48170", "config", "set", "R58213\\EXT", "TXT"}).status, 0);
+    EXPECT_EQ(RunCli(home, {"--config-password", "48170", "config", "set", "R58213\\EXT", "TXT"}).status, 0);
     EXPECT_EQ(value(home, "R58213\\EXT"), "TXT");
 }
 
@@ -172,16 +166,16 @@ TEST(R58213Cli, HelpPrintsTheUsage)
 TEST(R58213Cli, ProtectionCannotBeBypassedAndNoPasswordReachesTheLog)
 {
     TempFolder home;
-    ASSERT_EQ(cli(home, {"config", "set", "OPTIONS\\LOG_VERBOSITY", "9"}).status, 0);
-    ASSERT_EQ(cli(home, {"--config-password", "Sesame-81", "config", "set", "OPTIONS\\PASSWORD_PROTECT_CONFIG", "YES",
-                         "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD", "Sesame-81"})
+    ASSERT_EQ(RunCli(home, {"config", "set", "OPTIONS\\LOG_VERBOSITY", "9"}).status, 0);
+    ASSERT_EQ(RunCli(home, {"--config-password", "Sesame-81", "config", "set", "OPTIONS\\PASSWORD_PROTECT_CONFIG",
+                            "YES", "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD", "Sesame-81"})
                   .status,
               0);
     // Neither switching protection off nor naming a new password as the
     // current one gets past the stored password.
-    EXPECT_EQ(cli(home, {"config", "set", "OPTIONS\\PASSWORD_PROTECT_CONFIG", "NO"}).status, 1);
-    EXPECT_EQ(cli(home, {"--config-password", "Guess-22", "config", "set", "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD",
-                         "Guess-22"})
+    EXPECT_EQ(RunCli(home, {"config", "set", "OPTIONS\\PASSWORD_PROTECT_CONFIG", "NO"}).status, 1);
+    EXPECT_EQ(RunCli(home, {"--config-password", "Guess-22", "config", "set",
+                            "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD", "Guess-22"})
                   .status,
               1);
     EXPECT_EQ(value(home, "OPTIONS\\PASSWORD_PROTECT_CONFIG"), "YES");
@@ -189,10 +183,10 @@ TEST(R58213Cli, ProtectionCannotBeBypassedAndNoPasswordReachesTheLog)
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("R58213_CONFIG_PASSWORD", "Sesame-81");
-    EXPECT_EQ(cli(home, {"config", "set", "R58213\\EXT", "TXT"}, environment).status, 0);
+    EXPECT_EQ(RunCli(home, {"config", "set", "R58213\\EXT", "TXT"}, environment).status, 0);
     EXPECT_EQ(value(home, "R58213\\EXT"), "TXT");
-    EXPECT_EQ(cli(home, {"--config-password=Sesame-81", "config", "set", "R58213\\PREFIX", "PLANT"}).status, 0);
-    cli(home, {"import-all", "--test", "--user", "ops", "--password", "Secret-77"});
+    EXPECT_EQ(RunCli(home, {"--config-password=Sesame-81", "config", "set", "R58213\\PREFIX", "PLANT"}).status, 0);
+    RunCli(home, {"import-all", "--test", "--user", "ops", "--password", "Secret-77"});
 
     const QString logs = allLogs(home);
     EXPECT_TRUE(logs.contains("OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD : ********\r\n"));
@@ -204,16 +198,16 @@ TEST(R58213Cli, ProtectionCannotBeBypassedAndNoPasswordReachesTheLog)
 TEST(R58213Cli, AConfigurationThatCannotBeDecipheredIsNeverSavedOver)
 {
     TempFolder home;
-    ASSERT_EQ(cli(home, {"config", "set", "OPTIONS\\ENCRYPT_PROTECT_CONFIG", "YES"}).status, 0);
+    ASSERT_EQ(RunCli(home, {"config", "set", "OPTIONS\\ENCRYPT_PROTECT_CONFIG", "YES"}).status, 0);
     QString file = TempFolder::Read(home.file("r58213.xml"));
     const qsizetype middle = file.indexOf("<data>") + 30;
     file[middle] = file[middle] == 'A' ? 'B' : 'A';
     TempFolder::Write(home.file("r58213.xml"), file.toUtf8());
 
-    const CliRun dump = cli(home, {"config", "dump"});
+    const CliRun dump = RunCli(home, {"config", "dump"});
     EXPECT_EQ(dump.status, 0);
     EXPECT_TRUE(dump.err.contains("could not be deciphered")) << dump.err.toStdString();
-    const CliRun set = cli(home, {"config", "set", "R58213\\EXT", "TXT"});
+    const CliRun set = RunCli(home, {"config", "set", "R58213\\EXT", "TXT"});
     EXPECT_EQ(set.status, 1);
     EXPECT_TRUE(set.err.contains("It is not saved over")) << set.err.toStdString();
     EXPECT_EQ(TempFolder::Read(home.file("r58213.xml")), file);
@@ -223,7 +217,7 @@ TEST(R58213Cli, ALogThatCannotBeWrittenIsReportedOnStandardError)
 {
     TempFolder home;
     TempFolder::Write(home.file("log"), "a file where the log folder belongs");
-    const CliRun run = cli(home, {"config", "dump"});
+    const CliRun run = RunCli(home, {"config", "dump"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err.count("log lines are being lost"), 1) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(home.file("log/"))) << run.err.toStdString();

@@ -1,4 +1,4 @@
-#include "app/CliRun.h"
+#include "support/CliRun.h"
 #include "support/TempFolder.h"
 
 #include <QDate>
@@ -99,9 +99,7 @@ TEST(R58213Program, SigtermDuringAnImportEndsTheServiceAtTheNextSlot)
 {
     TempFolder folder;
     const QString program = installCopy(folder);
-    const auto cli = [&folder](const QStringList& arguments) {
-        return CliRun::Of(R58213_CLI_EXE, QStringList{"--home", folder.path()} + arguments);
-    };
+    const auto cli = [&folder](const QStringList& arguments) { return RunCli(folder, arguments); };
     ASSERT_EQ(cli({"demo"}).status, 0);
     const QString weekAgo = QDate::currentDate().addDays(-6).toString("yyyy-MM-dd") + " 00:00";
     for (const char* facility : {"NORTHWTP", "SOUTHWTP"})

@@ -1,5 +1,4 @@
 #include "cli/CommandLineTool.h"
-#include "platform/VersionRecord.h"
 #include "support/FakeClock.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +12,6 @@ TEST(CommandLineTool, VersionIsPrintedWithoutTouchingAProgramFolder)
     QTextStream errStream(&err);
     const ExitStatus status = CommandLineTool(clock, outStream, errStream).Run({"--version"}, "/nonexistent/r58213");
     EXPECT_EQ(status, ExitStatus::Success);
-    EXPECT_EQ(out, "r58213-cli " + VersionRecord::VersionText() + "\n");
+    EXPECT_EQ(out, "r58213-cli " R58213_VERSION "\n");
     EXPECT_TRUE(err.isEmpty());
 }

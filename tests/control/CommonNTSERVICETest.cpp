@@ -1,21 +1,12 @@
 #include "CommonFiles/control/CommonNTSERVICE.h"
-#include "CommonFiles/control/ConfigurationKeys.h"
 #include "CommonFiles/control/QELTimer.h"
-#include "CommonFiles/foundation/CommonGlobals.h"
-#include "support/FakeClock.h"
-#include "support/TempFolder.h"
+#include "support/Printers.h"
+#include "support/TestInstallation.h"
 
 #include <QEventLoop>
 #include <gtest/gtest.h>
 #include <initializer_list>
-#include <ostream>
 #include <utility>
-
-// Failures show dates as the log does.
-static void PrintTo(const DateTime& value, std::ostream* out)
-{
-    *out << value.format("mm/dd/yyyy HH:nn:ss").toStdString();
-}
 
 namespace {
 
@@ -33,10 +24,7 @@ DateTime At(int hour, int minute, int second = 0)
 
 // A service installation whose clock starts at 09:30 and whose import only
 // records when it ran; duringImport lets a test act while an import runs.
-struct ServiceInstallation {
-    TempFolder folder;
-    FakeClock clock{At(9, 30)};
-    CommonGlobals globals{clock, folder.path(), "r58213"};
+struct ServiceInstallation : TestInstallation {
     QList<DateTime> imports;
     std::function<void()> duringImport;
     CommonNTSERVICE service{globals, [this] {
@@ -46,15 +34,10 @@ struct ServiceInstallation {
                             }};
 
     explicit ServiceInstallation(std::initializer_list<std::pair<QString, QString>> settings = {})
+        : TestInstallation(At(9, 30))
     {
-        globals.log().setLogPath(folder.file("log"));
-        globals.log().setEnabled(true);
-        globals.log().setBufferLength(1);
-        globals.log().setVerbosity(2);
-        globals.config().setLogHandler(&globals.log());
-        globals.config().setPath(folder.file("r58213.xml"));
-        ConfigurationKeys::DefineStartupKeys(globals.config(), clock.now(), "r58213");
-        globals.config().ReadConfig();
+        OpenLog(2);
+        LoadConfiguration();
         Configure({{"OPTIONS\\LOG_VERBOSITY", "2"}});
         Configure(settings);
     }
@@ -71,14 +54,6 @@ struct ServiceInstallation {
     {
         clock.set(when);
         service.MyMinuteTimer_Timer();
-    }
-
-    QStringList LogLines()
-    {
-        QStringList lines = TempFolder::Read(globals.log().CurrentFile()).split("\r\n", Qt::SkipEmptyParts);
-        for (QString& line : lines)
-            line = line.mid(11);  // "hh:mm:ss : "
-        return lines;
     }
 };
 

@@ -1,24 +1,17 @@
 #include "CommonFiles/control/ProgramEntryPoint.h"
-#include "CommonFiles/foundation/CommonGlobals.h"
-#include "support/FakeClock.h"
 #include "support/RecordingPresenter.h"
-#include "support/TempFolder.h"
+#include "support/TestInstallation.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct StartUp {
-    TempFolder folder;
-    FakeClock clock;
-    CommonGlobals globals{clock, folder.path(), "r58213"};
-
+struct StartUp : TestInstallation {
     bool start(RunFace face)
     {
         ProgramEntryPoint entry(globals, face, ProcessFacts::Current(folder.path(), {"some", "words"}));
         return entry.Start();
     }
-    QString log() { return TempFolder::Read(globals.log().CurrentFile()); }
     void storeSettings(const QString& verbosity, const QString& keepDays)
     {
         TempFolder::Write(folder.file("r58213.xml"),
@@ -59,7 +52,7 @@ TEST(ProgramEntryPoint, FirstStartWritesBannerDefaultsAndFacts)
     s.storeSettings("2", "30");
     ASSERT_TRUE(s.start(RunFace::Interactive));
     EXPECT_TRUE(s.globals.log().CurrentFile().endsWith("/log/03_05_2024__14_07_09_interactive.log"));
-    const QString log = s.log();
+    const QString log = s.LogText();
     for (const char* line : {"14:07:09 : Korvel Orvex Direct Server-Side Interface to Fischer & Porter\r\n",
                              " (Application)  66 (Type) 149 (Platform)\r\n", "14:07:09 : ID: 58213\r\n",
                              "14:07:09 : Running on ", "[Log Verbosity is set to 2, Log Date is 3/5/2024]",
@@ -82,8 +75,8 @@ TEST(ProgramEntryPoint, CorrectedSettingsShowInTheSameStartsDump)
     EXPECT_EQ(s.globals.log().Verbosity(), 9);
     EXPECT_EQ(s.globals.config().item("OPTIONS\\LOG_VERBOSITY"), "9");
     EXPECT_EQ(s.globals.config().item("OPTIONS\\KEEP_LOGS_FOR"), "1000");
-    EXPECT_TRUE(s.log().contains("OPTIONS\\LOG_VERBOSITY : 9\r\n"));
-    EXPECT_TRUE(s.log().contains("OPTIONS\\KEEP_LOGS_FOR : 1000\r\n"));
+    EXPECT_TRUE(s.LogText().contains("OPTIONS\\LOG_VERBOSITY : 9\r\n"));
+    EXPECT_TRUE(s.LogText().contains("OPTIONS\\KEEP_LOGS_FOR : 1000\r\n"));
     // Corrections are not changes a person made: nothing asks to be saved.
     EXPECT_FALSE(s.globals.config().ChangeWasMade());
 }
@@ -101,7 +94,7 @@ TEST(ProgramEntryPoint, ServiceStartIsSilentAndPublishesItsLog)
     EXPECT_TRUE(presenter.shown.isEmpty());
 }
 
-TEST(ProgramEntryPoint, UnreadableConfigurationStopsTheStart)
+TEST(ProgramEntryPoint, UnreadableConfigurationStopsTheInteractiveStartWithAMessage)
 {
     StartUp interactive;
     RecordingPresenter presenter;
@@ -110,11 +103,14 @@ TEST(ProgramEntryPoint, UnreadableConfigurationStopsTheStart)
     EXPECT_FALSE(interactive.start(RunFace::Interactive));
     EXPECT_EQ(presenter.shown, QStringList{"48|Unable to start r58213|Unable to read configuration at " +
                                            interactive.folder.file("r58213.xml")});
+}
 
+TEST(ProgramEntryPoint, UnreadableConfigurationStopsTheServiceStartWithALoggedMessage)
+{
     StartUp service;
     TempFolder::Write(service.folder.file("r58213.xml"), "<other/>");
     EXPECT_FALSE(service.start(RunFace::Service));
-    const QString log = service.log();
+    const QString log = service.LogText();
     EXPECT_TRUE(log.contains("ValidateXMLFormat failed in QELConfiguration.ReadConfig()."));
     EXPECT_TRUE(log.contains("PROMPT= Unable to read configuration at " + service.folder.file("r58213.xml")));
     EXPECT_TRUE(log.contains("TITLE= Unable to start r58213"));

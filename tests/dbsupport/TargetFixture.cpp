@@ -1,26 +1,16 @@
 #include "dbsupport/TargetFixture.h"
 
-#include "CommonFiles/control/ConfigurationKeys.h"
 #include "CommonFiles/target/ConnectionManager.h"
 #include "CommonFiles/target/TargetConnections.h"
 #include "platform/ado/SqlExecution.h"
 #include "source/CustomConfiguration.h"
 #include "targetdb/ReferenceTarget.h"
 
-TargetFixture::TargetFixture(ado::Backend backend)
-    : m_backend(backend), m_globals(m_clock, m_folder.path(), "r58213")
+TargetFixture::TargetFixture(ado::Backend backend) : m_backend(backend)
 {
-    QELLoggerTXT& log = m_globals.log();
-    log.setLogPath(m_folder.file("log"));
-    log.setEnabled(true);
-    log.setBufferLength(1);
-    log.setVerbosity(9);
-    QELConfiguration& config = m_globals.config();
-    config.setLogHandler(&log);
-    config.setPath(m_folder.file("r58213.xml"));
-    ConfigurationKeys::DefineStartupKeys(config, m_clock.now(), "r58213");
-    CustomConfiguration::DefineSourceKeys(config);
-    config.ReadConfig();
+    m_installation.OpenLog(9);
+    m_installation.LoadConfiguration(CustomConfiguration::DefineSourceKeys);
+    QELConfiguration& config = globals().config();
     config.setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER", provider());
     config.setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE", dataSource());
 }
@@ -37,7 +27,7 @@ QString TargetFixture::provider() const
 
 QString TargetFixture::dataSource() const
 {
-    return m_backend == ado::Backend::Sqlite ? m_folder.file("target") : PostgreSqlHostPort();
+    return m_backend == ado::Backend::Sqlite ? m_installation.folder.file("target") : PostgreSqlHostPort();
 }
 
 void TargetFixture::CreateRoot()
@@ -61,8 +51,8 @@ std::unique_ptr<ado::Connection> TargetFixture::OpenRoot()
 
 std::unique_ptr<ado::Connection> TargetFixture::OpenFacility(const QString& name)
 {
-    TargetConnections target(m_globals);
-    ConnectionManager manager(m_globals.log());
+    TargetConnections target(globals());
+    ConnectionManager manager(globals().log());
     EXPECT_TRUE(target.InitConnectionManager(manager));
     auto connection = std::make_unique<ado::Connection>();
     if (name == "QELROOT")

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "CommonFiles/foundation/CommonGlobals.h"
 #include "platform/ado/AdoTypes.h"
 #include "platform/ado/Connection.h"
-#include "support/FakeClock.h"
-#include "support/TempFolder.h"
+#include "support/Printers.h"
+#include "support/TestInstallation.h"
 
 #include <QString>
 #include <gtest/gtest.h>
@@ -17,9 +16,10 @@ public:
     explicit TargetFixture(ado::Backend backend);
 
     ado::Backend backend() const { return m_backend; }
-    CommonGlobals& globals() { return m_globals; }
-    FakeClock& clock() { return m_clock; }
-    const TempFolder& folder() const { return m_folder; }
+    CommonGlobals& globals() { return m_installation.globals; }
+    FakeClock& clock() { return m_installation.clock; }
+    const TempFolder& folder() const { return m_installation.folder; }
+    QString LogText() { return m_installation.LogText(); }
 
     void CreateRoot();
     void CreateFacility(const QString& name);
@@ -35,9 +35,7 @@ public:
 
 private:
     ado::Backend m_backend;
-    TempFolder m_folder;
-    FakeClock m_clock;
-    CommonGlobals m_globals;
+    TestInstallation m_installation;
 };
 
 namespace ado {

@@ -1,24 +1,13 @@
-#include "CommonFiles/control/ConfigurationKeys.h"
-#include "CommonFiles/foundation/ActivitySink.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/foundation/ConfigPasswordPrompt.h"
-#include "support/FakeClock.h"
+#include "support/RecordingActivitySink.h"
 #include "support/RecordingPresenter.h"
-#include "support/TempFolder.h"
+#include "support/TestInstallation.h"
 
 #include <gtest/gtest.h>
 #include <deque>
 
 namespace {
-
-class ListSink : public ActivitySink {
-public:
-    int LineCount() const override { return static_cast<int>(lines.size()); }
-    void Clear() override { lines.clear(); ++clears; }
-    void Append(const QString& line) override { lines.append(line); }
-    QStringList lines;
-    int clears = 0;
-};
 
 class ScriptedPasswords : public ConfigPasswordPrompt {
 public:
@@ -38,20 +27,11 @@ private:
     std::deque<std::optional<QString>> m_answers;
 };
 
-struct Installation {
-    TempFolder folder;
-    FakeClock clock;
-    CommonGlobals globals{clock, folder.path(), "r58213"};
-
+struct Installation : TestInstallation {
     Installation()
     {
-        globals.log().setLogPath(folder.file("log"));
-        globals.log().setEnabled(true);
-        globals.log().setBufferLength(1);
-        globals.config().setLogHandler(&globals.log());
-        globals.config().setPath(folder.file("r58213.xml"));
-        ConfigurationKeys::DefineStartupKeys(globals.config(), clock.now(), "r58213");
-        globals.config().ReadConfig();
+        OpenLog(0);
+        LoadConfiguration();
     }
 };
 
@@ -81,23 +61,23 @@ TEST(CommonGlobals, AuditUserIsTheWriteAsUserOrTheInterface)
 TEST(CommonGlobals, ActivityReachesTheListByVerbosityAndTheLogAlways)
 {
     Installation inst;
-    ListSink sink;
+    RecordingActivitySink sink;
     inst.globals.setActivitySink(&sink);
     inst.globals.WriteActivity("always shown", 0);
     inst.globals.WriteActivity("detail", 1);
     EXPECT_EQ(sink.lines, QStringList{"always shown"});
-    EXPECT_TRUE(TempFolder::Read(inst.globals.log().CurrentFile()).contains("always shown"));
+    EXPECT_TRUE(inst.LogText().contains("always shown"));
 
     inst.globals.setServiceMode(true);
     inst.globals.WriteActivity("service line", 0);
     EXPECT_EQ(sink.lines.size(), 1);
-    EXPECT_TRUE(TempFolder::Read(inst.globals.log().CurrentFile()).contains("14:07:09 : service line"));
+    EXPECT_TRUE(inst.LogText().contains("14:07:09 : service line"));
 }
 
 TEST(CommonGlobals, ActivityListIsEmptiedPastItsLimits)
 {
     Installation inst;
-    ListSink sink;
+    RecordingActivitySink sink;
     inst.globals.setActivitySink(&sink);
     for (int i = 0; i < 20000; ++i)
         sink.lines.append("old");
@@ -116,7 +96,7 @@ TEST(CommonGlobals, ActivityListIsEmptiedPastItsLimits)
 TEST(CommonGlobals, SaveConfigurationOnlyWhenSomethingChanged)
 {
     Installation inst;
-    ListSink sink;
+    RecordingActivitySink sink;
     inst.globals.setActivitySink(&sink);
     TempFolder::Write(inst.globals.config().path(), "not touched");
     EXPECT_TRUE(inst.globals.SaveConfiguration());

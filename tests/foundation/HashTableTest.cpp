@@ -1,22 +1,9 @@
 #include "CommonFiles/foundation/HashTable.h"
 
+#include "support/Raised.h"
+
 #include <gtest/gtest.h>
 #include <memory>
-
-namespace {
-
-template <typename F>
-int errorNumberOf(F&& f)
-{
-    try {
-        f();
-    } catch (const NumberedError& e) {
-        return e.number();
-    }
-    return 0;
-}
-
-}  // namespace
 
 TEST(HashTable, HashCodeAndBucketOrderDecideEnumeration)
 {
@@ -43,7 +30,7 @@ TEST(HashTable, AddItemAndRemoveFollowTheirErrorRules)
 {
     HashTable<int> table;
     table.Add("a", 1);
-    EXPECT_EQ(errorNumberOf([&] { table.Add("a", 2); }), 457);
+    EXPECT_EQ(RaisedNumber([&] { table.Add("a", 2); }), 457);
     EXPECT_EQ(table.Item("a"), 1);
 
     table.setItem("a", 3);
@@ -54,7 +41,7 @@ TEST(HashTable, AddItemAndRemoveFollowTheirErrorRules)
 
     EXPECT_EQ(table.Item("missing"), 0);
     EXPECT_FALSE(table.Exists("missing"));
-    EXPECT_EQ(errorNumberOf([&] { table.Remove("missing"); }), 5);
+    EXPECT_EQ(RaisedNumber([&] { table.Remove("missing"); }), 5);
 
     table.Remove("a");
     EXPECT_FALSE(table.Exists("a"));
@@ -64,11 +51,11 @@ TEST(HashTable, AddItemAndRemoveFollowTheirErrorRules)
 TEST(HashTable, EmptyKeyIsRefusedEverywhere)
 {
     HashTable<int> table;
-    EXPECT_EQ(errorNumberOf([&] { table.Add("", 1); }), 1001);
-    EXPECT_EQ(errorNumberOf([&] { table.Exists(""); }), 1001);
-    EXPECT_EQ(errorNumberOf([&] { table.Item(""); }), 1001);
-    EXPECT_EQ(errorNumberOf([&] { table.setItem("", 1); }), 1001);
-    EXPECT_EQ(errorNumberOf([&] { table.Remove(""); }), 1001);
+    EXPECT_EQ(RaisedNumber([&] { table.Add("", 1); }), 1001);
+    EXPECT_EQ(RaisedNumber([&] { table.Exists(""); }), 1001);
+    EXPECT_EQ(RaisedNumber([&] { table.Item(""); }), 1001);
+    EXPECT_EQ(RaisedNumber([&] { table.setItem("", 1); }), 1001);
+    EXPECT_EQ(RaisedNumber([&] { table.Remove(""); }), 1001);
     EXPECT_EQ(table.Count(), 0);
 }
 
@@ -76,14 +63,14 @@ TEST(HashTable, IgnoreCaseOnlyOnAnEmptyTable)
 {
     HashTable<int> table;
     table.Add("x", 1);
-    EXPECT_EQ(errorNumberOf([&] { table.setIgnoreCase(true); }), 1001);
+    EXPECT_EQ(RaisedNumber([&] { table.setIgnoreCase(true); }), 1001);
     EXPECT_FALSE(table.IgnoreCase());
 
     table.RemoveAll();
     table.setIgnoreCase(true);
     table.Add("abc", 1);
     EXPECT_TRUE(table.Exists("ABC"));
-    EXPECT_EQ(errorNumberOf([&] { table.Add("ABC", 2); }), 457);
+    EXPECT_EQ(RaisedNumber([&] { table.Add("ABC", 2); }), 457);
     EXPECT_EQ(table.Keys(), QStringList{"ABC"});
 }
 

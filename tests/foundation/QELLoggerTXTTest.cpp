@@ -73,7 +73,7 @@ TEST(QELLoggerTXT, ClearedErrorIsTracedFromLevelTwoWithoutOpeningALogBelowIt)
     EXPECT_EQ(s.current(), "14:07:09 : HashTable.Item(): 10781 - Key not found\r\n");
 }
 
-TEST(QELLoggerTXT, LevelIsClampedAndAFileOpensEvenForADroppedMessage)
+TEST(QELLoggerTXT, LevelIsClampedToTheVerbosityRange)
 {
     LogSetup s;
     s.log.setVerbosity(9);
@@ -82,12 +82,18 @@ TEST(QELLoggerTXT, LevelIsClampedAndAFileOpensEvenForADroppedMessage)
     s.log.WriteLog("negative", -4);
     s.log.WriteLog("level one", 1);
     EXPECT_EQ(s.current(), "14:07:09 : very high\r\n14:07:09 : negative\r\n");
+}
 
+TEST(QELLoggerTXT, AFileOpensEvenForADroppedMessage)
+{
     LogSetup quiet;
     quiet.log.WriteLog("not shown", 5);
     EXPECT_EQ(TempFolder::Files(quiet.logFolder()), QStringList{"03_05_2024__14_07_09.log"});
     EXPECT_EQ(quiet.current(), "");
+}
 
+TEST(QELLoggerTXT, ADisabledLogWritesNoFile)
+{
     LogSetup disabled;
     disabled.log.setEnabled(false);
     disabled.log.setVerbosity(9);

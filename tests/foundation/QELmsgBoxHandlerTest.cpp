@@ -1,7 +1,7 @@
 #include "CommonFiles/foundation/QELmsgBoxHandler.h"
 
-#include "CommonFiles/foundation/MessagePresenter.h"
 #include "CommonFiles/foundation/QELLoggerTXT.h"
+#include "support/RecordingPresenter.h"
 #include "support/TestLog.h"
 
 #include <gtest/gtest.h>
@@ -26,28 +26,6 @@ struct SilentSetup : TestLog {
         const QStringList taken = lines();
         TempFolder::Write(log.CurrentFile(), "");
         return taken;
-    }
-};
-
-struct FakePresenter : MessagePresenter {
-    int answer = QELmsgBoxHandler::Retry;
-    int calls = 0;
-    QString prompt;
-    int buttons = -1;
-    std::optional<QString> title;
-    std::optional<QString> helpFile;
-    std::optional<int> context;
-
-    int Present(const QString& p, int b, const std::optional<QString>& t, const std::optional<QString>& h,
-                const std::optional<int>& c) override
-    {
-        ++calls;
-        prompt = p;
-        buttons = b;
-        title = t;
-        helpFile = h;
-        context = c;
-        return answer;
     }
 };
 
@@ -95,21 +73,19 @@ TEST(QELmsgBoxHandler, PresetAnswerIsUsedForOneMessageOnly)
 TEST(QELmsgBoxHandler, PresenterAnswersWhenNotSilentAndNothingIsLogged)
 {
     SilentSetup s;
-    FakePresenter presenter;
+    RecordingPresenter presenter;
+    presenter.answer = QELmsgBoxHandler::Retry;
     s.box.setPresenter(&presenter);
     s.box.setSilentOperation(false);
     EXPECT_EQ(s.box.QelMsgBox("Really?", 4 + 32, QString("Question"), std::nullopt, 7), QELmsgBoxHandler::Retry);
-    EXPECT_EQ(presenter.calls, 1);
-    EXPECT_EQ(presenter.prompt, "Really?");
-    EXPECT_EQ(presenter.buttons, 36);
-    EXPECT_EQ(presenter.title, QString("Question"));
-    EXPECT_FALSE(presenter.helpFile.has_value());
-    EXPECT_EQ(presenter.context, 7);
+    EXPECT_EQ(presenter.shown, QStringList{"36|Question|Really?"});
+    EXPECT_FALSE(presenter.lastHelpFile.has_value());
+    EXPECT_EQ(presenter.lastContext, 7);
     EXPECT_TRUE(s.log.CurrentFile().isEmpty());
 
     // Silent operation wins over a present presenter.
     s.box.setSilentOperation(true);
     EXPECT_EQ(s.box.QelMsgBox("Quiet", 33), QELmsgBoxHandler::Ok);
-    EXPECT_EQ(presenter.calls, 1);
+    EXPECT_EQ(presenter.shown.size(), 1);
     EXPECT_TRUE(s.takeLines().contains("PROMPT= Quiet"));
 }

@@ -1,26 +1,10 @@
 #include "platform/Conversions.h"
 
-#include "platform/NumberedError.h"
+#include "support/Raised.h"
 
 #include <QLocale>
 #include <cmath>
-#include <functional>
 #include <gtest/gtest.h>
-
-namespace {
-
-// The error number a call raises, 0 when it raises none.
-int RaisedNumber(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const NumberedError& error) {
-        return error.number();
-    }
-    return 0;
-}
-
-}  // namespace
 
 TEST(Conversions, IsNumericAcceptsTheNumberForms)
 {

@@ -1,9 +1,6 @@
-#include "CommonFiles/control/ConfigurationKeys.h"
-#include "CommonFiles/foundation/CommonGlobals.h"
 #include "source/CustomConfiguration.h"
 #include "source/CustomSource.h"
-#include "support/FakeClock.h"
-#include "support/TempFolder.h"
+#include "support/TestInstallation.h"
 
 #include <QDateTime>
 #include <gtest/gtest.h>
@@ -11,24 +8,13 @@
 namespace {
 
 // A logger folder with day files, and a source reading it.
-struct Loggers {
-    TempFolder folder;
-    FakeClock clock;
-    CommonGlobals globals{clock, folder.path(), "r58213"};
+struct Loggers : TestInstallation {
     CustomSource source{globals};
 
     Loggers()
     {
-        QELLoggerTXT& log = globals.log();
-        log.setLogPath(folder.file("log"));
-        log.setEnabled(true);
-        log.setBufferLength(1);
-        log.setVerbosity(1);
-        globals.config().setLogHandler(&log);
-        globals.config().setPath(folder.file("r58213.xml"));
-        ConfigurationKeys::DefineStartupKeys(globals.config(), clock.now(), "r58213");
-        CustomConfiguration::DefineSourceKeys(globals.config());
-        globals.config().ReadConfig();
+        OpenLog(1);
+        LoadConfiguration(CustomConfiguration::DefineSourceKeys);
         QDir().mkpath(folder.file("data"));
         globals.config().setItem("R58213\\PATH", folder.file("data"));
         source.setSourceStatistic("lookup");
@@ -50,8 +36,6 @@ struct Loggers {
         EXPECT_FALSE(error);
         return value;
     }
-
-    QString Log() { return TempFolder::Read(globals.log().CurrentFile()); }
 };
 
 const char* const kDay =
@@ -88,14 +72,14 @@ TEST(CustomSource, FileNameAndFolderAreReadAtEveryRequest)
     Loggers l;
     l.WriteDay("PLANT07.TXT", kDay, "24,3,7\r\n");
     EXPECT_TRUE(IsNull(l.Read(march(7))));
-    EXPECT_TRUE(l.Log().contains("Warning - File " + l.folder.file("data") + "/ALOG007.CSV not found.\r\n"));
+    EXPECT_TRUE(l.LogText().contains("Warning - File " + l.folder.file("data") + "/ALOG007.CSV not found.\r\n"));
     l.globals.config().setItem("R58213\\PREFIX", "PLANT");
     l.globals.config().setItem("R58213\\EXT", "TXT");
     EXPECT_EQ(l.Read(march(7)), "12.5");
     // A missing file is reported on every request.
     EXPECT_TRUE(IsNull(l.Read(march(8))));
     EXPECT_TRUE(IsNull(l.Read(march(8))));
-    EXPECT_EQ(l.Log().count("PLANT08.TXT not found."), 2);
+    EXPECT_EQ(l.LogText().count("PLANT08.TXT not found."), 2);
 }
 
 TEST(CustomSource, AFileHoldingAnotherDateGivesNothingSilently)
@@ -103,7 +87,7 @@ TEST(CustomSource, AFileHoldingAnotherDateGivesNothingSilently)
     Loggers l;
     l.WriteDay("ALOG007.CSV", kDay, "24,2,7\r\n");
     EXPECT_TRUE(IsNull(l.Read(march(7))));
-    EXPECT_FALSE(l.Log().contains("ALOG007"));
+    EXPECT_FALSE(l.LogText().contains("ALOG007"));
     // The date fields may be spread over lines, after a trailing line break.
     TempFolder::Write(l.folder.file("data/ALOG007.CSV"), QByteArray(kDay) + "x,24\r\n3,7\r\n");
     EXPECT_EQ(l.Read(march(7)), "12.5");
@@ -125,7 +109,7 @@ TEST(CustomSource, TwoDigitYearsAndBrokenDateFields)
     EXPECT_FALSE(readsWith("24,2,31\r\n", march(7)));
     TempFolder::Write(l.folder.file("data/ALOG007.CSV"), "");
     EXPECT_TRUE(IsNull(l.Read(march(7))));
-    EXPECT_FALSE(l.Log().contains("ALOG007"));
+    EXPECT_FALSE(l.LogText().contains("ALOG007"));
 }
 
 TEST(CustomSource, AddressesOutsideTheFileGiveNothing)
@@ -142,7 +126,7 @@ TEST(CustomSource, ValidationOfStatisticAndTag)
     const auto failsWith = [&l](const char* tag) {
         l.source.setSourceTag(tag);
         EXPECT_FALSE(l.source.Validate()) << tag;
-        return l.Log().split("\r\n", Qt::SkipEmptyParts).last().mid(11);
+        return l.LogLines().last();
     };
     EXPECT_EQ(failsWith("ALG"), "Validation Error : Invalid Source Tag");
     EXPECT_EQ(failsWith("alg 3:12"), "Validation Error : Invalid ALG Source Tag");
@@ -157,7 +141,7 @@ TEST(CustomSource, ValidationOfStatisticAndTag)
     EXPECT_TRUE(l.source.Validate());
     l.source.setSourceStatistic("AVERAGE");
     EXPECT_FALSE(l.source.Validate());
-    EXPECT_TRUE(l.Log().endsWith("Validation Error : Unsupported Statistic 'AVERAGE'\r\n"));
+    EXPECT_TRUE(l.LogText().endsWith("Validation Error : Unsupported Statistic 'AVERAGE'\r\n"));
 }
 
 TEST(CustomSource, TextRequestsAndTheContractsFixedAnswers)

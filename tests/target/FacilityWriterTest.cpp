@@ -6,21 +6,6 @@
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
 
-#include <ostream>
-
-// Failure messages show dates and texts as text; internal linkage keeps
-// these printers out of the other test files' way.
-static void PrintTo(const DateTime& value, std::ostream* out)
-{
-    *out << value.format("yyyy-mm-dd hh:nn:ss").toStdString();
-}
-
-static void PrintTo(const QString& value, std::ostream* out)
-{
-    *out << '"' << value.toStdString() << '"';
-}
-
-
 namespace {
 
 DateTime At(int day, int hour = 0, int minute = 0, int second = 0)
@@ -57,11 +42,6 @@ DateTime DateOf(const ado::Recordset& rows, const QString& field)
     return rows.Fields(field).toDateTime().value_or(DateTime::Zero());
 }
 
-QString Log(TargetFixture& f)
-{
-    return TempFolder::Read(f.globals().log().CurrentFile());
-}
-
 void StoreValue(TargetFixture& f, ado::Connection& db, const QString& table, qint32 varId, const DateTime& date,
                 double value, qint32 status)
 {
@@ -69,13 +49,6 @@ void StoreValue(TargetFixture& f, ado::Connection& db, const QString& table, qin
            "insert into " + table +
                " (VARID, DATESTAMP, CURVALUE, TEXTVALUE, STATUS, FORCED, AUDITUSER) values (?, ?, ?, ?, ?, 0, ?)",
            {varId, V(date), value, QString::number(value), status, "EARLIER"});
-}
-
-void Prepare(CommonFacilityWriter& writer, bool testMode = false)
-{
-    writer.setFacilID("PLANT1");
-    writer.setLockDate(kLock);
-    writer.setTestMode(testMode);
 }
 
 HashTable<QString> SamplerAndLabRef(const QString& sampler, const QString& labRef)
@@ -93,7 +66,12 @@ HashTable<QString> SamplerAndLabRef(const QString& sampler, const QString& labRe
 // A facility database PLANT1 and a writer prepared for it.
 class FacilityWriter : public ::testing::TestWithParam<ado::Backend> {
 protected:
-    FacilityWriter() : f(GetParam()), writer((f.CreateFacility("PLANT1"), f.globals())) { Prepare(writer); }
+    FacilityWriter() : f(GetParam()), writer((f.CreateFacility("PLANT1"), f.globals()))
+    {
+        writer.setFacilID("PLANT1");
+        writer.setLockDate(kLock);
+        writer.setTestMode(false);
+    }
 
     TargetFixture f;
     CommonFacilityWriter writer;
@@ -110,32 +88,45 @@ TEST_P(FacilityWriter, IntervalValueFromTheLockDateOnIsWrittenAtItsSlotStart)
     EXPECT_FALSE(writer.ApprovalLevelDisabledWrite);
     EXPECT_EQ(writer.PerfromedWriteDateStamp, kLock);
 
-    // One second earlier the row is the 09:00 slot, which is locked: the
-    // call succeeds, says why nothing was written and leaves the row alone.
-    EXPECT_TRUE(writer.WriteToKorvelOrvex("H", 7, kLock.addSeconds(-1), 99, "99", 2, nullptr));
-    EXPECT_FALSE(writer.PerfromedLogicalWrite);
-    EXPECT_FALSE(writer.PerfromedPhysicalWrite);
-    EXPECT_TRUE(writer.ApprovalLevelDisabledWrite);
-    EXPECT_EQ(writer.PerfromedWriteDateStamp, At(5, 9));
-
-    // A quarter-hour value of 10:44 belongs to the 10:30 slot.
-    ASSERT_TRUE(writer.WriteToKorvelOrvex("F", 8, At(5, 10, 44), -3.25, "", 1, nullptr));
-    EXPECT_TRUE(writer.PerfromedPhysicalWrite);
-    EXPECT_FALSE(writer.ApprovalLevelDisabledWrite);
-    EXPECT_EQ(writer.PerfromedWriteDateStamp, At(5, 10, 30));
-
     auto hourly = Rows(*db, "DATADDH", 7);
     ASSERT_EQ(hourly.RecordCount(), 2);
-    EXPECT_EQ(DateOf(hourly, "datestamp"), At(5, 9));
-    EXPECT_EQ(hourly.Fields("curvalue").toDouble(), 1.0);
-    EXPECT_EQ(hourly.Fields("auditUser").toString(), "EARLIER");
     hourly.MoveNext();
     EXPECT_EQ(DateOf(hourly, "datestamp"), kLock);
     EXPECT_EQ(hourly.Fields("curvalue").toDouble(), 12.5);
     EXPECT_EQ(hourly.Fields("textvalue").toString(), "12.5 mg/l");
     EXPECT_EQ(hourly.Fields("status").toInt(), 2);
     EXPECT_EQ(hourly.Fields("audituser").toString(), "VIA_R58213");
+}
 
+// One second before the lock date the row is the 09:00 slot, which is
+// locked: the call succeeds, says why nothing was written and leaves the
+// row alone.
+TEST_P(FacilityWriter, AValueBeforeTheLockDateLeavesItsLockedSlotAlone)
+{
+    auto db = f.OpenFacility("PLANT1");
+    StoreValue(f, *db, "DATADDH", 7, At(5, 9), 1.0, 0);
+
+    EXPECT_TRUE(writer.WriteToKorvelOrvex("H", 7, kLock.addSeconds(-1), 99, "99", 2, nullptr));
+    EXPECT_FALSE(writer.PerfromedLogicalWrite);
+    EXPECT_FALSE(writer.PerfromedPhysicalWrite);
+    EXPECT_TRUE(writer.ApprovalLevelDisabledWrite);
+    EXPECT_EQ(writer.PerfromedWriteDateStamp, At(5, 9));
+
+    auto hourly = Rows(*db, "DATADDH", 7);
+    EXPECT_EQ(DateOf(hourly, "datestamp"), At(5, 9));
+    EXPECT_EQ(hourly.Fields("curvalue").toDouble(), 1.0);
+    EXPECT_EQ(hourly.Fields("auditUser").toString(), "EARLIER");
+}
+
+// A quarter-hour value of 10:44 belongs to the 10:30 slot.
+TEST_P(FacilityWriter, AQuarterHourValueIsWrittenAtItsSlotStart)
+{
+    ASSERT_TRUE(writer.WriteToKorvelOrvex("F", 8, At(5, 10, 44), -3.25, "", 1, nullptr));
+    EXPECT_TRUE(writer.PerfromedPhysicalWrite);
+    EXPECT_FALSE(writer.ApprovalLevelDisabledWrite);
+    EXPECT_EQ(writer.PerfromedWriteDateStamp, At(5, 10, 30));
+
+    auto db = f.OpenFacility("PLANT1");
     auto quarter = Rows(*db, "DATADDF", 8);
     ASSERT_EQ(quarter.RecordCount(), 1);
     EXPECT_EQ(DateOf(quarter, "datestamp"), At(5, 10, 30));
@@ -217,52 +208,57 @@ TEST_P(FacilityWriter, TestModeReportsTheWriteButStoresNothing)
     EXPECT_EQ(Rows(*db, "DATADDH", 7).Fields("curvalue").toDouble(), 5.0);
     for (const char* table : {"DATADDH", "DATADDF", "DATATBL", "DATATBL_C", "DATADDH_C"})
         EXPECT_EQ(Count(*db, table), QString(table) == "DATADDH" ? 1 : 0) << table;
-    EXPECT_FALSE(Log(f).contains("Writing DD Value to database."));
+    EXPECT_FALSE(f.LogText().contains("Writing DD Value to database."));
+}
 
-    // Only a stored interval value announces itself in the log.
-    writer.setTestMode(false);
+TEST_P(FacilityWriter, OnlyAStoredIntervalValueAnnouncesItselfInTheLog)
+{
+    auto db = f.OpenFacility("PLANT1");
+    StoreValue(f, *db, "DATADDH", 7, At(6, 11), 5.0, 1);
     EXPECT_TRUE(writer.WriteToKorvelOrvex("P", 9, At(6), 6.0, "6", 2, nullptr));
     EXPECT_TRUE(writer.PerfromedPhysicalWrite);
-    EXPECT_FALSE(Log(f).contains("Writing DD Value to database."));
+    EXPECT_FALSE(f.LogText().contains("Writing DD Value to database."));
     EXPECT_TRUE(writer.WriteToKorvelOrvex("H", 7, At(6, 11), 6.0, "6", 2, nullptr));
     EXPECT_TRUE(writer.PerfromedPhysicalWrite);
-    EXPECT_EQ(Log(f).count("Writing DD Value to database."), 1);
+    EXPECT_EQ(f.LogText().count("Writing DD Value to database."), 1);
 }
 
 // ---- Writers that cannot write, and the connection ---------------------
 
-TEST_P(FacilityWriter, NoLockDateNoFacilityOrNoDatabaseWritesNothing)
+TEST_P(FacilityWriter, AWriterWithoutALockDateWritesNothing)
 {
-    auto db = f.OpenFacility("PLANT1");
-
     CommonFacilityWriter unlocked(f.globals());
     unlocked.setFacilID("PLANT1");
     EXPECT_FALSE(unlocked.WriteToKorvelOrvex("H", 7, At(6, 11), 1, "1", 2, nullptr));
     EXPECT_FALSE(unlocked.WriteCOMtoKorvelOrvex("H", 7, At(6, 11), "note"));
+    auto db = f.OpenFacility("PLANT1");
+    EXPECT_EQ(Count(*db, "DATATBL_C") + Count(*db, "DATADDH_C"), 0);
+}
 
-    CommonFacilityWriter nameless(f.globals());
-    Prepare(nameless);
-    // The outcome fields describe the last call, not an earlier success.
-    ASSERT_TRUE(nameless.WriteToKorvelOrvex("H", 7, At(6, 11), 1, "1", 2, nullptr));
-    nameless.setFacilID("");
-    EXPECT_FALSE(nameless.WriteToKorvelOrvex("H", 7, At(6, 12), 2, "2", 2, nullptr));
-    EXPECT_FALSE(nameless.PerfromedLogicalWrite);
-    EXPECT_FALSE(nameless.PerfromedPhysicalWrite);
-    EXPECT_EQ(nameless.PerfromedWriteDateStamp, DateTime::Zero());
-    EXPECT_FALSE(nameless.WriteCOMtoKorvelOrvex("P", 9, At(6), "note"));
-    EXPECT_FALSE(nameless.PerfromedLogicalWrite);
+// The outcome fields describe the last call, not an earlier success.
+TEST_P(FacilityWriter, AWriterWithoutAFacilityWritesNothing)
+{
+    ASSERT_TRUE(writer.WriteToKorvelOrvex("H", 7, At(6, 11), 1, "1", 2, nullptr));
+    writer.setFacilID("");
+    EXPECT_FALSE(writer.WriteToKorvelOrvex("H", 7, At(6, 12), 2, "2", 2, nullptr));
+    EXPECT_FALSE(writer.PerfromedLogicalWrite);
+    EXPECT_FALSE(writer.PerfromedPhysicalWrite);
+    EXPECT_EQ(writer.PerfromedWriteDateStamp, DateTime::Zero());
+    EXPECT_FALSE(writer.WriteCOMtoKorvelOrvex("P", 9, At(6), "note"));
+    EXPECT_FALSE(writer.PerfromedLogicalWrite);
 
-    CommonFacilityWriter elsewhere(f.globals());
-    Prepare(elsewhere);
-    elsewhere.setFacilID("PLANT9");
-    EXPECT_FALSE(elsewhere.WriteToKorvelOrvex("H", 7, At(6, 13), 3, "3", 2, nullptr));
-    EXPECT_FALSE(elsewhere.ConnectionAlive());
-    EXPECT_TRUE(Log(f).contains("Unable to Open Connection to Korvel Orvex. Error : "));
-
+    auto db = f.OpenFacility("PLANT1");
     auto rows = Rows(*db, "DATADDH", 7);
     ASSERT_EQ(rows.RecordCount(), 1);
     EXPECT_EQ(DateOf(rows, "datestamp"), At(6, 11));
-    EXPECT_EQ(Count(*db, "DATATBL_C") + Count(*db, "DATADDH_C"), 0);
+}
+
+TEST_P(FacilityWriter, AWriterWhoseDatabaseCannotBeOpenedWritesNothing)
+{
+    writer.setFacilID("PLANT9");
+    EXPECT_FALSE(writer.WriteToKorvelOrvex("H", 7, At(6, 13), 3, "3", 2, nullptr));
+    EXPECT_FALSE(writer.ConnectionAlive());
+    EXPECT_TRUE(f.LogText().contains("Unable to Open Connection to Korvel Orvex. Error : "));
 }
 
 TEST_P(FacilityWriter, ConnectionOpensOnFirstWriteAndReopensAfterBeingDestroyed)
@@ -282,7 +278,7 @@ TEST_P(FacilityWriter, ConnectionOpensOnFirstWriteAndReopensAfterBeingDestroyed)
 
 // ---- Comments -------------------------------------------------------------
 
-TEST_P(FacilityWriter, CommentsAreCutTo2000AndStoredByDayOrSlot)
+TEST_P(FacilityWriter, ADailyCommentIsCutTo2000AndStoredAtItsDay)
 {
     QString longComment;
     for (int i = 0; i < 250; ++i)
@@ -292,13 +288,32 @@ TEST_P(FacilityWriter, CommentsAreCutTo2000AndStoredByDayOrSlot)
     EXPECT_TRUE(writer.WriteCOMtoKorvelOrvex("P", 9, At(6, 17, 45), longComment));
     EXPECT_TRUE(writer.PerfromedPhysicalWrite);
     EXPECT_EQ(writer.PerfromedWriteDateStamp, At(6));
+
+    auto db = f.OpenFacility("PLANT1");
+    auto daily = Rows(*db, "DATATBL_C", 9);
+    ASSERT_EQ(daily.RecordCount(), 1);
+    EXPECT_EQ(DateOf(daily, "datestamp"), At(6));
+    EXPECT_EQ(daily.Fields("comments").toString(), longComment.left(2000));
+    EXPECT_EQ(daily.Fields("audituser").toString(), "VIA_R58213");
+    EXPECT_EQ(Count(*db, "DATADDH") + Count(*db, "DATATBL"), 0);
+}
+
+TEST_P(FacilityWriter, AnIntervalCommentIsStoredAtItsSlotAndASecondOneReplacesIt)
+{
     EXPECT_TRUE(writer.WriteCOMtoKorvelOrvex("H", 7, At(6, 11, 59), "hourly note"));
     EXPECT_TRUE(writer.PerfromedPhysicalWrite);
     EXPECT_EQ(writer.PerfromedWriteDateStamp, At(6, 11));
-    // A second comment of the same slot replaces the first.
     EXPECT_TRUE(writer.WriteCOMtoKorvelOrvex("H", 7, At(6, 11, 5), "hourly note, corrected"));
 
-    // Before the lock date: refused, and said so.
+    auto db = f.OpenFacility("PLANT1");
+    auto hourly = Rows(*db, "DATADDH_C", 7);
+    ASSERT_EQ(hourly.RecordCount(), 1);
+    EXPECT_EQ(DateOf(hourly, "datestamp"), At(6, 11));
+    EXPECT_EQ(hourly.Fields("comments").toString(), "hourly note, corrected");
+}
+
+TEST_P(FacilityWriter, ACommentBeforeTheLockDateIsRefusedAndSaidSo)
+{
     EXPECT_TRUE(writer.WriteCOMtoKorvelOrvex("H", 7, kLock.addSeconds(-1), "too late"));
     EXPECT_TRUE(writer.ApprovalLevelDisabledWrite);
     EXPECT_FALSE(writer.PerfromedLogicalWrite);
@@ -307,18 +322,6 @@ TEST_P(FacilityWriter, CommentsAreCutTo2000AndStoredByDayOrSlot)
     EXPECT_TRUE(writer.WriteCOMtoKorvelOrvex("P", 9, At(4, 23), "too late"));
     EXPECT_TRUE(writer.ApprovalLevelDisabledWrite);
     EXPECT_EQ(writer.PerfromedWriteDateStamp, At(4));
-
-    auto db = f.OpenFacility("PLANT1");
-    auto daily = Rows(*db, "DATATBL_C", 9);
-    ASSERT_EQ(daily.RecordCount(), 1);
-    EXPECT_EQ(DateOf(daily, "datestamp"), At(6));
-    EXPECT_EQ(daily.Fields("comments").toString(), longComment.left(2000));
-    EXPECT_EQ(daily.Fields("audituser").toString(), "VIA_R58213");
-    auto hourly = Rows(*db, "DATADDH_C", 7);
-    ASSERT_EQ(hourly.RecordCount(), 1);
-    EXPECT_EQ(DateOf(hourly, "datestamp"), At(6, 11));
-    EXPECT_EQ(hourly.Fields("comments").toString(), "hourly note, corrected");
-    EXPECT_EQ(Count(*db, "DATADDH") + Count(*db, "DATATBL"), 0);
 }
 
 // ---- Additional information -------------------------------------------
@@ -340,7 +343,7 @@ TEST_P(FacilityWriter, AdditionalInfoRowIsWrittenThenUpdatedInPlace)
     EXPECT_EQ(first.Fields("labref").toDouble(), 42.0);
     EXPECT_EQ(first.Fields("audituser").toString(), "VIA_R58213");
     EXPECT_EQ(DateOf(first, "audittimestamp"), At(6, 8, 15, 30));
-    EXPECT_TRUE(Log(f).contains("Wrote Additional Info [Field] Value : [SAMPLER] J. O'Neil"));
+    EXPECT_TRUE(f.LogText().contains("Wrote Additional Info [Field] Value : [SAMPLER] J. O'Neil"));
 
     // The same day again: one row, an empty value stored as Null.
     f.clock().set(At(6, 9));
@@ -354,7 +357,7 @@ TEST_P(FacilityWriter, AdditionalInfoRowIsWrittenThenUpdatedInPlace)
     EXPECT_EQ(DateOf(second, "audittimestamp"), At(6, 9));
 }
 
-TEST_P(FacilityWriter, AdditionalInfoInTestModeOrWithAnUnknownFieldStoresNothing)
+TEST_P(FacilityWriter, AdditionalInfoInTestModeStoresNothing)
 {
     writer.setTestMode(true);
     ASSERT_TRUE(writer.WriteToKorvelOrvex("P", 9, At(6), 1, "1", 1, nullptr));
@@ -364,22 +367,24 @@ TEST_P(FacilityWriter, AdditionalInfoInTestModeOrWithAnUnknownFieldStoresNothing
     EXPECT_TRUE(writer.WriteToKorvelOrvexainfo("P", 9, At(6), sampler));
     EXPECT_EQ(writer.PerformedAINFOfieldsLogicalWrite, 1);
     EXPECT_EQ(writer.PerformedAINFOfieldsPhysicalWrite, 0);
-    EXPECT_TRUE(Log(f).contains("(Test) Wrote Additional Info [Field] Value : [SAMPLER] J. O'Neil"));
+    EXPECT_TRUE(f.LogText().contains("(Test) Wrote Additional Info [Field] Value : [SAMPLER] J. O'Neil"));
+    auto db = f.OpenFacility("PLANT1");
+    EXPECT_EQ(Count(*db, "DATATBL"), 0);
+}
 
-    writer.setTestMode(false);
+TEST_P(FacilityWriter, AdditionalInfoWithAnUnknownFieldStoresNothingAndDumpsTheCall)
+{
     HashTable<QString> unknown;
     unknown.Add("SAMPLER", "A. Smith");
     unknown.Add("NOSUCH", "x");
     EXPECT_FALSE(writer.WriteToKorvelOrvexainfo("P", 9, At(6), unknown));
-    const QString log = Log(f);
+    const QString log = f.LogText();
     EXPECT_TRUE(log.contains("CommonFacilityWriter.WriteToKorvelOrvexainfo():  Error Handler dump BEGIN"));
     EXPECT_TRUE(log.contains("CommonFacilityWriter.WriteToKorvelOrvexainfo():  WHEN_KEY = NOSUCH, WHEN_VALUE = x"));
     EXPECT_TRUE(log.contains("WHEN_FACILID = PLANT1, WHEN_VARID = 9"));
     EXPECT_TRUE(log.contains("CommonFacilityWriter.WriteToKorvelOrvexainfo():  Error Handler dump END"));
-
     auto db = f.OpenFacility("PLANT1");
     EXPECT_EQ(Count(*db, "DATATBL_I"), 0);
-    EXPECT_EQ(Count(*db, "DATATBL"), 0);
 }
 
 TEST_P(FacilityWriter, ValueWithAdditionalInfoWritesBothUnlessTheValueIsRefused)
@@ -416,12 +421,13 @@ TEST_P(FacilityWriter, AdditionalInfoBeforeAnyValueWriteOpensTheConnection)
     EXPECT_TRUE(writer.WriteToKorvelOrvexainfo("P", 9, At(6), SamplerAndLabRef("J. O'Neil", "42")));
     auto db = f.OpenFacility("PLANT1");
     EXPECT_EQ(Count(*db, "DATATBL_I"), 1);
+}
 
-    CommonFacilityWriter elsewhere(f.globals());
-    Prepare(elsewhere);
-    elsewhere.setFacilID("NO_SUCH_PLANT");
-    EXPECT_FALSE(elsewhere.WriteToKorvelOrvexainfo("P", 9, At(6), SamplerAndLabRef("J. O'Neil", "42")));
-    EXPECT_TRUE(Log(f).contains("CommonFacilityWriter.WriteToKorvelOrvexainfo():  Error Handler dump BEGIN"));
+TEST_P(FacilityWriter, AdditionalInfoForAFacilityThatCannotBeReachedFailsWithTheDump)
+{
+    writer.setFacilID("NO_SUCH_PLANT");
+    EXPECT_FALSE(writer.WriteToKorvelOrvexainfo("P", 9, At(6), SamplerAndLabRef("J. O'Neil", "42")));
+    EXPECT_TRUE(f.LogText().contains("CommonFacilityWriter.WriteToKorvelOrvexainfo():  Error Handler dump BEGIN"));
 }
 
 // The outcome fields tell what the last write did, so a caller that writes
@@ -451,17 +457,19 @@ TEST_P(FacilityWriter, AdditionalInfoCountsDescribeTheLastCall)
 
 // ---- Logbook ----------------------------------------------------------------
 
+TEST_P(FacilityWriter, ABlankLogbookCommentIsNoEntryAndNoFailure)
+{
+    EXPECT_TRUE(writer.WriteToLogbook(3, At(6), At(6, 7, 30), "   ", 5));
+    auto db = f.OpenFacility("PLANT1");
+    EXPECT_EQ(Count(*db, "logbookentries"), 0);
+}
+
+// A writer that never wrote a value opens its connection for the entry.
 TEST_P(FacilityWriter, LogbookEntriesGoToAnExistingLogbookOrToNone)
 {
     auto db = f.OpenFacility("PLANT1");
     f.Exec(*db, "insert into logbook (ID, NAME) values (?, ?)", {3, "Shift"});
     f.Exec(*db, "insert into logbook (ID, NAME) values (?, ?)", {5, "Maintenance"});
-
-    // A blank comment is no entry, and not a failure.
-    EXPECT_TRUE(writer.WriteToLogbook(3, At(6), At(6, 7, 30), "   ", 5));
-    EXPECT_EQ(Count(*db, "logbookentries"), 0);
-
-    // A writer that never wrote a value opens its connection for the entry.
     ASSERT_TRUE(writer.WriteToLogbook(3, At(6), At(6, 7, 30), "Pump 2 restarted", 5));
     ASSERT_TRUE(writer.WriteToLogbook(8, At(6), At(6, 8), "Filter washed", 5));
     ASSERT_TRUE(writer.WriteToLogbook(8, At(7), At(7, 9), "Nobody's logbook", 9));
@@ -498,16 +506,6 @@ TEST_P(FacilityWriter, QuotesAndSqlInValuesAreStoredVerbatim)
     HashTable<QString> sampler;
     sampler.Add("SAMPLER", text);
     ASSERT_TRUE(writer.WriteToKorvelOrvexainfo("H", 7, At(6, 11), sampler));
-    // A field name is never part of the statement: an unknown one fails.
-    HashTable<QString> field;
-    field.Add("SAMPLER = NULL; --", "x");
-    EXPECT_FALSE(writer.WriteToKorvelOrvexainfo("H", 7, At(6, 11), field));
-
-    // A facility key with SQL in it names no database.
-    CommonFacilityWriter intruder(f.globals());
-    Prepare(intruder);
-    intruder.setFacilID("PLANT1'; DROP TABLE DATADDH; --");
-    EXPECT_FALSE(intruder.WriteToKorvelOrvex("H", 7, At(6, 12), 2, "2", 2, nullptr));
 
     auto db = f.OpenFacility("PLANT1");
     auto value = Rows(*db, "DATADDH", 7);
@@ -527,6 +525,20 @@ TEST_P(FacilityWriter, QuotesAndSqlInValuesAreStoredVerbatim)
                ado::LockType::ReadOnly, {comment});
     ASSERT_FALSE(entry.Eof());
     EXPECT_EQ(entry.Fields("audituser").toString(), user);
+}
+
+// A field name is never part of the statement: an unknown one fails.
+TEST_P(FacilityWriter, AFieldNameWithSqlInItIsAnUnknownField)
+{
+    HashTable<QString> field;
+    field.Add("SAMPLER = NULL; --", "x");
+    EXPECT_FALSE(writer.WriteToKorvelOrvexainfo("H", 7, At(6, 11), field));
+}
+
+TEST_P(FacilityWriter, AFacilityKeyWithSqlInItNamesNoDatabase)
+{
+    writer.setFacilID("PLANT1'; DROP TABLE DATADDH; --");
+    EXPECT_FALSE(writer.WriteToKorvelOrvex("H", 7, At(6, 12), 2, "2", 2, nullptr));
 }
 
 INSTANTIATE_FOR_BOTH_BACKENDS(FacilityWriter);

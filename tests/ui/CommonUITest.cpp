@@ -1,9 +1,7 @@
 #include "CommonFiles/control/ProgramEntryPoint.h"
-#include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/ui/CommonUI.h"
-#include "support/FakeClock.h"
 #include "support/Screenshot.h"
-#include "support/TempFolder.h"
+#include "support/TestInstallation.h"
 
 #include <QListWidget>
 #include <QStatusBar>
@@ -12,10 +10,7 @@
 
 namespace {
 
-struct InteractiveStart {
-    TempFolder folder;
-    FakeClock clock;
-    CommonGlobals globals{clock, folder.path(), "r58213"};
+struct InteractiveStart : TestInstallation {
     CommonUI window{globals};
 
     InteractiveStart()
@@ -58,7 +53,7 @@ TEST(CommonUI, UndesignatedCollectorWarningGoesToTheListOnly)
     EXPECT_EQ(lines[0], "Configuration loaded from " + s.folder.file("r58213.xml"));
     EXPECT_TRUE(lines[1].startsWith("WARNING : No designation has been made for this collector instance."));
     EXPECT_EQ(lines[2], "Go to 'Help\\Chapters\\Step-by-step Configuration Instructions' for configuration help");
-    const QString log = TempFolder::Read(s.globals.log().CurrentFile());
+    const QString log = s.LogText();
     EXPECT_TRUE(log.contains("Configuration loaded from "));
     EXPECT_FALSE(log.contains("WARNING : No designation"));
 

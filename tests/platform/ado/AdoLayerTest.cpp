@@ -7,27 +7,15 @@
 #include "platform/ado/FieldValue.h"
 #include "platform/ado/Recordset.h"
 
+#include "support/LocalZone.h"
+#include "support/Raised.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <cstdlib>
 #include <optional>
-#include <ostream>
-#include <string>
-#include <time.h>
-
-// Failure messages show dates as text; internal linkage keeps this printer
-// out of the other test files' way.
-static void PrintTo(const DateTime& value, std::ostream* out)
-{
-    *out << value.format("yyyy-mm-dd hh:nn:ss").toStdString();
-}
-
-static void PrintTo(const QString& value, std::ostream* out)
-{
-    *out << '"' << value.toStdString() << '"';
-}
 
 using ado::CursorType;
 using ado::DataType;
@@ -43,46 +31,6 @@ QVariant V(const DateTime& value)
 {
     return QVariant::fromValue(value);
 }
-
-template <typename Action>
-std::optional<NumberedError> Raised(Action&& action)
-{
-    try {
-        action();
-    } catch (const NumberedError& error) {
-        return error;
-    }
-    return std::nullopt;
-}
-
-// Sites run in a zone with daylight saving, where some clock times do not
-// exist on the day the clocks go forward.
-class LocalZone {
-public:
-    explicit LocalZone(const char* zone)
-    {
-        if (const char* previous = std::getenv("TZ")) {
-            m_previous = previous;
-            m_hadPrevious = true;
-        }
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~LocalZone()
-    {
-        if (m_hadPrevious)
-            setenv("TZ", m_previous.c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-    LocalZone(const LocalZone&) = delete;
-    LocalZone& operator=(const LocalZone&) = delete;
-
-private:
-    std::string m_previous;
-    bool m_hadPrevious = false;
-};
 
 // The error a failed call raised must be the one the connection keeps.
 void ExpectKept(const ado::Connection& connection, const NumberedError& error)
@@ -105,14 +53,132 @@ std::optional<DateTime> DateOf(const ado::Parameter& parameter)
 }
 
 const QString kRunRow = "select * from k5_server_run where interface_id = ? and filename = ?";
+const QString kUpdateRun = "update k5_server_run set WORKSTATION = ? where INTERFACE_ID = ? and FILENAME = ?";
+const DateTime kAfternoon = DateTime::FromParts(2024, 3, 5, 14, 7, 9);
+const DateTime kNight = DateTime::FromParts(2024, 3, 31, 2, 30, 0);
+
+std::unique_ptr<ado::Command> ServerTime(ado::Connection& root)
+{
+    return ado::Command::Procedure(root, "GETSERVERTIME", {{"date_out", DataType::Date, Out}});
+}
+
+const DateTime kSlot = DateTime::FromParts(2024, 3, 5, 14);
+
+// A facility's procedures that write and seek the hourly value of
+// variable 101, the writes in the slot above.
+class HourlyProcedures {
+public:
+    explicit HourlyProcedures(ado::Connection& plant)
+        : m_write(ado::Command::Procedure(
+              plant, "WRITEDDH",
+              {{"date", DataType::Date, In}, {"varid", DataType::Integer, In}, {"value", DataType::Double, In},
+               {"textvalue", DataType::VarWChar, In, 255}, {"audituser", DataType::VarChar, In, 50},
+               {"slotstarttime", DataType::Date, In}, {"slotendtime", DataType::Date, In},
+               {"status", DataType::Integer, In}})),
+          m_seek(ado::Command::Procedure(
+              plant, "SEEKFDDH",
+              {{"datestamp_1", DataType::Date, In}, {"varid_2", DataType::Integer, In},
+               {"curvalue_3", DataType::Double, Out}, {"textvalue_4", DataType::VarWChar, Out, 255},
+               {"varid_5", DataType::Integer, Out}, {"audituser", DataType::VarChar, Out, 50},
+               {"audittimestamp", DataType::Date, Out}, {"datestamp_out", DataType::Date, Out},
+               {"slotstarttime", DataType::Date, In}, {"slotendtime", DataType::Date, In},
+               {"status", DataType::Integer, Out}, {"forced", DataType::Integer, Out}}))
+    {
+    }
+
+    void Write(const DateTime& stamp, double value, const QVariant& text)
+    {
+        m_write->Parameters("date").setValue(stamp);
+        m_write->Parameters("varid").setValue(101);
+        m_write->Parameters("value").setValue(value);
+        m_write->Parameters("textvalue").setValue(text);
+        m_write->Parameters("audituser").setValue(QString("O'NEIL"));
+        m_write->Parameters("slotstarttime").setValue(kSlot);
+        m_write->Parameters("slotendtime").setValue(kSlot.addMinutes(60));
+        m_write->Parameters("status").setValue(2);
+        EXPECT_FALSE(m_write->Execute().IsOpen());
+    }
+
+    // A write without a date, which fails after the slot's old row is gone.
+    std::optional<NumberedError> WriteWithoutADate()
+    {
+        m_write->Parameters("date").setNull();
+        m_write->Parameters("varid").setValue(101);
+        return Raised([&] { m_write->Execute(); });
+    }
+
+    void Seek(const DateTime& start)
+    {
+        m_seek->Parameters("datestamp_1").setValue(start);
+        m_seek->Parameters("varid_2").setValue(101);
+        m_seek->Parameters("slotstarttime").setValue(start);
+        m_seek->Parameters("slotendtime").setValue(start.addMinutes(60));
+        m_seek->Execute();
+    }
+
+    ado::Parameter& Found(const char* name) { return m_seek->Parameters(name); }
+
+private:
+    std::unique_ptr<ado::Command> m_write;
+    std::unique_ptr<ado::Command> m_seek;
+};
 
 }  // namespace
 
-class AdoLayer : public ::testing::TestWithParam<ado::Backend> {};
+// A target on one backend; each test creates the schemas it needs.
+class AdoLayer : public ::testing::TestWithParam<ado::Backend> {
+protected:
+    void OpenRoot()
+    {
+        f.CreateRoot();
+        root = f.OpenRoot();
+    }
+
+    // Three runs in the root, one at 02:30 on 31 March 2024: a time that
+    // does not exist in Central Europe, where the test runs, and that must
+    // still come back as written.
+    void InsertRuns()
+    {
+        zone.emplace("Europe/Berlin");
+        OpenRoot();
+        const QString insert =
+            "insert into k5_server_run (INTERFACE_ID, FILENAME, LASTRUN, AUDITUSER) values (?, ?, ?, ?)";
+        f.Exec(*root, insert, {7, "PLANT1", V(kAfternoon), "ALICE"});
+        f.Exec(*root, insert, {8, "PLANT1", V(kNight), QVariant()});
+        f.Exec(*root, insert, {9, "PLANT2", V(kAfternoon), "BOB"});
+    }
+
+    // Run 5 of PLANT1 held by a pessimistic recordset, and another session
+    // on the root that gives up waiting for a row within a second.
+    void HoldRun(ado::Recordset& holder, ado::Connection& other)
+    {
+        OpenRoot();
+        f.Exec(*root, "insert into k5_server_run (INTERFACE_ID, FILENAME, WORKSTATION) values (?, ?, ?)",
+               {5, "PLANT1", "START"});
+        other.setConnectionString(root->ConnectionString());
+        other.setCommandTimeout(1);
+        other.Open();
+        if (GetParam() == ado::Backend::PostgreSql)
+            f.Exec(other, "SET lock_timeout = '500ms'");
+        holder.Open(kRunRow, *root, CursorType::Static, LockType::Pessimistic, {5, "PLANT1"});
+    }
+
+    ado::Recordset Plant1Runs()
+    {
+        ado::Recordset rows;
+        rows.Open("select interface_id, filename, lastrun, audituser, workstation from k5_server_run "
+                  "where filename = ? order by interface_id",
+                  *root, CursorType::Static, LockType::ReadOnly, {"PLANT1"});
+        return rows;
+    }
+
+    TargetFixture f{GetParam()};
+    std::optional<LocalZone> zone;
+    std::unique_ptr<ado::Connection> root;
+};
 
 TEST_P(AdoLayer, OpenFailuresNameTheCauseAndLeaveTheConnectionClosed)
 {
-    TargetFixture f(GetParam());
     ado::Connection failed;
     std::optional<NumberedError> error;
     QString source;
@@ -140,20 +206,9 @@ TEST_P(AdoLayer, OpenFailuresNameTheCauseAndLeaveTheConnectionClosed)
     EXPECT_EQ(failed.State(), ado::kStateClosed);
     EXPECT_EQ(failed.Property("Data Source"), source);
 
-    ado::Connection unknown;
-    error = Raised([&] { unknown.Open("Provider=NoSuchProvider.1;Data Source=somewhere;"); });
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->number(), 3706);
-    ExpectKept(unknown, *error);
-    EXPECT_EQ(unknown.State(), ado::kStateClosed);
-
-    f.CreateRoot();
-    auto root = f.OpenRoot();
-    EXPECT_EQ(root->State(), ado::kStateOpen);
-    EXPECT_EQ(root->Property("data source"), f.dataSource());
-    EXPECT_TRUE(root->Errors().isEmpty());
-
-    // The connection that failed can be opened once its string is right.
+    // The connection that failed can be opened once its string is right,
+    // and only once.
+    OpenRoot();
     failed.Open(root->ConnectionString());
     EXPECT_EQ(failed.State(), ado::kStateOpen);
     EXPECT_TRUE(failed.Errors().isEmpty());
@@ -161,11 +216,29 @@ TEST_P(AdoLayer, OpenFailuresNameTheCauseAndLeaveTheConnectionClosed)
     ASSERT_TRUE(error);
     EXPECT_EQ(error->number(), 3705);
     EXPECT_EQ(failed.State(), ado::kStateOpen);
+}
 
-    auto serverTime = ado::Command::Procedure(*root, "GETSERVERTIME", {{"date_out", DataType::Date, Out}});
+TEST_P(AdoLayer, AnUnknownProviderIsRefusedAndLeavesTheConnectionClosed)
+{
+    ado::Connection unknown;
+    const auto error = Raised([&] { unknown.Open("Provider=NoSuchProvider.1;Data Source=somewhere;"); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->number(), 3706);
+    ExpectKept(unknown, *error);
+    EXPECT_EQ(unknown.State(), ado::kStateClosed);
+}
+
+TEST_P(AdoLayer, AClosedConnectionRefusesWorkAndServesItsCommandsOnceReopened)
+{
+    OpenRoot();
+    EXPECT_EQ(root->State(), ado::kStateOpen);
+    EXPECT_EQ(root->Property("data source"), f.dataSource());
+    EXPECT_TRUE(root->Errors().isEmpty());
+
+    auto serverTime = ServerTime(*root);
     root->Close();
     EXPECT_EQ(root->State(), ado::kStateClosed);
-    error = Raised([&] { serverTime->Execute(); });
+    auto error = Raised([&] { serverTime->Execute(); });
     ASSERT_TRUE(error);
     EXPECT_EQ(error->number(), 3709);
     ado::Recordset rows;
@@ -180,20 +253,21 @@ TEST_P(AdoLayer, OpenFailuresNameTheCauseAndLeaveTheConnectionClosed)
     root->Open();
     serverTime->Execute();
     EXPECT_TRUE(DateOf(serverTime->Parameters("date_out")));
+}
 
-    if (GetParam() == ado::Backend::Sqlite) {
-        // Without a catalog the user names the database file.
-        ado::Connection byUser;
-        byUser.Open("Provider=SQLite;Data Source=" + f.dataSource() + ";User ID=QELROOT;Password=x;");
-        EXPECT_EQ(Count(byUser, "select count(*) from k5_server_run"), 0);
-    }
+// Without a catalog the user names the database file.
+TEST(SqliteAdoLayer, WithoutACatalogTheUserNamesTheDatabaseFile)
+{
+    TargetFixture f(ado::Backend::Sqlite);
+    f.CreateRoot();
+    ado::Connection byUser;
+    byUser.Open("Provider=SQLite;Data Source=" + f.dataSource() + ";User ID=QELROOT;Password=x;");
+    EXPECT_EQ(Count(byUser, "select count(*) from k5_server_run"), 0);
 }
 
 TEST_P(AdoLayer, FailedStatementsRaiseTheDriverTextAndKeepIt)
 {
-    TargetFixture f(GetParam());
-    f.CreateRoot();
-    auto root = f.OpenRoot();
+    OpenRoot();
 
     auto error = Raised([&] { f.Exec(*root, "SELEC * FROM FACILITY"); });
     ASSERT_TRUE(error);
@@ -226,24 +300,10 @@ TEST_P(AdoLayer, FailedStatementsRaiseTheDriverTextAndKeepIt)
 
 TEST_P(AdoLayer, TextRecordsetsReadRowsByNameOrIndexWithNullsAndDates)
 {
-    // 02:30 on 31 March 2024 does not exist in Central Europe; it must still
-    // come back as written.
-    LocalZone zone("Europe/Berlin");
+    InsertRuns();
     ASSERT_FALSE(QDateTime(QDate(2024, 3, 31), QTime(2, 30)).isValid()) << "time zone data is missing";
-    TargetFixture f(GetParam());
-    f.CreateRoot();
-    auto root = f.OpenRoot();
-    const DateTime afternoon = DateTime::FromParts(2024, 3, 5, 14, 7, 9);
-    const DateTime night = DateTime::FromParts(2024, 3, 31, 2, 30, 0);
-    const QString insert = "insert into k5_server_run (INTERFACE_ID, FILENAME, LASTRUN, AUDITUSER) values (?, ?, ?, ?)";
-    f.Exec(*root, insert, {7, "PLANT1", V(afternoon), "ALICE"});
-    f.Exec(*root, insert, {8, "PLANT1", V(night), QVariant()});
-    f.Exec(*root, insert, {9, "PLANT2", V(afternoon), "BOB"});
 
-    ado::Recordset rows;
-    rows.Open("select interface_id, filename, lastrun, audituser, workstation from k5_server_run "
-              "where filename = ? order by interface_id",
-              *root, CursorType::Static, LockType::ReadOnly, {"PLANT1"});
+    ado::Recordset rows = Plant1Runs();
     ASSERT_EQ(rows.RecordCount(), 2);
     ASSERT_EQ(rows.FieldCount(), 5);
     EXPECT_EQ(rows.FieldName(2).toUpper(), "LASTRUN");
@@ -252,7 +312,7 @@ TEST_P(AdoLayer, TextRecordsetsReadRowsByNameOrIndexWithNullsAndDates)
     EXPECT_EQ(rows.Fields("Interface_Id").toInt(), 7);
     EXPECT_EQ(rows.Fields(0).toInt(), 7);
     EXPECT_EQ(rows.Fields("FileName").toString(), "PLANT1");
-    EXPECT_EQ(rows.Fields("lastrun").toDateTime(), afternoon);
+    EXPECT_EQ(rows.Fields("lastrun").toDateTime(), kAfternoon);
     EXPECT_EQ(rows.Fields(3).toString(), "ALICE");
     EXPECT_TRUE(rows.Fields("WORKSTATION").IsNull());
     EXPECT_EQ(rows.Fields("WORKSTATION").toString(), QString());
@@ -261,10 +321,16 @@ TEST_P(AdoLayer, TextRecordsetsReadRowsByNameOrIndexWithNullsAndDates)
     rows.MoveNext();
     ASSERT_FALSE(rows.Eof());
     EXPECT_EQ(rows.Fields("interface_id").toInt(), 8);
-    EXPECT_EQ(rows.Fields("LASTRUN").toDateTime(), night);
+    EXPECT_EQ(rows.Fields("LASTRUN").toDateTime(), kNight);
     EXPECT_TRUE(rows.Fields("AUDITUSER").IsNull());
     EXPECT_EQ(rows.Fields("AUDITUSER").toString(), QString());
+}
 
+TEST_P(AdoLayer, ReadingPastTheLastRowOrAnUnknownColumnRaises)
+{
+    InsertRuns();
+    ado::Recordset rows = Plant1Runs();
+    rows.MoveNext();
     rows.MoveNext();
     EXPECT_TRUE(rows.Eof());
     rows.MoveNext();
@@ -276,20 +342,33 @@ TEST_P(AdoLayer, TextRecordsetsReadRowsByNameOrIndexWithNullsAndDates)
     error = Raised([&] { rows.Fields("NO_SUCH_COLUMN"); });
     ASSERT_TRUE(error);
     EXPECT_EQ(error->number(), 3265);
+}
 
-    // Bound dates compare as dates: only the night run falls on 31 March.
+TEST_P(AdoLayer, BoundDatesCompareAsDates)
+{
+    InsertRuns();
+    // Only the night run falls on 31 March.
+    ado::Recordset rows;
     rows.Open("select interface_id from k5_server_run where lastrun >= ? and lastrun < ?", *root,
               CursorType::Static, LockType::ReadOnly,
               {V(DateTime::FromParts(2024, 3, 31)), V(DateTime::FromParts(2024, 4, 1))});
     ASSERT_EQ(rows.RecordCount(), 1);
     EXPECT_EQ(rows.Fields(0).toInt(), 8);
+}
 
+TEST_P(AdoLayer, AQueryWithoutRowsStartsAtItsEnd)
+{
+    InsertRuns();
+    ado::Recordset rows;
     rows.Open("select * from k5_server_run where filename = ?", *root, CursorType::ForwardOnly, LockType::ReadOnly,
               {"PLANT9"});
     EXPECT_TRUE(rows.Eof());
     EXPECT_EQ(rows.RecordCount(), 0);
+}
 
-    // A text command runs again with fresh parameter values.
+TEST_P(AdoLayer, ATextCommandRunsAgainWithFreshParameterValues)
+{
+    InsertRuns();
     ado::Command byFacility;
     byFacility.setActiveConnection(root.get());
     byFacility.setCommandText("select count(*) from k5_server_run where filename = ?");
@@ -298,16 +377,14 @@ TEST_P(AdoLayer, TextRecordsetsReadRowsByNameOrIndexWithNullsAndDates)
     EXPECT_EQ(byFacility.Execute().Fields(0).toInt(), 2);
     byFacility.Parameters("filename").setValue(QString("PLANT2"));
     EXPECT_EQ(byFacility.Execute().Fields(0).toInt(), 1);
-    error = Raised([&] { byFacility.Parameters("nosuch"); });
+    const auto error = Raised([&] { byFacility.Parameters("nosuch"); });
     ASSERT_TRUE(error);
     EXPECT_EQ(error->number(), 3265);
 }
 
-TEST_P(AdoLayer, QuotesAndSqlInValuesAreStoredVerbatimAndNeverChangeTheStatement)
+TEST_P(AdoLayer, QuotesAndSqlInBoundValuesAreStoredVerbatimAndNeverChangeTheStatement)
 {
-    TargetFixture f(GetParam());
-    f.CreateRoot();
-    auto root = f.OpenRoot();
+    OpenRoot();
     const QString hostile = "O'Brien'); DROP TABLE k5_server; --";
     const QString question = "why? ' or 1=1 --";
 
@@ -323,9 +400,16 @@ TEST_P(AdoLayer, QuotesAndSqlInValuesAreStoredVerbatimAndNeverChangeTheStatement
     rows.Open("select INTERFACE_ID from k5_server where DESCRIPTION = ?", *root, CursorType::Static,
               LockType::ReadOnly, {"' or 1=1 --"});
     EXPECT_EQ(rows.RecordCount(), 0);
+    EXPECT_EQ(Count(*root, "select count(*) from k5_server"), 2);
+}
 
-    // The updatable path builds its own statements around the same values.
+// The updatable path builds its own statements around the values.
+TEST_P(AdoLayer, QuotesAndSqlInUpdatedValuesAreStoredVerbatimAndNeverChangeTheStatement)
+{
+    OpenRoot();
+    const QString hostile = "O'Brien'); DROP TABLE k5_server; --";
     const QString userRow = "select * from \"USER\" where USERNAME = ?";
+    ado::Recordset rows;
     rows.Open(userRow, *root, CursorType::Static, LockType::Optimistic, {hostile});
     ASSERT_TRUE(rows.Eof());
     rows.AddNew();
@@ -343,15 +427,12 @@ TEST_P(AdoLayer, QuotesAndSqlInValuesAreStoredVerbatimAndNeverChangeTheStatement
     ASSERT_EQ(rows.RecordCount(), 1);
     EXPECT_EQ(rows.Fields("PASSWORD").toString(), "x'); DELETE FROM \"USER\"; --");
     EXPECT_EQ(rows.Fields("USERTYPE").toString(), "Super");
-    EXPECT_EQ(Count(*root, "select count(*) from k5_server"), 2);
     EXPECT_EQ(Count(*root, "select count(*) from \"USER\""), 1);
 }
 
 TEST_P(AdoLayer, PessimisticRecordsetAddsARowThenChangesOnlyThatRow)
 {
-    TargetFixture f(GetParam());
-    f.CreateRoot();
-    auto root = f.OpenRoot();
+    OpenRoot();
     const DateTime first = DateTime::FromParts(2024, 3, 5, 14, 7, 9);
     const DateTime second = DateTime::FromParts(2024, 3, 6, 8, 0, 0);
     // The same collector in another facility must stay untouched.
@@ -395,24 +476,35 @@ TEST_P(AdoLayer, PessimisticRecordsetAddsARowThenChangesOnlyThatRow)
     rows.Open(kRunRow, *root, CursorType::Static, LockType::ReadOnly, {12, "PLANT2"});
     ASSERT_EQ(rows.RecordCount(), 1);
     EXPECT_EQ(rows.Fields("LASTRUN").toDateTime(), first);
+}
 
-    // Closing without Update discards the change.
+TEST_P(AdoLayer, ClosingAPessimisticRecordsetWithoutUpdateDiscardsTheChange)
+{
+    OpenRoot();
+    const DateTime second = DateTime::FromParts(2024, 3, 6, 8, 0, 0);
+    f.Exec(*root, "insert into k5_server_run (INTERFACE_ID, FILENAME, LASTRUN) values (?, ?, ?)",
+           {12, "PLANT1", V(second)});
+    ado::Recordset rows;
     rows.Open(kRunRow, *root, CursorType::Static, LockType::Pessimistic, {12, "PLANT1"});
-    rows.setField("LASTRUN", V(first));
+    rows.setField("LASTRUN", V(DateTime::FromParts(2024, 3, 5, 14, 7, 9)));
     rows.Close();
     rows.Open(kRunRow, *root, CursorType::Static, LockType::ReadOnly, {12, "PLANT1"});
     ASSERT_EQ(rows.RecordCount(), 1);
     EXPECT_EQ(rows.Fields("LASTRUN").toDateTime(), second);
+}
 
-    // A read-only recordset refuses changes.
-    auto error = Raised([&] { rows.AddNew(); });
+TEST_P(AdoLayer, AReadOnlyRecordsetRefusesChanges)
+{
+    OpenRoot();
+    ado::Recordset rows;
+    rows.Open(kRunRow, *root, CursorType::Static, LockType::ReadOnly, {12, "PLANT1"});
+    const auto error = Raised([&] { rows.AddNew(); });
     ASSERT_TRUE(error);
     EXPECT_EQ(error->number(), 3251);
 }
 
 TEST_P(AdoLayer, OptimisticRecordsetTurnsValuesToNullAndBack)
 {
-    TargetFixture f(GetParam());
     f.CreateFacility("PLANT1");
     auto plant = f.OpenFacility("PLANT1");
     const QString infoRow = "select * from DATATBL_I where VARID = ? and DATESTAMP = ?";
@@ -461,9 +553,7 @@ TEST_P(AdoLayer, OptimisticRecordsetTurnsValuesToNullAndBack)
 
 TEST_P(AdoLayer, ResyncReadsTheGeneratedIdAndTheBlobComesBackExactly)
 {
-    TargetFixture f(GetParam());
-    f.CreateRoot();
-    auto root = f.OpenRoot();
+    OpenRoot();
     f.Exec(*root, "insert into FILES (DIRNAME, FILENAME) values (?, ?)", {"HELP", "OTHER.CHM"});
     QByteArray data("\x00\xFF\x00\x01'\\\x7F\x80\xFE", 9);
     for (int i = 0; i < 2048; ++i)
@@ -501,126 +591,100 @@ TEST_P(AdoLayer, ResyncReadsTheGeneratedIdAndTheBlobComesBackExactly)
     EXPECT_NE(Count(*root, "select ID from FILES where FILENAME = ?", {"OTHER.CHM"}), id);
 }
 
-TEST_P(AdoLayer, StoredProceduresReturnOutputsOrNullWhenNothingIsFound)
+TEST_P(AdoLayer, TheServerTimeProcedureReturnsTheServersClock)
 {
-    TargetFixture f(GetParam());
-    f.CreateRoot();
-    f.CreateFacility("PLANT1");
-    auto root = f.OpenRoot();
-
-    auto serverTime = ado::Command::Procedure(*root, "GETSERVERTIME", {{"date_out", DataType::Date, Out}});
+    OpenRoot();
+    auto serverTime = ServerTime(*root);
     serverTime->Execute();
     const auto serverNow = DateOf(serverTime->Parameters("DATE_OUT"));
     ASSERT_TRUE(serverNow);
     const QDateTime local = QDateTime::currentDateTime();
     const DateTime now = DateTime::FromQDateTime(local.date(), local.time());
     EXPECT_LE(std::abs(serverNow->secondsTo(now)), 60) << serverNow->format("yyyy-mm-dd hh:nn:ss").toStdString();
+}
 
+TEST_P(AdoLayer, AMissingProcedureRaisesAndLeavesTheConnectionAbleToCallAgain)
+{
+    OpenRoot();
+    auto serverTime = ServerTime(*root);
     auto missing = ado::Command::Procedure(*root, "NOSUCHPROCEDURE", {{"varid", DataType::Integer, In}});
     missing->Parameters("varid").setValue(1);
     auto error = Raised([&] { missing->Execute(); });
     ASSERT_TRUE(error);
     EXPECT_FALSE(error->description().isEmpty());
     ExpectKept(*root, *error);
-    // The failed call leaves the connection able to call again.
     serverTime->Execute();
     EXPECT_TRUE(DateOf(serverTime->Parameters("date_out")));
-
-    auto plant = f.OpenFacility("PLANT1");
-    auto write = ado::Command::Procedure(
-        *plant, "WRITEDDH",
-        {{"date", DataType::Date, In}, {"varid", DataType::Integer, In}, {"value", DataType::Double, In},
-         {"textvalue", DataType::VarWChar, In, 255}, {"audituser", DataType::VarChar, In, 50},
-         {"slotstarttime", DataType::Date, In}, {"slotendtime", DataType::Date, In},
-         {"status", DataType::Integer, In}});
-    auto seek = ado::Command::Procedure(
-        *plant, "SEEKFDDH",
-        {{"datestamp_1", DataType::Date, In}, {"varid_2", DataType::Integer, In},
-         {"curvalue_3", DataType::Double, Out}, {"textvalue_4", DataType::VarWChar, Out, 255},
-         {"varid_5", DataType::Integer, Out}, {"audituser", DataType::VarChar, Out, 50},
-         {"audittimestamp", DataType::Date, Out}, {"datestamp_out", DataType::Date, Out},
-         {"slotstarttime", DataType::Date, In}, {"slotendtime", DataType::Date, In},
-         {"status", DataType::Integer, Out}, {"forced", DataType::Integer, Out}});
-    const DateTime slot = DateTime::FromParts(2024, 3, 5, 14);
-    const auto writeValue = [&](const DateTime& stamp, double value, const QVariant& text) {
-        write->Parameters("date").setValue(stamp);
-        write->Parameters("varid").setValue(101);
-        write->Parameters("value").setValue(value);
-        write->Parameters("textvalue").setValue(text);
-        write->Parameters("audituser").setValue(QString("O'NEIL"));
-        write->Parameters("slotstarttime").setValue(slot);
-        write->Parameters("slotendtime").setValue(slot.addMinutes(60));
-        write->Parameters("status").setValue(2);
-        EXPECT_FALSE(write->Execute().IsOpen());
-    };
-    const auto seekSlot = [&](const DateTime& start) {
-        seek->Parameters("datestamp_1").setValue(start);
-        seek->Parameters("varid_2").setValue(101);
-        seek->Parameters("slotstarttime").setValue(start);
-        seek->Parameters("slotendtime").setValue(start.addMinutes(60));
-        seek->Execute();
-    };
-
-    writeValue(slot, 41.0, QString("first"));
-    // A second value in the same slot replaces the first.
-    writeValue(slot.addMinutes(15), 42.25, QString("it's"));
-    EXPECT_EQ(Count(*plant, "select count(*) from DATADDH where VARID = ?", {101}), 1);
-
-    seekSlot(slot);
-    EXPECT_EQ(ado::FieldValue(seek->Parameters("varid_5").Value()).toInt(), 101);
-    EXPECT_EQ(ado::FieldValue(seek->Parameters("curvalue_3").Value()).toDouble(), 42.25);
-    EXPECT_EQ(ado::FieldValue(seek->Parameters("textvalue_4").Value()).toString(), "it's");
-    EXPECT_EQ(ado::FieldValue(seek->Parameters("audituser").Value()).toString(), "O'NEIL");
-    EXPECT_EQ(DateOf(seek->Parameters("datestamp_out")), slot.addMinutes(15));
-    EXPECT_TRUE(DateOf(seek->Parameters("audittimestamp")));
-    EXPECT_EQ(ado::FieldValue(seek->Parameters("status").Value()).toInt(), 2);
-    EXPECT_EQ(ado::FieldValue(seek->Parameters("forced").Value()).toInt(), 0);
-
-    // The same command finds nothing in the next slot: no output may keep
-    // the previous call's value.
-    seekSlot(slot.addMinutes(60));
-    for (const char* name : {"curvalue_3", "textvalue_4", "varid_5", "audituser", "audittimestamp",
-                             "datestamp_out", "status", "forced"})
-        EXPECT_TRUE(seek->Parameters(name).IsNull()) << name;
-
-    // A write that fails halfway leaves the slot as it was: the old value
-    // is not deleted without the new one taking its place.
-    write->Parameters("date").setNull();
-    write->Parameters("varid").setValue(101);
-    EXPECT_TRUE(Raised([&] { write->Execute(); }));
-    seekSlot(slot);
-    EXPECT_EQ(ado::FieldValue(seek->Parameters("curvalue_3").Value()).toDouble(), 42.25);
-    EXPECT_EQ(Count(*plant, "select count(*) from DATADDH where VARID = ?", {101}), 1);
-
-    // A Null text input is stored as Null.
-    writeValue(slot, 7.5, QVariant());
-    seekSlot(slot);
-    EXPECT_EQ(ado::FieldValue(seek->Parameters("curvalue_3").Value()).toDouble(), 7.5);
-    EXPECT_TRUE(seek->Parameters("textvalue_4").IsNull());
 }
 
-TEST_P(AdoLayer, PessimisticRecordsetLocksItsRowsUntilUpdateOrClose)
+TEST_P(AdoLayer, ASecondValueInASlotReplacesTheFirstAndTheSeekReturnsIt)
 {
-    TargetFixture f(GetParam());
-    f.CreateRoot();
-    auto root = f.OpenRoot();
-    f.Exec(*root, "insert into k5_server_run (INTERFACE_ID, FILENAME, WORKSTATION) values (?, ?, ?)",
-           {5, "PLANT1", "START"});
+    f.CreateFacility("PLANT1");
+    auto plant = f.OpenFacility("PLANT1");
+    HourlyProcedures hourly(*plant);
+    hourly.Write(kSlot, 41.0, QString("first"));
+    hourly.Write(kSlot.addMinutes(15), 42.25, QString("it's"));
+    EXPECT_EQ(Count(*plant, "select count(*) from DATADDH where VARID = ?", {101}), 1);
 
+    hourly.Seek(kSlot);
+    EXPECT_EQ(ado::FieldValue(hourly.Found("varid_5").Value()).toInt(), 101);
+    EXPECT_EQ(ado::FieldValue(hourly.Found("curvalue_3").Value()).toDouble(), 42.25);
+    EXPECT_EQ(ado::FieldValue(hourly.Found("textvalue_4").Value()).toString(), "it's");
+    EXPECT_EQ(ado::FieldValue(hourly.Found("audituser").Value()).toString(), "O'NEIL");
+    EXPECT_EQ(DateOf(hourly.Found("datestamp_out")), kSlot.addMinutes(15));
+    EXPECT_TRUE(DateOf(hourly.Found("audittimestamp")));
+    EXPECT_EQ(ado::FieldValue(hourly.Found("status").Value()).toInt(), 2);
+    EXPECT_EQ(ado::FieldValue(hourly.Found("forced").Value()).toInt(), 0);
+}
+
+// The same command finds nothing in the next slot: no output may keep the
+// previous call's value.
+TEST_P(AdoLayer, ASeekThatFindsNothingLeavesEveryOutputNull)
+{
+    f.CreateFacility("PLANT1");
+    auto plant = f.OpenFacility("PLANT1");
+    HourlyProcedures hourly(*plant);
+    hourly.Write(kSlot, 41.0, QString("first"));
+    hourly.Seek(kSlot);
+    hourly.Seek(kSlot.addMinutes(60));
+    for (const char* name : {"curvalue_3", "textvalue_4", "varid_5", "audituser", "audittimestamp",
+                             "datestamp_out", "status", "forced"})
+        EXPECT_TRUE(hourly.Found(name).IsNull()) << name;
+}
+
+// The old value is not deleted without the new one taking its place.
+TEST_P(AdoLayer, AWriteThatFailsHalfwayLeavesTheSlotAsItWas)
+{
+    f.CreateFacility("PLANT1");
+    auto plant = f.OpenFacility("PLANT1");
+    HourlyProcedures hourly(*plant);
+    hourly.Write(kSlot, 42.25, QString("it's"));
+    EXPECT_TRUE(hourly.WriteWithoutADate());
+    hourly.Seek(kSlot);
+    EXPECT_EQ(ado::FieldValue(hourly.Found("curvalue_3").Value()).toDouble(), 42.25);
+    EXPECT_EQ(Count(*plant, "select count(*) from DATADDH where VARID = ?", {101}), 1);
+}
+
+TEST_P(AdoLayer, ANullTextInputIsStoredAsNull)
+{
+    f.CreateFacility("PLANT1");
+    auto plant = f.OpenFacility("PLANT1");
+    HourlyProcedures hourly(*plant);
+    hourly.Write(kSlot, 7.5, QVariant());
+    hourly.Seek(kSlot);
+    EXPECT_EQ(ado::FieldValue(hourly.Found("curvalue_3").Value()).toDouble(), 7.5);
+    EXPECT_TRUE(hourly.Found("textvalue_4").IsNull());
+}
+
+TEST_P(AdoLayer, PessimisticRecordsetLocksItsRowsUntilUpdate)
+{
     ado::Connection other;
-    other.setConnectionString(root->ConnectionString());
-    other.setCommandTimeout(1);
-    other.Open();
-    if (GetParam() == ado::Backend::PostgreSql)
-        f.Exec(other, "SET lock_timeout = '500ms'");
-    const QString update = "update k5_server_run set WORKSTATION = ? where INTERFACE_ID = ? and FILENAME = ?";
-
     ado::Recordset holder;
-    holder.Open(kRunRow, *root, CursorType::Static, LockType::Pessimistic, {5, "PLANT1"});
+    HoldRun(holder, other);
     ASSERT_EQ(holder.RecordCount(), 1);
     QElapsedTimer waited;
     waited.start();
-    auto error = Raised([&] { f.Exec(other, update, {"OTHER", 5, "PLANT1"}); });
+    auto error = Raised([&] { f.Exec(other, kUpdateRun, {"OTHER", 5, "PLANT1"}); });
     ASSERT_TRUE(error);
     EXPECT_LT(waited.elapsed(), 10000);
     ExpectKept(other, *error);
@@ -634,23 +698,27 @@ TEST_P(AdoLayer, PessimisticRecordsetLocksItsRowsUntilUpdateOrClose)
 
     holder.setField("WORKSTATION", "HOLDER");
     holder.Update();
-    f.Exec(other, update, {"OTHER", 5, "PLANT1"});
+    f.Exec(other, kUpdateRun, {"OTHER", 5, "PLANT1"});
     ado::Recordset check;
     check.Open(kRunRow, *root, CursorType::Static, LockType::ReadOnly, {5, "PLANT1"});
     EXPECT_EQ(check.Fields("WORKSTATION").toString(), "OTHER");
+}
 
-    // Closing without Update releases the lock as well.
-    holder.Open(kRunRow, *root, CursorType::Static, LockType::Pessimistic, {5, "PLANT1"});
+TEST_P(AdoLayer, ClosingAPessimisticRecordsetWithoutUpdateReleasesTheLock)
+{
+    ado::Connection other;
+    ado::Recordset holder;
+    HoldRun(holder, other);
     holder.setField("WORKSTATION", "DISCARDED");
     holder.Close();
-    f.Exec(other, update, {"AFTER", 5, "PLANT1"});
+    f.Exec(other, kUpdateRun, {"AFTER", 5, "PLANT1"});
+    ado::Recordset check;
     check.Open(kRunRow, *root, CursorType::Static, LockType::ReadOnly, {5, "PLANT1"});
     EXPECT_EQ(check.Fields("WORKSTATION").toString(), "AFTER");
 }
 
 TEST_P(AdoLayer, OptimisticUpdateOfARowChangedMeanwhileRaises)
 {
-    TargetFixture f(GetParam());
     f.CreateFacility("PLANT1");
     auto plant = f.OpenFacility("PLANT1");
     ado::Connection other;
@@ -674,7 +742,6 @@ TEST_P(AdoLayer, OptimisticUpdateOfARowChangedMeanwhileRaises)
 // optimistic update still recognises the row as unchanged.
 TEST_P(AdoLayer, RowsHoldingMillisecondsAreFoundByTheirKeyAndKeepThem)
 {
-    TargetFixture f(GetParam());
     f.CreateFacility("PLANT1");
     auto plant = f.OpenFacility("PLANT1");
     if (GetParam() == ado::Backend::PostgreSql)
@@ -703,7 +770,6 @@ TEST_P(AdoLayer, RowsHoldingMillisecondsAreFoundByTheirKeyAndKeepThem)
 // with an error once the command time-out has passed, instead of hanging.
 TEST_P(AdoLayer, WaitingForALockedRowEndsAfterTheCommandTimeout)
 {
-    TargetFixture f(GetParam());
     f.CreateFacility("PLANT1");
     auto plant = f.OpenFacility("PLANT1");
     const DateTime slot = DateTime::FromParts(2024, 3, 5, 13);
@@ -740,9 +806,7 @@ TEST_P(AdoLayer, WaitingForALockedRowEndsAfterTheCommandTimeout)
 
 TEST_P(AdoLayer, PendingValuesReadTheSameByNameAndByIndex)
 {
-    TargetFixture f(GetParam());
-    f.CreateRoot();
-    auto root = f.OpenRoot();
+    OpenRoot();
     f.Exec(*root, "insert into k5_server_run (INTERFACE_ID, FILENAME, WORKSTATION) values (?, ?, ?)",
            {3, "PLANT1", "OLD"});
 

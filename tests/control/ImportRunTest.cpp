@@ -56,6 +56,18 @@ protected:
                      kCollector});
     }
 
+    // Variables of every interval, one failing validation, one addressing
+    // no line of the day files.
+    void AddEveryKindOfVariable()
+    {
+        AddVariable(1, "H", "ALG 2:2", 2, 2);       // hourly flow x2, 2 places
+        AddVariable(2, "F", "ALG 3:2", 1, 9999);    // 15-minute level, unrounded
+        AddVariable(3, "P", "ALG 2:2", 1, 0, 3);    // daily, whole numbers, approval 3
+        AddVariable(4, "B", "ALG 2:2", 1, 2);       // hourly text
+        AddVariable(5, "H", "alg 2:2", 1, 2);       // fails validation
+        AddVariable(6, "H", "ALG 2:9", 1, 2);       // no such line: Null, nothing written
+    }
+
     bool Run(bool service = false, bool testMode = false)
     {
         target.globals().setServiceMode(service);
@@ -70,7 +82,7 @@ protected:
         return import.StartImport(gatherer, testMode);
     }
 
-    QString Log() { return TempFolder::Read(target.globals().log().CurrentFile()); }
+    QString Log() { return target.LogText(); }
 
     QString Statistic(const QString& label)
     {
@@ -101,12 +113,7 @@ DateTime march(int day, int hour = 0, int minute = 0) { return DateTime::FromPar
 
 TEST_P(ImportRun, WritesScaledRoundedValuesForEveryInterval)
 {
-    AddVariable(1, "H", "ALG 2:2", 2, 2);       // hourly flow x2, 2 places
-    AddVariable(2, "F", "ALG 3:2", 1, 9999);    // 15-minute level, unrounded
-    AddVariable(3, "P", "ALG 2:2", 1, 0, 3);    // daily, whole numbers, approval 3
-    AddVariable(4, "B", "ALG 2:2", 1, 2);       // hourly text
-    AddVariable(5, "H", "alg 2:2", 1, 2);       // fails validation
-    AddVariable(6, "H", "ALG 2:9", 1, 2);       // no such line: Null, nothing written
+    AddEveryKindOfVariable();
     ASSERT_TRUE(Run());
 
     EXPECT_EQ(Count("select count(*) from DATADDH where VARID = 1"), 72);
@@ -136,7 +143,12 @@ TEST_P(ImportRun, WritesScaledRoundedValuesForEveryInterval)
     EXPECT_EQ(row.Fields("CURVALUE").toDouble(), 1.0);
     EXPECT_EQ(row.Fields("TEXTVALUE").toString(), "NA");
     EXPECT_EQ(Count("select count(*) from DATADDH where VARID in (5, 6)"), 0);
+}
 
+TEST_P(ImportRun, TheLogNamesTheRangeTheWritesAndTheSessionStatistics)
+{
+    AddEveryKindOfVariable();
+    ASSERT_TRUE(Run());
     const QString log = Log();
     EXPECT_TRUE(log.contains("Processing facility 'North works' (PLANT1)"));
     EXPECT_TRUE(log.contains("Date Range for import into PLANT1 is set to 03/05/2024 00:00:00 to 03/08/2024 00:00:00"));
@@ -153,7 +165,12 @@ TEST_P(ImportRun, WritesScaledRoundedValuesForEveryInterval)
     EXPECT_EQ(Statistic("# of Variables to Fail Validation : "), "1");
     EXPECT_FALSE(Statistic("# Seconds Elapsed                 : ").isEmpty());
     EXPECT_FALSE(Statistic("# Write Transactions  per Second  : ").isEmpty());
-    // Interactive imports leave the last-run dates alone.
+}
+
+TEST_P(ImportRun, InteractiveImportsLeaveTheLastRunDatesAlone)
+{
+    AddEveryKindOfVariable();
+    ASSERT_TRUE(Run());
     ado::Recordset runs;
     runs.Open("select count(*) from k5_server_run", *root);
     EXPECT_EQ(runs.Fields(0).toInt(), 0);
@@ -281,15 +298,20 @@ TEST_P(ImportRun, NoSourceAttemptsMeansNoQuery)
     EXPECT_EQ(Statistic("# of Physical Read Transactions   : "), "0");
 }
 
-TEST_P(ImportRun, LockDatesRefuseOrSkip)
+// The range is raised to the lock date: nothing before it is read.
+TEST_P(ImportRun, ALockDateRaisesTheStartOfTheRange)
 {
     AddVariable(1, "H", "ALG 2:2", 1, 3);
     target.Exec(*facility, "update Settings set CURVALUE = '2024-03-06 00:00:00' where SETTING = 'LockDate'");
     ASSERT_TRUE(Run(true));
-    // The range is raised to the lock date: nothing before it is read.
     EXPECT_EQ(Count("select count(*) from DATADDH"), 48);
     EXPECT_TRUE(Log().contains("Date Range for import into PLANT1 is set to 03/06/2024 00:00:00"));
+}
 
+TEST_P(ImportRun, ARangeThatEndsBeforeTheLockDateIsRefused)
+{
+    AddVariable(1, "H", "ALG 2:2", 1, 3);
+    target.Exec(*facility, "update Settings set CURVALUE = '2024-03-06 00:00:00' where SETTING = 'LockDate'");
     end = DateTime::FromParts(2024, 3, 5, 12);
     ASSERT_TRUE(Run(true));
     EXPECT_TRUE(Log().contains("Unable to import into 'North works' because selected date range violates Lock Date of "

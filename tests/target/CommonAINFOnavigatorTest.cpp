@@ -1,16 +1,12 @@
-#include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/target/CommonAINFOnavigator.h"
-#include "support/FakeClock.h"
-#include "support/TempFolder.h"
+#include "support/TestInstallation.h"
 
 #include <gtest/gtest.h>
 
 TEST(CommonAINFOnavigator, LoadedMapIsDisabledAndEmpty)
 {
-    TempFolder folder;
-    FakeClock clock;
-    CommonGlobals globals(clock, folder.path(), "r58213");
-    CommonAINFOnavigator map(globals);
+    TestInstallation inst;
+    CommonAINFOnavigator map(inst.globals);
     map.LoadMap();
     map.MoveFirst_Map();
     EXPECT_TRUE(map.EOF_Map());
@@ -26,14 +22,9 @@ TEST(CommonAINFOnavigator, LoadedMapIsDisabledAndEmpty)
 
 TEST(CommonAINFOnavigator, TransposingNeedsACatalogueAndAMapping)
 {
-    TempFolder folder;
-    FakeClock clock;
-    CommonGlobals globals(clock, folder.path(), "r58213");
-    globals.log().setLogPath(folder.file("log"));
-    globals.log().setEnabled(true);
-    globals.log().setBufferLength(1);
-    globals.log().setVerbosity(9);
-    CommonAINFOnavigator map(globals);
+    TestInstallation inst;
+    inst.OpenLog(9);
+    CommonAINFOnavigator map(inst.globals);
     HashTable<QString> record;
     record.Add("SAMPLER", "x");
     HashTable<std::shared_ptr<HashTable<QString>>> catalogues;
@@ -42,7 +33,6 @@ TEST(CommonAINFOnavigator, TransposingNeedsACatalogueAndAMapping)
     catalogues.Add("PLANT1", columns);
     EXPECT_EQ(map.TransposeSource2Result(record, "PLANT1", catalogues), nullptr);  // no mapping loaded
     EXPECT_EQ(map.TransposeSource2Result(record, "PLANT9", catalogues), nullptr);
-    EXPECT_TRUE(TempFolder::Read(globals.log().CurrentFile())
-                    .contains("CommonAINFOnavigator.TransposeSource2Result() : Failed with the following error 424 : "
-                              "Object required"));
+    EXPECT_TRUE(inst.LogText().contains(
+        "CommonAINFOnavigator.TransposeSource2Result() : Failed with the following error 424 : Object required"));
 }

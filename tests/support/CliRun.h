@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/TempFolder.h"
+
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -25,3 +27,10 @@ struct CliRun {
         return run;
     }
 };
+
+// A run of the command-line program on the installation in the folder home.
+inline CliRun RunCli(const TempFolder& home, const QStringList& arguments,
+                     const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+{
+    return CliRun::Of(R58213_CLI_EXE, QStringList{"--home", home.path()} + arguments, environment);
+}

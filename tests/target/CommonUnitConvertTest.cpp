@@ -1,27 +1,18 @@
-#include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/target/CommonUnitConvert.h"
-#include "support/FakeClock.h"
-#include "support/TempFolder.h"
+#include "support/TestInstallation.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Units {
-    TempFolder folder;
-    FakeClock clock;
-    CommonGlobals globals{clock, folder.path(), "r58213"};
+struct Units : TestInstallation {
     CommonUnitConvert units{globals};
 
     Units()
     {
-        globals.log().setLogPath(folder.file("log"));
-        globals.log().setEnabled(true);
-        globals.log().setBufferLength(1);
-        globals.log().setVerbosity(9);
+        OpenLog(9);
         units.DefineTree();
     }
-    QString Log() { return TempFolder::Read(globals.log().CurrentFile()); }
 };
 
 }  // namespace
@@ -34,13 +25,13 @@ TEST(CommonUnitConvert, DefaultConversions)
     EXPECT_DOUBLE_EQ(u.units.GetConvertedResult(100, "degc", "DEGF"), 212);
     EXPECT_DOUBLE_EQ(u.units.GetConvertedResult(5, "ng/l", "mg/l"), 0.000005);
     EXPECT_DOUBLE_EQ(u.units.GetConvertedResult(2, " Mg / L ", "\u00b5g/l"), 2000);
-    EXPECT_TRUE(u.Log().contains("UnitConverter: Converted 5 [ng/l] to 5E-06 [mg/l]"));
-    EXPECT_TRUE(u.Log().contains("UnitConverter : Added 'degf -> -1 -> degc' as a valid conversion."));
-    const qsizetype lines = u.Log().count('\n');
+    EXPECT_TRUE(u.LogText().contains("UnitConverter: Converted 5 [ng/l] to 5E-06 [mg/l]"));
+    EXPECT_TRUE(u.LogText().contains("UnitConverter : Added 'degf -> -1 -> degc' as a valid conversion."));
+    const qsizetype lines = u.LogText().count('\n');
     EXPECT_EQ(u.units.GetConvertedResult(7, "mg/l", "MG/L"), 7);
     EXPECT_EQ(u.units.GetConvertedResult(7, "furlongs", "mg/l"), 7);
     EXPECT_EQ(u.units.GetConvertedResult(7, "", "mg/l"), 7);
-    EXPECT_EQ(u.Log().count('\n'), lines);
+    EXPECT_EQ(u.LogText().count('\n'), lines);
 }
 
 TEST(CommonUnitConvert, MasterSwitchAndFaultyRows)
@@ -63,9 +54,9 @@ TEST(CommonUnitConvert, MasterSwitchAndFaultyRows)
     config.setItem("TARGET\\UNITCONVERT\\UNIT1\\ENABLED", "true");
     rows.units.Init();
     EXPECT_EQ(rows.units.GetConvertedResult(300, "kelvin", "degc"), 300);
-    EXPECT_FALSE(rows.Log().contains("kelvin"));
+    EXPECT_FALSE(rows.LogText().contains("kelvin"));
     EXPECT_EQ(rows.units.GetConvertedResult(4, "gal", "gallon"), 4);
-    EXPECT_TRUE(rows.Log().contains("Added 'gal -> 1 -> gallon'"));
+    EXPECT_TRUE(rows.LogText().contains("Added 'gal -> 1 -> gallon'"));
     EXPECT_EQ(rows.units.GetConvertedResult(5, "ng/l", "mg/l"), 5);  // row 1 switched off
 }
 

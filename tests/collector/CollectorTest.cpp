@@ -3,6 +3,7 @@
 #include "CommonFiles/collector/CommonVarGatherer.h"
 #include "dbsupport/TargetFixture.h"
 #include "platform/ado/Recordset.h"
+#include "support/LocalZone.h"
 
 namespace {
 
@@ -45,6 +46,29 @@ protected:
     {
         auto connection = target.OpenFacility(facility);
         target.Exec(*connection, "insert into Settings (SETTING, CURVALUE) values ('LockDate', ?)", {stored});
+    }
+
+    // Collector 4 in time zone 3, whose 2024 bias is 300 minutes in winter
+    // and 240 in summer.
+    void AddCollectorInZone3()
+    {
+        // The embedded target can hold text that is no date; the server only Null.
+        AddCollector(GetParam() == ado::Backend::Sqlite ? QVariant("someday") : QVariant());
+        target.Exec(*root,
+                    "insert into qeltimezone_bias (QELTIMEZONEID, YEARID, BIAS_STANDARD, BIAS_DAYLIGHT, "
+                    "START_STANDARD, START_DAYLIGHT) values (3, 2024, 300, 240, ?, ?)",
+                    {QVariant::fromValue(DateTime::FromParts(2024, 11, 3, 2)),
+                     QVariant::fromValue(DateTime::FromParts(2024, 3, 10, 2))});
+    }
+
+    // PLANT1, locked up to 5 March and last run on 1 March, and PLANT2.
+    void AddTwoFacilitiesTheFirstLockedAndRun()
+    {
+        AddFacility("PLANT1", "North");
+        AddFacility("PLANT2", "South");
+        SetLockDate("PLANT1", "2024-03-05 00:00:00");
+        target.Exec(*root, "insert into k5_server_run (INTERFACE_ID, FILENAME, LASTRUN) values (?, 'PLANT1', ?)",
+                    {kCollector, QVariant::fromValue(DateTime::FromParts(2024, 3, 1, 6, 0, 0))});
     }
 
     static QStringList Walk(CommonVarGatherer& gatherer)
@@ -92,15 +116,8 @@ TEST_P(Collector, GathersEnabledLinkedVariablesInTheTablesKeyOrder)
     EXPECT_EQ(gatherer.TotalVariable(), 5);
     EXPECT_EQ(gatherer.CollectorID(), kCollector);
 
-    HashTable<QStringList> order;
-    order.Add("PLANT1", {"7", "101", "1015"});
-    order.Add("PLANT2", {"5"});
-    order.Add("ZULU4", {"3"});
-    QStringList expected;
-    for (const QString& key : order.Keys())
-        for (const QString& id : order.Item(key))
-            expected.append(key + "~" + id);
-    EXPECT_EQ(Walk(gatherer), expected);
+    // Facilities in the order their keys hash to, variables by number.
+    EXPECT_EQ(Walk(gatherer), (QStringList{"PLANT1~7", "PLANT1~101", "PLANT1~1015", "ZULU4~3", "PLANT2~5"}));
 }
 
 TEST_P(Collector, LimitedToOneFacility)
@@ -114,7 +131,7 @@ TEST_P(Collector, LimitedToOneFacility)
     ASSERT_TRUE(gatherer.ReadKorvelOrvex(kCollector, *root));
     EXPECT_EQ(Walk(gatherer), QStringList{"PLANT2~2"});
     EXPECT_EQ(gatherer.FacilID2FacilNameHash.Count(), 1);
-    EXPECT_TRUE(TempFolder::Read(target.globals().log().CurrentFile())
+    EXPECT_TRUE(target.LogText()
                     .contains("Limiting gathering variables to facility: PLANT2"));
 }
 
@@ -135,19 +152,19 @@ TEST_P(Collector, VariablesAddedByHandCountOnce)
     EXPECT_TRUE(gatherer.EOF_Facility());
 }
 
-TEST_P(Collector, CollectorRowAndTimeZone)
+TEST_P(Collector, AMissingCollectorIsNotRead)
 {
     CommonVarGatherer gatherer(target.globals());
     EXPECT_FALSE(gatherer.ReadAboutCollector(kCollector, *root));
     EXPECT_EQ(gatherer.CollectorID(), 0);
+}
 
-    // The embedded target can hold text that is no date; the server only Null.
-    AddCollector(GetParam() == ado::Backend::Sqlite ? QVariant("someday") : QVariant());
-    target.Exec(*root,
-                "insert into qeltimezone_bias (QELTIMEZONEID, YEARID, BIAS_STANDARD, BIAS_DAYLIGHT, START_STANDARD, "
-                "START_DAYLIGHT) values (3, 2024, 300, 240, ?, ?)",
-                {QVariant::fromValue(DateTime::FromParts(2024, 11, 3, 2)),
-                 QVariant::fromValue(DateTime::FromParts(2024, 3, 10, 2))});
+TEST_P(Collector, CollectorRowAndTimeZone)
+{
+    // The interface runs five and a half hours ahead of UTC, all year round.
+    LocalZone zone("XST-5:30");
+    CommonVarGatherer gatherer(target.globals());
+    AddCollectorInZone3();
     target.clock().set(DateTime::FromParts(2024, 7, 1, 12));
     ASSERT_TRUE(gatherer.ReadAboutCollector(kCollector, *root));
     EXPECT_EQ(gatherer.CollectorID(), kCollector);
@@ -160,15 +177,26 @@ TEST_P(Collector, CollectorRowAndTimeZone)
     EXPECT_EQ(gatherer.CollectorTimeZoneID(), 3);
     EXPECT_EQ(gatherer.CollectorTimeZoneOffset(), -240);
     EXPECT_EQ(gatherer.CollectorDateAdjust(), 1.5);
-    EXPECT_EQ(gatherer.InterfaceTimezoneOffset(), CommonVarGatherer::LocalTimeZoneOffset());
+    EXPECT_EQ(gatherer.InterfaceTimezoneOffset(), 330);
+}
 
+TEST_P(Collector, TheCollectorsZoneOffsetIsThatOfTheSeasonAndYear)
+{
+    CommonVarGatherer gatherer(target.globals());
+    AddCollectorInZone3();
     target.clock().set(DateTime::FromParts(2024, 1, 15, 12));
     ASSERT_TRUE(gatherer.ReadAboutCollector(kCollector, *root));
     EXPECT_EQ(gatherer.CollectorTimeZoneOffset(), -300);
     target.clock().set(DateTime::FromParts(2025, 7, 1, 12));  // no row for that year
     ASSERT_TRUE(gatherer.ReadAboutCollector(kCollector, *root));
     EXPECT_EQ(gatherer.CollectorTimeZoneOffset(), 0);
+}
 
+TEST_P(Collector, CollectorInfoIsCopiedWithoutTheVariables)
+{
+    CommonVarGatherer gatherer(target.globals());
+    AddCollectorInZone3();
+    ASSERT_TRUE(gatherer.ReadAboutCollector(kCollector, *root));
     CommonVarGatherer copy(target.globals());
     copy.CopyCollectorInfo(gatherer);
     EXPECT_EQ(copy.CollectorName(), "North loggers");
@@ -206,17 +234,13 @@ TEST_P(Collector, VariableRecordsLoadFromTheirFacility)
     EXPECT_EQ(chlorine->gStopTimeMinutes(), 1921);
     EXPECT_EQ(records.GetVarRecord("PLANT1", 13), nullptr);
     EXPECT_EQ(records.GetVarRecord("PLANT9", 12), nullptr);
-    EXPECT_TRUE(TempFolder::Read(target.globals().log().CurrentFile())
+    EXPECT_TRUE(target.LogText()
                     .contains("Error in Sub ExpandVaridToRecord(VarId = 13): Error 94  Invalid use of Null"));
 }
 
 TEST_P(Collector, StartDatesFollowLastRunAndLockDates)
 {
-    AddFacility("PLANT1", "North");
-    AddFacility("PLANT2", "South");
-    SetLockDate("PLANT1", "2024-03-05 00:00:00");
-    target.Exec(*root, "insert into k5_server_run (INTERFACE_ID, FILENAME, LASTRUN) values (?, 'PLANT1', ?)",
-                {kCollector, QVariant::fromValue(day(1, 6))});
+    AddTwoFacilitiesTheFirstLockedAndRun();
 
     CommonLastRun interactive(target.globals());
     interactive.setDefaultStart(day(2));
@@ -229,7 +253,11 @@ TEST_P(Collector, StartDatesFollowLastRunAndLockDates)
     EXPECT_EQ(interactive.LockDate("PLANT9"), DateTime::Zero());
     EXPECT_FALSE(interactive.ViolatesLockDate("PLANT9"));
     EXPECT_EQ(interactive.enddate("PLANT2"), day(8));
+}
 
+TEST_P(Collector, TheServiceStartsAtTheLastRunRaisedToTheLockDate)
+{
+    AddTwoFacilitiesTheFirstLockedAndRun();
     target.globals().setServiceMode(true);
     CommonLastRun service(target.globals());
     service.setDefaultStart(day(4));
@@ -240,7 +268,7 @@ TEST_P(Collector, StartDatesFollowLastRunAndLockDates)
     EXPECT_FALSE(service.ViolatesLockDate("PLANT1"));  // lock date equal to the end
     service.setDefaultEnd(day(4, 23));
     EXPECT_TRUE(service.ViolatesLockDate("PLANT1"));
-    EXPECT_TRUE(TempFolder::Read(target.globals().log().CurrentFile()).contains("Last Run Date for facility PLANT1 was detected to be "));
+    EXPECT_TRUE(target.LogText().contains("Last Run Date for facility PLANT1 was detected to be "));
     EXPECT_FALSE(service.ReadKorvelOrvexFacilLockDates("NOWHERE"));
 }
 
@@ -256,7 +284,7 @@ TEST_P(Collector, LastRunAndLockDatesThatAreNoDates)
     service.setDefaultStart(day(2));
     ASSERT_TRUE(service.ReadKorvelOrvex(kCollector, *root));
     EXPECT_EQ(service.startdate("PLANT1"), day(2));
-    EXPECT_TRUE(TempFolder::Read(target.globals().log().CurrentFile())
+    EXPECT_TRUE(target.LogText()
                     .contains("WARNING : The Last Run Date for facility PLANT1 is not a date; the default last-run "
                               "date is used."));
     EXPECT_FALSE(service.ReadKorvelOrvexFacilLockDates("PLANT1"));
@@ -292,7 +320,7 @@ TEST_P(Collector, PersistedLastRunRowsAndCalculationRequests)
     EXPECT_EQ(queue.Fields("DATEEND").toDateTime(), day(3, 6));
     EXPECT_EQ(queue.Fields("FACILITY").toString(), "PLANT1");
     EXPECT_EQ(queue.Fields("STATUS").toInt(), 0);
-    EXPECT_TRUE(TempFolder::Read(target.globals().log().CurrentFile())
+    EXPECT_TRUE(target.LogText()
                     .contains("Submitted Calc Request for facility PLANT1 for dates from 03/02/2024 00:00:00 to "
                               "03/03/2024 06:00:00"));
 

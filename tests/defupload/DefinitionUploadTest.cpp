@@ -1,8 +1,8 @@
 #include "CommonFiles/defupload/CommonDefUpload.h"
 #include "dbsupport/TargetFixture.h"
 
-#include "CommonFiles/foundation/ActivitySink.h"
 #include "platform/ado/Recordset.h"
+#include "support/RecordingActivitySink.h"
 #include "support/RecordingPresenter.h"
 
 #include <QDir>
@@ -22,14 +22,6 @@ const QByteArray kBrowser("MZ\x90\x00\x03\x00\xFF\xFE", 8);
 const QString kIncorrectState = "0||Could not read XML File. K5_Server_LU file is in an incorrect state.";
 const QString kUnreadableKey = "0||There was an error Reading the collector, locale, or version definition files. ";
 const QString kNull = "<null>";
-
-class Lines : public ActivitySink {
-public:
-    int LineCount() const override { return static_cast<int>(lines.size()); }
-    void Clear() override { lines.clear(); }
-    void Append(const QString& line) override { lines.append(line); }
-    QStringList lines;
-};
 
 // A lookup element as a definition ships it: all 28 attributes, every flag set.
 Attributes CompleteServerLu()
@@ -137,7 +129,7 @@ protected:
     TargetFixture f;
     std::unique_ptr<ado::Connection> root;
     RecordingPresenter messages;
-    Lines activity;
+    RecordingActivitySink activity;
     Attributes serverLu = CompleteServerLu();
     QList<Attributes> features{{{"KEYVALUE", "BROWSE"}, {"CURVALUE", "1"}, {"KEY_DESC", "Browsing"}},
                                {{"KEYVALUE", "DATEADJUST"}, {"CURVALUE", "0"}, {"KEY_DESC", "Date shift"}}};
@@ -145,7 +137,28 @@ protected:
 
 }  // namespace
 
-TEST_P(DefinitionUpload, PublishesBothFilesTheLookupRowAndItsFeatures)
+TEST_P(DefinitionUpload, PublishesBothFilesAndSaysSo)
+{
+    ASSERT_TRUE(Upload(Archive()));
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join('\n').toStdString();
+    EXPECT_EQ(activity.lines.last(), "Upload Successful");
+    EXPECT_FALSE(QDir(f.folder().file("temp")).exists());
+
+    ado::Recordset files;
+    files.Open("select ID, DIRNAME, FILENAME, AUDITUSER, AUDITTIMESTAMP, FILEDATA from FILES order by FILENAME",
+               *root);
+    ASSERT_EQ(files.RecordCount(), 2);
+    EXPECT_EQ(files.Fields("FILENAME").toString(), "BROWSER.EXE");
+    EXPECT_EQ(files.Fields("FILEDATA").toBytes(), kBrowser);
+    files.MoveNext();
+    EXPECT_EQ(files.Fields("DIRNAME").toString(), "58213-1033-1.0.0");
+    EXPECT_EQ(files.Fields("FILENAME").toString(), "HELP.CHM");
+    EXPECT_EQ(files.Fields("FILEDATA").toBytes(), kHelp);
+    EXPECT_EQ(files.Fields("AUDITUSER").toString(), "VIA_R58213");
+    EXPECT_EQ(files.Fields("AUDITTIMESTAMP").toDateTime()->format("yyyy-mm-dd hh:nn:ss"), "2024-03-05 14:07:09");
+}
+
+TEST_P(DefinitionUpload, PublishesTheLookupRowPointingAtBothFiles)
 {
     // Only the exact "true" sets a flag, but the date-adjust flag reads any
     // case; a caption left out is Null, and with it gone a 28th attribute
@@ -160,25 +173,9 @@ TEST_P(DefinitionUpload, PublishesBothFilesTheLookupRowAndItsFeatures)
     serverLu.append(Attribute{"REVISION", "7"});
 
     ASSERT_TRUE(Upload(Archive()));
-    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join('\n').toStdString();
-    EXPECT_EQ(activity.lines.last(), "Upload Successful");
-    EXPECT_FALSE(QDir(f.folder().file("temp")).exists());
-
-    ado::Recordset files;
-    files.Open("select ID, DIRNAME, FILENAME, AUDITUSER, AUDITTIMESTAMP, FILEDATA from FILES order by FILENAME",
-               *root);
-    ASSERT_EQ(files.RecordCount(), 2);
-    const QString browserId = files.Fields("ID").toString();
-    EXPECT_EQ(files.Fields("FILENAME").toString(), "BROWSER.EXE");
-    EXPECT_EQ(files.Fields("FILEDATA").toBytes(), kBrowser);
-    files.MoveNext();
-    const QString chmId = files.Fields("ID").toString();
-    EXPECT_EQ(files.Fields("DIRNAME").toString(), "58213-1033-1.0.0");
-    EXPECT_EQ(files.Fields("FILENAME").toString(), "HELP.CHM");
-    EXPECT_EQ(files.Fields("FILEDATA").toBytes(), kHelp);
-    EXPECT_EQ(files.Fields("AUDITUSER").toString(), "VIA_R58213");
-    EXPECT_EQ(files.Fields("AUDITTIMESTAMP").toDateTime()->format("yyyy-mm-dd hh:nn:ss"), "2024-03-05 14:07:09");
-
+    const QList<QStringList> ids = Rows("select ID from FILES order by FILENAME");
+    const QString browserId = ids.value(0).value(0);
+    const QString chmId = ids.value(1).value(0);
     const QStringList expected{
         "58213", "1.0.0", "1033", "Chart recorder", "DATAFILES", "FILE", "R58213.Collector", "0", chmId,
         "-1", "0", "-1", "-1", "-1", "User 1", "User 2", kNull, "User 4", "User 5", browserId, "browse.htm",
@@ -190,6 +187,11 @@ TEST_P(DefinitionUpload, PublishesBothFilesTheLookupRowAndItsFeatures)
                    "BROWSER_CAPTION1, BROWSER_CAPTION2, BROWSER_CAPTION3, BROWSER_CAPTION4, BROWSER_CAPTION5, "
                    "COLLECTOR_DATEADJUST_IMP, COLLECTOR_DATEADJUST_CAPTION from k5_server_lu"),
               QList<QStringList>{expected});
+}
+
+TEST_P(DefinitionUpload, PublishesTheFeatures)
+{
+    ASSERT_TRUE(Upload(Archive()));
     EXPECT_EQ(Rows("select LU_ID, LU_VERSION, LU_LOCALE_ID, KEYVALUE, CURVALUE, KEY_DESC from k5_lu_f_lu "
                    "order by KEYVALUE"),
               (QList<QStringList>{{"58213", "1.0.0", "1033", "BROWSE", "1", "Browsing"},
@@ -334,7 +336,7 @@ TEST_P(DefinitionUpload, AKeyThatCannotBeReadIsRefused)
     ExpectNothingStored();
 }
 
-TEST_P(DefinitionUpload, BLOBPutFileStoresAndReplacesAFileRow)
+TEST_P(DefinitionUpload, BLOBPutFileOfAMissingFileFailsQuietly)
 {
     CommonDefUpload upload(f.globals());
     const QString local = f.folder().file("chart.bin");
@@ -344,7 +346,14 @@ TEST_P(DefinitionUpload, BLOBPutFileStoresAndReplacesAFileRow)
     EXPECT_FALSE(upload.BLOBPutFileGetID(local, "charts", "chart.bin", id));
     EXPECT_EQ(id, "-1");
     EXPECT_TRUE(messages.shown.isEmpty());
+}
 
+TEST_P(DefinitionUpload, BLOBPutFileStoresAndReplacesAFileRow)
+{
+    CommonDefUpload upload(f.globals());
+    const QString local = f.folder().file("chart.bin");
+    QString id;
+    qint32 number = 0;
     TempFolder::Write(local, kHelp);
     ASSERT_TRUE(upload.BLOBPutFileGetID(local, "charts", "chart.bin", id));
     EXPECT_EQ(Rows("select ID, DIRNAME, FILENAME from FILES"), (QList<QStringList>{{id, "CHARTS", "CHART.BIN"}}));
@@ -370,21 +379,23 @@ TEST_P(DefinitionUpload, BLOBPutFileStoresAndReplacesAFileRow)
     EXPECT_EQ(Rows("select FILENAME from FILES where ID = ?", {other.toInt()}), QList<QStringList>{{"OTHER.BIN"}});
 }
 
-TEST_P(DefinitionUpload, AnUnusableTargetIsReported)
+TEST_P(DefinitionUpload, AnUnusableTargetTypeIsReported)
 {
-    CommonDefUpload upload(f.globals());
-    QELConfiguration& config = f.globals().config();
-    config.setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DBTYPE", "two");
-    EXPECT_FALSE(upload.UploadCurrentDefinition(f.folder().file("definition.zip")));
+    f.globals().config().setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DBTYPE", "two");
+    EXPECT_FALSE(CommonDefUpload(f.globals()).UploadCurrentDefinition(f.folder().file("definition.zip")));
     EXPECT_EQ(messages.shown.value(0), "48||Unable to init Korvel Orvex Connection Manager");
+}
 
+TEST_P(DefinitionUpload, ATargetThatCannotBeReachedIsReported)
+{
+    QELConfiguration& config = f.globals().config();
     config.setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DBTYPE", "2");
     config.setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE",
                    GetParam() == ado::Backend::Sqlite ? f.folder().file("no/such/folder") : "127.0.0.1:1");
     qint32 id = 0;
-    EXPECT_FALSE(upload.BLOBPutFile(f.folder().file("r58213.xml"), "d", "f", false, id));
-    EXPECT_TRUE(messages.shown.value(1).startsWith("48|Failed to connect to Korvel Orvex|Error :\r\n"))
-        << messages.shown.value(1).toStdString();
+    EXPECT_FALSE(CommonDefUpload(f.globals()).BLOBPutFile(f.folder().file("r58213.xml"), "d", "f", false, id));
+    EXPECT_TRUE(messages.shown.value(0).startsWith("48|Failed to connect to Korvel Orvex|Error :\r\n"))
+        << messages.shown.value(0).toStdString();
 }
 
 INSTANTIATE_FOR_BOTH_BACKENDS(DefinitionUpload);
