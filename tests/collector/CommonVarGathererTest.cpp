@@ -1,16 +1,12 @@
 #include "CommonFiles/collector/CommonVarGatherer.h"
-#include "CommonFiles/foundation/CommonGlobals.h"
-#include "support/FakeClock.h"
-#include "support/TempFolder.h"
+#include "support/TestInstallation.h"
 
 #include <gtest/gtest.h>
 
 TEST(CommonVarGatherer, ListsItsVariablesInWalkOrderWithoutMovingTheCursor)
 {
-    TempFolder folder;
-    FakeClock clock;
-    CommonGlobals globals(clock, folder.path(), "r58213");
-    CommonVarGatherer gatherer(globals);
+    TestInstallation installation;
+    CommonVarGatherer gatherer(installation.globals);
     EXPECT_TRUE(gatherer.Variables().isEmpty());
     for (const auto& [facility, id] : {std::pair{"zulu4", 3}, {"plant1", 1015}, {"PLANT2", 5}, {"Plant1", 101}})
         gatherer.ADHOCAddVariable(facility, id);

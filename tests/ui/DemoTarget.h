@@ -2,13 +2,11 @@
 
 #include "cli/DemoInstallation.h"
 #include "CommonFiles/control/ProgramEntryPoint.h"
-#include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/target/TargetConnections.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/SqlExecution.h"
-#include "support/FakeClock.h"
 #include "support/RecordingPresenter.h"
-#include "support/TempFolder.h"
+#include "support/TestInstallation.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -19,10 +17,7 @@
 
 // The demo installation, started as the interactive program starts, with a
 // person who reads every message.
-struct DemoTarget {
-    TempFolder folder;
-    FakeClock clock;
-    CommonGlobals globals{clock, folder.path(), "r58213"};
+struct DemoTarget : TestInstallation {
     RecordingPresenter presenter;
 
     DemoTarget()
