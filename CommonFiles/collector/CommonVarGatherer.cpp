@@ -169,8 +169,13 @@ void CommonVarGatherer::MoveFirst()
 
 void CommonVarGatherer::LoadFacilityIds()
 {
-    m_currentVariableIds = m_facilityVariables.Item(m_facilityKeys[m_facilityIndex]).mid(1).split(',');
+    m_currentVariableIds = FacilityIds(m_facilityKeys[m_facilityIndex]);
     m_variableIndex = 0;
+}
+
+QStringList CommonVarGatherer::FacilityIds(const QString& facilityKey) const
+{
+    return m_facilityVariables.Item(facilityKey).mid(1).split(',');
 }
 
 bool CommonVarGatherer::EOF_Facility() const
@@ -206,6 +211,18 @@ QString CommonVarGatherer::Current_Facility() const
 qint32 CommonVarGatherer::Current_Variable() const
 {
     return Conversions::ToInt32(m_currentVariableIds.value(m_variableIndex));
+}
+
+QList<QPair<QString, qint32>> CommonVarGatherer::Variables() const
+{
+    QList<QPair<QString, qint32>> variables;
+    const QStringList keys = m_facilityVariables.Keys();
+    for (const QString& key : keys) {
+        const QStringList ids = FacilityIds(key);
+        for (const QString& id : ids)
+            variables.append({key.toUpper(), Conversions::ToInt32(id)});
+    }
+    return variables;
 }
 
 void CommonVarGatherer::CopyCollectorInfo(const CommonVarGatherer& other)

@@ -4,6 +4,8 @@
 #include "CommonFiles/foundation/HashTable.h"
 #include "platform/DateTime.h"
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -40,6 +42,9 @@ public:
     void MoveNext_Variable();
     QString Current_Facility() const;
     qint32 Current_Variable() const;
+    // Every gathered variable as (facility key, variable id), in the order
+    // the cursor walks them; the cursor itself is left where it is.
+    QList<QPair<QString, qint32>> Variables() const;
 
     void CopyCollectorInfo(const CommonVarGatherer& other);
 
@@ -63,6 +68,7 @@ private:
     static bool ListHasVariable(qint32 id, const QString& list);
     double ReadTimeZoneOffset(qint32 timeZoneId, ado::Connection& root);
     void LoadFacilityIds();
+    QStringList FacilityIds(const QString& facilityKey) const;
 
     CommonGlobals& m_globals;
     HashTable<QString> m_facilityVariables;
