@@ -2,6 +2,7 @@
 
 #include "CommonFiles/collector/CommonVarGatherer.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/ui/DialogHelp.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -69,7 +70,7 @@ void CommonPickVariable::AddToolbar()
     add("cancel", "Cancel", "Close without importing", &QDialog::reject);
     add("addall", "Select All", "Select every variable shown", [this] { SelectShown(true); });
     add("removeall", "Select None", "Unselect every variable shown", [this] { SelectShown(false); });
-    add("help", "Help", "How to choose the variables to import", [this] { m_globals.ShowHelpTopic(kHelpTopic); });
+    add("help", "Help", "How to choose the variables to import", [this] { DialogHelp::Show(m_globals, kHelpTopic); });
 }
 
 void CommonPickVariable::AddFilters()

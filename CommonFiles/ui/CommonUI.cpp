@@ -6,6 +6,7 @@
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/target/TargetConnections.h"
+#include "CommonFiles/ui/DialogHelp.h"
 #include "CommonFiles/ui/SupportSite.h"
 #include "platform/VersionRecord.h"
 #include "platform/ado/Connection.h"
@@ -196,7 +197,7 @@ void CommonUI::AddHelpEntry(QMenu* menu, const QString& caption, const QString& 
 {
     QAction* action = menu->addAction(caption);
     action->setObjectName(name);
-    connect(action, &QAction::triggered, this, [this, topic] { m_globals.ShowHelpTopic(topic); });
+    connect(action, &QAction::triggered, this, [this, topic] { DialogHelp::Show(m_globals, topic); });
 }
 
 QAction* CommonUI::AddToolButton(const QString& caption, const QString& key, const QString& tip,
@@ -360,7 +361,7 @@ void CommonUI::OfferSupportPage(const QString& text, const QString& title, const
 
 void CommonUI::ShowContents()
 {
-    m_globals.ShowHelpTopic("12036");
+    DialogHelp::Show(m_globals, "12036");
 }
 
 void CommonUI::ShowAbout()

@@ -2,6 +2,7 @@
 
 #include "CommonFiles/control/DateShortcuts.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/ui/DialogHelp.h"
 
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -63,7 +64,7 @@ void CommonUIDatePicker::AddToolbar()
     connect(add(QStringLiteral("cancel"), QStyle::SP_DialogCancelButton, QStringLiteral("Cancel")),
             &QAction::triggered, this, &QDialog::reject);
     connect(add(QStringLiteral("help"), QStyle::SP_DialogHelpButton, QStringLiteral("Help")), &QAction::triggered,
-            this, [this] { m_globals.ShowHelpTopic(QStringLiteral("12058")); });
+            this, [this] { DialogHelp::Show(m_globals, QStringLiteral("12058")); });
     layout()->setMenuBar(toolbar);
 }
 

@@ -1,6 +1,7 @@
 #include "CommonFiles/ui/CommonUISuperUserLogin.h"
 
 #include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/ui/DialogHelp.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -50,7 +51,7 @@ void CommonUISuperUserLogin::AddButtons()
     };
     add("ok", "&OK", QDialogButtonBox::AcceptRole, &CommonUISuperUserLogin::TryLogin)->setDefault(true);
     add("cancel", "&Cancel", QDialogButtonBox::RejectRole, &QDialog::reject);
-    add("help", "&Help", QDialogButtonBox::HelpRole, [this] { m_globals.ShowHelpTopic(kHelpTopic); });
+    add("help", "&Help", QDialogButtonBox::HelpRole, [this] { DialogHelp::Show(m_globals, kHelpTopic); });
     static_cast<QFormLayout*>(layout())->addRow(buttons);
 }
 

@@ -33,7 +33,10 @@ struct PickerStart : TestInstallation {
     {
         EXPECT_TRUE(ProgramEntryPoint(globals, RunFace::Interactive, ProcessFacts::Current(folder.path(), {})).Start());
         globals.msgBox().setPresenter(&presenter);
-        globals.setHelpOpener([this](const QString& page) { helpOpened.append(page); });
+        globals.setHelpOpener([this](const QString& page) {
+            helpOpened.append(page);
+            return true;
+        });
         globals.config().setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER", "SQLite");
         globals.config().setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE", folder.file("target"));
         ReferenceTarget::CreateSqlite(folder.file("target"), "QELROOT", ReferenceTarget::Schema::Root);

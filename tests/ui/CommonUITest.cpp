@@ -39,7 +39,10 @@ struct InteractiveStart : TestInstallation {
         EXPECT_TRUE(entry.Start());
         globals.setActivitySink(&window);
         globals.msgBox().setPresenter(&presenter);
-        globals.setHelpOpener([this](const QString& page) { opened.append(page); });
+        globals.setHelpOpener([this](const QString& page) {
+            opened.append(page);
+            return true;
+        });
         window.setUrlOpener([this](const QUrl& address) {
             opened.append(address.toString());
             return true;
