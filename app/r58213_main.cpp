@@ -1,4 +1,3 @@
-#include "cli/ExitStatus.h"
 #include "CommonFiles/control/CommonNTSERVICE.h"
 #include "CommonFiles/control/ImportSession.h"
 #include "CommonFiles/control/ProgramEntryPoint.h"
@@ -6,6 +5,7 @@
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/ui/CommonUI.h"
 #include "CommonFiles/ui/QtMessagePresenter.h"
+#include "cli/ExitStatus.h"
 #include "platform/ProcessFacts.h"
 #include "platform/SystemClock.h"
 #include "platform/VersionRecord.h"

@@ -57,7 +57,8 @@ void WriteDayFiles(const QString& folder, int month)
 void CreateTarget(const Target& target)
 {
     for (const char* name : {"QELROOT", "BENCH1"}) {
-        const auto schema = QString(name) == "QELROOT" ? ReferenceTarget::Schema::Root : ReferenceTarget::Schema::Facility;
+        const auto schema =
+            QString(name) == "QELROOT" ? ReferenceTarget::Schema::Root : ReferenceTarget::Schema::Facility;
         if (target.provider == "SQLite")
             ReferenceTarget::CreateSqlite(target.dataSource, name, schema);
         else
@@ -72,13 +73,15 @@ void Populate(CommonGlobals& globals)
     connections.ConfigureConnection(root, "QELROOT");
     root.Open();
     ado::SqlExecution::Run(root, "insert into FACILITY (FILENAME, NAME) values ('bench1', 'Bench works')");
-    ado::SqlExecution::Run(root, "insert into k5_server (INTERFACE_ID, NAME, ENABLED, COLLECTOR_DATEADJUST, "
-                                 "COLLECTOR_QELTIMEZONEID) values (?, 'Bench', -1, 0, 1)",
+    ado::SqlExecution::Run(root,
+                           "insert into k5_server (INTERFACE_ID, NAME, ENABLED, COLLECTOR_DATEADJUST, "
+                           "COLLECTOR_QELTIMEZONEID) values (?, 'Bench', -1, 0, 1)",
                            {kCollector});
     ado::Connection facility;
     connections.ConfigureConnection(facility, "BENCH1");
     facility.Open();
-    ado::SqlExecution::Run(facility, "insert into Settings (SETTING, CURVALUE) values ('LockDate', '2024-01-01 00:00:00')");
+    ado::SqlExecution::Run(facility,
+                           "insert into Settings (SETTING, CURVALUE) values ('LockDate', '2024-01-01 00:00:00')");
     for (int v = 1; v <= kVariables; ++v)
         ado::SqlExecution::Run(facility,
                                "insert into VARDESC (VARID, VARNUM, NAME, VARTYPE, DECPLACES, SCADATAG, STATISTIC, "
@@ -152,9 +155,9 @@ void Run(const Target& target, const QString& home)
         importNs += timer.nsecsElapsed();
         sourceNs += SourceReadNanoseconds(globals, month);
     }
-    std::printf("%-10s %6d slots  import %7.2f s  %8.0f slots/s  source reads %6.3f s (%5.1f us/read)%s\n",
-                target.name, slotCount, importNs / 1e9, slotCount / (importNs / 1e9), sourceNs / 1e9,
-                sourceNs / 1e3 / slotCount, ok ? "" : "  IMPORT FAILED");
+    std::printf("%-10s %6d slots  import %7.2f s  %8.0f slots/s  source reads %6.3f s (%5.1f us/read)%s\n", target.name,
+                slotCount, importNs / 1e9, slotCount / (importNs / 1e9), sourceNs / 1e9, sourceNs / 1e3 / slotCount,
+                ok ? "" : "  IMPORT FAILED");
 }
 
 }  // namespace

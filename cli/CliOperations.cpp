@@ -1,13 +1,13 @@
 #include "cli/CliOperations.h"
 
-#include "cli/CliSessionPrompts.h"
-#include "cli/CommandOptions.h"
-#include "cli/DemoInstallation.h"
 #include "CommonFiles/control/ImportSession.h"
 #include "CommonFiles/control/LastRunGrid.h"
 #include "CommonFiles/defupload/CommonDefUpload.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
+#include "cli/CliSessionPrompts.h"
+#include "cli/CommandOptions.h"
+#include "cli/DemoInstallation.h"
 #include "platform/NumberedError.h"
 #include "platform/ServiceManager.h"
 #include "source/SourceReadTest.h"
@@ -58,8 +58,8 @@ ExitStatus CliOperations::LastRunList()
     const QList<LastRunGrid::Row> rows = LastRunGrid(m_globals).FillGrid();
     m_out << "Facility\tFacility ID\tLast Run Date\tAudit User\tWorkstation\tNetuser\tIP\tLocal Path\n";
     for (const LastRunGrid::Row& row : rows)
-        m_out << QStringList{row.facility, row.facilityId, row.lastRun, row.auditUser, row.workStation, row.netUser,
-                             row.ip, row.localPath}
+        m_out << QStringList{row.facility,    row.facilityId, row.lastRun, row.auditUser,
+                             row.workStation, row.netUser,    row.ip,      row.localPath}
                      .join('\t')
               << "\n";
     m_out.flush();

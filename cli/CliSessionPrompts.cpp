@@ -1,9 +1,9 @@
 #include "cli/CliSessionPrompts.h"
 
-#include "cli/CommandOptions.h"
 #include "CommonFiles/collector/CommonVarGatherer.h"
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/foundation/QELConfiguration.h"
+#include "cli/CommandOptions.h"
 
 namespace Keys = ConfigurationKeyNames;
 

@@ -2,8 +2,8 @@
 
 #include "CommonFiles/control/ConfigurationKeys.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
-#include "CommonFiles/target/TargetConnections.h"
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
+#include "CommonFiles/target/TargetConnections.h"
 #include "platform/NumberedError.h"
 #include "platform/VersionRecord.h"
 #include "platform/ado/Connection.h"
@@ -29,7 +29,7 @@ struct Channel {
 
 // One line per logger channel: average, minimum, maximum, total.
 const Channel kChannels[] = {
-    {"RAW_FLOW_MGD", 12.4, 1.6},    {"FINISHED_FLOW_MGD", 11.9, 1.5}, {"CLEARWELL_LEVEL_FT", 18.2, 2.5},
+    {"RAW_FLOW_MGD", 12.4, 1.6},     {"FINISHED_FLOW_MGD", 11.9, 1.5}, {"CLEARWELL_LEVEL_FT", 18.2, 2.5},
     {"CL2_RESIDUAL_MGL", 1.45, 0.3}, {"TURBIDITY_NTU", 0.08, 0.04},    {"PH", 7.6, 0.3},
     {"RAW_TEMP_F", 54.0, 6.0},
 };
@@ -101,8 +101,7 @@ bool DemoInstallation::Configure()
     config.setItem(Keys::KorvelOrvex::kServerInterfaceId, QString::number(kCollector));
     config.setItem(Keys::AutomatedImport::kDefaultLastRun,
                    ConfigurationKeys::StoredDateText(today.addDays(-(kDays - 1))));
-    config.setItem(Keys::NoUi::kFixStartDate,
-                   ConfigurationKeys::StoredDateText(today.addDays(-(kDays - 1))));
+    config.setItem(Keys::NoUi::kFixStartDate, ConfigurationKeys::StoredDateText(today.addDays(-(kDays - 1))));
     config.setItem(Keys::NoUi::kFixEndDate, ConfigurationKeys::StoredDateText(today));
     config.setItem(Keys::Target::kRecoverySeconds, "1");
     config.setItem(CustomConfiguration::kPathKey, DataFolder());
@@ -120,15 +119,17 @@ void DemoInstallation::CreateTarget()
     ado::Connection root;
     connections.ConfigureConnection(root, "QELROOT");
     root.Open();
-    ado::SqlExecution::Run(root, "insert into FACILITY (FILENAME, NAME, DIRECTORY) values "
-                                 "('northwtp', 'North Water Treatment Plant', ''), "
-                                 "('southwtp', 'South Well Field', '')");
+    ado::SqlExecution::Run(root,
+                           "insert into FACILITY (FILENAME, NAME, DIRECTORY) values "
+                           "('northwtp', 'North Water Treatment Plant', ''), "
+                           "('southwtp', 'South Well Field', '')");
     ado::SqlExecution::Run(root,
                            "insert into k5_server (INTERFACE_ID, NAME, DESCRIPTION, ENABLED, COLLECTOR_DATEADJUST, "
                            "COLLECTOR_QELTIMEZONEID, LU_ID, LU_VERSION, AUDITUSER, AUDITTIMESTAMP) values "
                            "(?, 'Fischer and Porter loggers', 'Demo collector', -1, 0, 1, 58213, ?, 'DEMO', ?)",
                            {kCollector, VersionRecord::VersionText(), QVariant::fromValue(m_globals.clock().now())});
-    ado::SqlExecution::Run(root, "insert into \"USER\" (USERNAME, PASSWORD, USERTYPE) values ('ADMIN', 'demo', 'Super')");
+    ado::SqlExecution::Run(root,
+                           "insert into \"USER\" (USERNAME, PASSWORD, USERTYPE) values ('ADMIN', 'demo', 'Super')");
     ado::Connection north;
     connections.ConfigureConnection(north, "NORTHWTP");
     north.Open();
@@ -164,10 +165,10 @@ void DemoInstallation::WriteDayFiles() const
         for (const Channel& channel : kChannels) {
             const double average = Vary(channel, day.day(), ++salt);
             text += QString(channel.name) + "," + Fixed(average) + "," + Fixed(average - channel.swing / 2) + "," +
-                    Fixed(average + channel.swing / 2) + "," + Fixed(average * 24) + "\r\n";
+                Fixed(average + channel.swing / 2) + "," + Fixed(average * 24) + "\r\n";
         }
         text += QString::number(day.year() % 100) + "," + QString::number(day.month()) + "," +
-                QString::number(day.day()) + "\r\n";
+            QString::number(day.day()) + "\r\n";
         QFile file(DataFolder() + "/ALOG0" + day.format("dd") + ".CSV");
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             file.write(text.toLatin1());

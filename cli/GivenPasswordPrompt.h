@@ -10,10 +10,7 @@ class GivenPasswordPrompt : public ConfigPasswordPrompt {
 public:
     explicit GivenPasswordPrompt(std::optional<QString> password) : m_password(std::move(password)) {}
 
-    std::optional<QString> AskConfigurationPassword() override
-    {
-        return std::exchange(m_password, std::nullopt);
-    }
+    std::optional<QString> AskConfigurationPassword() override { return std::exchange(m_password, std::nullopt); }
 
 private:
     std::optional<QString> m_password;

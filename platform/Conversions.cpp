@@ -75,8 +75,7 @@ double RoundHalfToEven(double value)
     return std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
 }
 
-template <typename Integer>
-Integer ToInteger(double value)
+template <typename Integer> Integer ToInteger(double value)
 {
     const double rounded = RoundHalfToEven(value);
     if (std::isnan(rounded) || rounded < std::numeric_limits<Integer>::min() ||

@@ -43,14 +43,11 @@ struct Spelling {
 
 // Longest spelling of each letter first, so "mmmm" is not read as "mm" "mm".
 constexpr Spelling kSpellings[] = {
-    {"AM/PM", Field::AmPm},        {"AMPM", Field::AmPm},
-    {"dddd", Field::Day},          {"ddd", Field::Day},          {"dd", Field::Day},   {"d", Field::Day},
-    {"mmmm", Field::Month},        {"mmm", Field::Month},
-    {"mm", Field::MonthOrMinute},  {"m", Field::MonthOrMinute},
-    {"nn", Field::Minute},         {"n", Field::Minute},
-    {"hh", Field::Hour},           {"h", Field::Hour},
-    {"ss", Field::Second},         {"s", Field::Second},
-    {"yyyy", Field::Year},         {"yy", Field::Year},
+    {"AM/PM", Field::AmPm},       {"AMPM", Field::AmPm},       {"dddd", Field::Day},   {"ddd", Field::Day},
+    {"dd", Field::Day},           {"d", Field::Day},           {"mmmm", Field::Month}, {"mmm", Field::Month},
+    {"mm", Field::MonthOrMinute}, {"m", Field::MonthOrMinute}, {"nn", Field::Minute},  {"n", Field::Minute},
+    {"hh", Field::Hour},          {"h", Field::Hour},          {"ss", Field::Second},  {"s", Field::Second},
+    {"yyyy", Field::Year},        {"yy", Field::Year},
 };
 
 Token ReadToken(QStringView rest)
@@ -276,8 +273,8 @@ std::optional<int> TakeTimeOfDay(QList<Piece>& pieces)
     const auto meridiem = TakeMeridiem(pieces);
     if (!meridiem)
         return std::nullopt;
-    const auto colonAt = std::find_if(pieces.cbegin(), pieces.cend(),
-                                      [](const Piece& piece) { return piece.kind == Piece::Colon; });
+    const auto colonAt =
+        std::find_if(pieces.cbegin(), pieces.cend(), [](const Piece& piece) { return piece.kind == Piece::Colon; });
     if (colonAt == pieces.cend())
         return *meridiem == Meridiem::None ? std::optional<int>(0) : std::nullopt;
     const qsizetype colon = colonAt - pieces.cbegin();

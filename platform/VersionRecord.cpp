@@ -2,22 +2,40 @@
 
 #include "VersionNumbers.h"
 
-QString VersionRecord::ProductName() { return QStringLiteral("58213"); }
+QString VersionRecord::ProductName()
+{
+    return QStringLiteral("58213");
+}
 
 QString VersionRecord::Comments()
 {
     return QStringLiteral("Korvel Orvex Direct Server-Side Interface to Fischer & Porter");
 }
 
-QString VersionRecord::Title() { return QStringLiteral("r58213"); }
+QString VersionRecord::Title()
+{
+    return QStringLiteral("r58213");
+}
 
-int VersionRecord::Major() { return VersionNumbers::kMajor; }
+int VersionRecord::Major()
+{
+    return VersionNumbers::kMajor;
+}
 
-int VersionRecord::Minor() { return VersionNumbers::kMinor; }
+int VersionRecord::Minor()
+{
+    return VersionNumbers::kMinor;
+}
 
-int VersionRecord::Revision() { return VersionNumbers::kRevision; }
+int VersionRecord::Revision()
+{
+    return VersionNumbers::kRevision;
+}
 
-QString VersionRecord::FileDescription() { return QString::fromLatin1(VersionNumbers::kBuildNumber); }
+QString VersionRecord::FileDescription()
+{
+    return QString::fromLatin1(VersionNumbers::kBuildNumber);
+}
 
 QString VersionRecord::VersionText()
 {

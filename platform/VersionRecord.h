@@ -5,9 +5,9 @@
 // The program's version record: names and numbers fixed at build time.
 class VersionRecord {
 public:
-    static QString ProductName();      // "58213"
-    static QString Comments();         // the product description
-    static QString Title();            // the application title, also the executable's name
+    static QString ProductName();  // "58213"
+    static QString Comments();  // the product description
+    static QString Title();  // the application title, also the executable's name
     static int Major();
     static int Minor();
     static int Revision();

@@ -1,9 +1,9 @@
 #include "platform/XmlSubtreeCipher.h"
 
 #include <QDomDocument>
+#include <memory>
 #include <openssl/evp.h>
 #include <openssl/rand.h>
-#include <memory>
 #include <optional>
 
 namespace {
@@ -28,8 +28,14 @@ std::optional<QByteArray> deriveKey(const QString& passPhrase, const QByteArray&
     return key;
 }
 
-unsigned char* bytes(QByteArray& data) { return reinterpret_cast<unsigned char*>(data.data()); }
-const unsigned char* bytes(const QByteArray& data) { return reinterpret_cast<const unsigned char*>(data.constData()); }
+unsigned char* bytes(QByteArray& data)
+{
+    return reinterpret_cast<unsigned char*>(data.data());
+}
+const unsigned char* bytes(const QByteArray& data)
+{
+    return reinterpret_cast<const unsigned char*>(data.constData());
+}
 
 std::optional<QByteArray> encrypt(const QByteArray& plain, const QString& passPhrase)
 {

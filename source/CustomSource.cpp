@@ -23,10 +23,11 @@ QString TrimBlanks(const QString& text)
     return text.mid(start, end - start);
 }
 
-
 }  // namespace
 
-CustomSource::CustomSource(CommonGlobals& globals) : m_globals(globals) {}
+CustomSource::CustomSource(CommonGlobals& globals) : m_globals(globals)
+{
+}
 
 bool CustomSource::CacheFill(bool& ExecutionErrorOccured)
 {
@@ -92,7 +93,7 @@ QString CustomSource::DataFilePath() const
 {
     const QELConfiguration& config = m_globals.config();
     return config.item(CustomConfiguration::kPathKey) + "/" + config.item(CustomConfiguration::kPrefixKey) +
-           m_startdate.format("dd") + "." + config.item(CustomConfiguration::kExtKey);
+        m_startdate.format("dd") + "." + config.item(CustomConfiguration::kExtKey);
 }
 
 QVariant CustomSource::ReadCellValue(bool& unreadable)

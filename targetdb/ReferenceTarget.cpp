@@ -21,7 +21,7 @@ void RunScript(ado::Connection& connection, const QString& script)
 QString PostgreSqlConnectionString(const QString& hostPort, const QString& password, const QString& database)
 {
     return "Provider=PostgreSQL;Data Source=" + hostPort + ";Initial Catalog=" + database +
-           ";User ID=qeldba;Password=" + password + ";";
+        ";User ID=qeldba;Password=" + password + ";";
 }
 
 // Identifiers cannot be bound; only plain names are accepted.

@@ -13,8 +13,7 @@ public:
     // <folder>/QELROOT.sqlite or <folder>/<NAME>.sqlite
     static void CreateSqlite(const QString& folder, const QString& name, Schema schema);
     // Database lower(name) on host:port, created by the login qeldba.
-    static void CreatePostgreSql(const QString& hostPort, const QString& password, const QString& name,
-                                 Schema schema);
+    static void CreatePostgreSql(const QString& hostPort, const QString& password, const QString& name, Schema schema);
     // The schema file's text for the backend ("sqlite" or "postgresql").
     static QString SchemaText(const QString& backend, Schema schema);
 };

@@ -1,8 +1,8 @@
 #include "CommonFiles/collector/CommonLastRun.h"
 
 #include "CommonFiles/foundation/CommonGlobals.h"
-#include "CommonFiles/target/TargetConnections.h"
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
+#include "CommonFiles/target/TargetConnections.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Connection.h"
@@ -147,7 +147,7 @@ bool CommonLastRun::PersistLastRunDate(qint32 interfaceId, const QString& facili
         row.Update();
         row.Close();
         m_globals->log().WriteLog("Updated Last Run Date for facility " + facilityKey + " to " + lastRun.generalDate(),
-                                 0);
+                                  0);
         if (m_globals->config().item(Keys::AutomatedImport::kSubmitCalcRequest) == "YES")
             SubmitCalcRequest(root, facilityKey, lastRun);
         root.Close();
@@ -178,9 +178,9 @@ void CommonLastRun::SubmitCalcRequest(ado::Connection& root, const QString& faci
         queue.Update();
         queue.Close();
         m_globals->log().WriteLog("Submitted Calc Request for facility " + facilityKey + " for dates from " +
-                                     start.format("mm/dd/yyyy HH:nn:ss") + " to " +
-                                     endDate.format("mm/dd/yyyy HH:nn:ss"),
-                                 0);
+                                      start.format("mm/dd/yyyy HH:nn:ss") + " to " +
+                                      endDate.format("mm/dd/yyyy HH:nn:ss"),
+                                  0);
     } catch (const NumberedError& error) {
         // A calculation request that cannot be queued does not undo the
         // last-run date just written.

@@ -5,8 +5,8 @@
 #include "platform/ado/ErrorText.h"
 #include "platform/ado/Recordset.h"
 
-bool CommonLastRunReadWrite::SetLastRunDate(const QString& facilityKey, const DateTime& lastRun,
-                                            ado::Connection& root, qint32 interfaceId)
+bool CommonLastRunReadWrite::SetLastRunDate(const QString& facilityKey, const DateTime& lastRun, ado::Connection& root,
+                                            qint32 interfaceId)
 {
     const qint32 id = EffectiveId(interfaceId);
     if (id == 0)
@@ -14,7 +14,8 @@ bool CommonLastRunReadWrite::SetLastRunDate(const QString& facilityKey, const Da
     try {
         ado::Recordset row;
         row.Open("Select INTERFACE_ID, FILENAME, LASTRUN from k5_server_run where interface_id = ? and filename=?",
-                 root, ado::CursorType::Static, ado::LockType::Pessimistic, {id, facilityKey}, {"INTERFACE_ID", "FILENAME"});
+                 root, ado::CursorType::Static, ado::LockType::Pessimistic, {id, facilityKey},
+                 {"INTERFACE_ID", "FILENAME"});
         if (row.Eof())
             row.AddNew();
         row.setField("INTERFACE_ID", id);

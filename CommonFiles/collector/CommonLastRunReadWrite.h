@@ -21,8 +21,7 @@ public:
 
     bool SetLastRunDate(const QString& facilityKey, const DateTime& lastRun, ado::Connection& root,
                         qint32 interfaceId = 0);
-    bool ReadLastRunInfo(const QString& facilityKey, ado::Connection& root, DateTime& lastRun,
-                         qint32 interfaceId = 0);
+    bool ReadLastRunInfo(const QString& facilityKey, ado::Connection& root, DateTime& lastRun, qint32 interfaceId = 0);
 
     const DateTime& LastRun() const { return m_lastRun; }
     const QString& AuditUser() const { return m_auditUser; }

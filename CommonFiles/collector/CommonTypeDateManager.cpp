@@ -12,8 +12,8 @@
 namespace Keys = ConfigurationKeyNames;
 
 bool CommonTypeDateManager::Init(const DateTime& IntervalStart, const DateTime& IntervalEnd,
-                                 std::shared_ptr<const CommonTypeVarRec> CurrentVariable,
-                                 double collectorOffsetMinutes, const QELConfiguration& config)
+                                 std::shared_ptr<const CommonTypeVarRec> CurrentVariable, double collectorOffsetMinutes,
+                                 const QELConfiguration& config)
 {
     m_variable = std::move(CurrentVariable);
     m_slotIndex = 0;

@@ -1,8 +1,8 @@
 #include "CommonFiles/collector/CommonVarGatherer.h"
 
 #include "CommonFiles/foundation/CommonGlobals.h"
-#include "CommonFiles/target/TargetConnections.h"
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
+#include "CommonFiles/target/TargetConnections.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/Connection.h"
@@ -13,7 +13,9 @@
 
 namespace Keys = ConfigurationKeyNames;
 
-CommonVarGatherer::CommonVarGatherer(CommonGlobals& globals) : LookupLastRun(globals), m_globals(globals) {}
+CommonVarGatherer::CommonVarGatherer(CommonGlobals& globals) : LookupLastRun(globals), m_globals(globals)
+{
+}
 
 bool CommonVarGatherer::ReadAboutCollector(qint32 interface_id, ado::Connection& aRootCNN)
 {

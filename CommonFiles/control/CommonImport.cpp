@@ -90,14 +90,14 @@ bool CommonImport::ImportFacility(const QString& facility)
     const QString name = m_gatherer->FacilID2FacilNameHash.Item(facility);
     m_globals.WriteActivity("Processing facility '" + name + "' (" + facility + ")", 0);
     if (lastRun.ViolatesLockDate(facility)) {
-        m_globals.WriteActivity("Unable to import into '" + name + "' because selected date range violates Lock Date of " +
+        m_globals.WriteActivity("Unable to import into '" + name +
+                                    "' because selected date range violates Lock Date of " +
                                     lastRun.LockDate(facility).generalDate(),
                                 0);
         return true;
     }
     DateTime start = lastRun.startdate(facility);
-    const qint32 shift =
-        Conversions::ToInt32(m_globals.config().item(Keys::AutomatedImport::kStartDateShiftMinute));
+    const qint32 shift = Conversions::ToInt32(m_globals.config().item(Keys::AutomatedImport::kStartDateShiftMinute));
     if (shift != 0)
         start = start.addMinutes(shift);
     m_source->PrepareForNextFacility(m_gatherer->CollectorTimeZoneOffset(), m_gatherer->CollectorTimeZoneOffset(),
@@ -193,9 +193,8 @@ void CommonImport::Pause(qint64 milliseconds)
 
 bool CommonImport::WaitBeforeRetry(const QString& secondsKey, qint32 seconds)
 {
-    m_globals.WriteActivity("Waiting for " + m_globals.config().item(secondsKey) +
-                                " seconds before attempting to re-connect ... ",
-                            1);
+    m_globals.WriteActivity(
+        "Waiting for " + m_globals.config().item(secondsKey) + " seconds before attempting to re-connect ... ", 1);
     Pause(static_cast<qint64>(qMax(0, seconds)) * 1000);
     QCoreApplication::processEvents();
     return !Stopping();
@@ -276,8 +275,8 @@ bool CommonImport::WriteSlotValue(const QVariant& value, const CommonTypeVarRec&
 void CommonImport::RecordWriteOutcome(const CommonTypeVarRec& record, const QString& textValue)
 {
     const QString line = "Wrote " + m_writer->PerfromedWriteDateStamp.format("mm/dd/yyyy HH:nn") + "  " +
-                         record.gFacilID() + ":" + QString::number(record.gNumber()) + "\t" + record.gName() + "\t" +
-                         textValue + " " + record.gUnits();
+        record.gFacilID() + ":" + QString::number(record.gNumber()) + "\t" + record.gName() + "\t" + textValue + " " +
+        record.gUnits();
     if (m_writer->PerfromedLogicalWrite) {
         ++m_logicalWrites;
         m_globals.WriteActivity(line, 0);
@@ -304,8 +303,9 @@ void CommonImport::ThrottlePerformance()
     try {
         const QString wait = m_globals.config().item(Keys::Performance::kPollWait);
         if (!Conversions::IsNumeric(wait)) {
-            m_globals.WriteActivity(prefix + "needs to be a whole number between 1 and 9999. Artificial Wait between "
-                                             "Source Polling is: 0",
+            m_globals.WriteActivity(prefix +
+                                        "needs to be a whole number between 1 and 9999. Artificial Wait between "
+                                        "Source Polling is: 0",
                                     0);
             return;
         }
@@ -321,19 +321,19 @@ void CommonImport::ThrottlePerformance()
         } else {
             log.WriteLog("Throttle = True. System will sleep " + shown + " milliseconds between queries.", 9);
             const bool before = Setting(Keys::Performance::kMsgBefore);
-            log.WriteLog(QString(before ? "Processing" : "Skipping") +
-                             " DoEvents before putting the system to sleep. MsgBefore = " +
-                             Conversions::BooleanText(before),
-                         9);
+            log.WriteLog(
+                QString(before ? "Processing" : "Skipping") +
+                    " DoEvents before putting the system to sleep. MsgBefore = " + Conversions::BooleanText(before),
+                9);
             if (before)
                 QCoreApplication::processEvents();
             log.WriteLog("Program will sleep for " + shown + " milliseconds.", 9);
             Pause(static_cast<qint64>(w));
             const bool after = Setting(Keys::Performance::kMsgAfter);
-            log.WriteLog(QString(after ? "Processing" : "Skipping") +
-                             " DoEvents after putting the system to sleep. MsgAfter = " +
-                             Conversions::BooleanText(after),
-                         9);
+            log.WriteLog(
+                QString(after ? "Processing" : "Skipping") +
+                    " DoEvents after putting the system to sleep. MsgAfter = " + Conversions::BooleanText(after),
+                9);
             if (after)
                 QCoreApplication::processEvents();
         }

@@ -22,8 +22,7 @@ const QString kSchedulerId = QStringLiteral("NTService_Scheduler");
 }  // namespace
 
 CommonNTSERVICE::CommonNTSERVICE(CommonGlobals& globals, std::function<void()> importAll, QObject* parent)
-    : QObject(parent), m_globals(globals), m_importAll(std::move(importAll)),
-      m_termination(new TerminationSignal(this))
+    : QObject(parent), m_globals(globals), m_importAll(std::move(importAll)), m_termination(new TerminationSignal(this))
 {
     // Listening from the start: a stop that arrives while the program is
     // still starting is acted on as soon as the event loop runs.

@@ -19,8 +19,7 @@ class CommonNTSERVICE : public QObject {
 public:
     // importAll runs one automated import of all linked variables; a host
     // given none runs no import when one is due.
-    explicit CommonNTSERVICE(CommonGlobals& globals, std::function<void()> importAll = {},
-                             QObject* parent = nullptr);
+    explicit CommonNTSERVICE(CommonGlobals& globals, std::function<void()> importAll = {}, QObject* parent = nullptr);
 
     // Called once by start-up when the configuration has been read: plans
     // the first wake, runs an import at once if that is already due, then

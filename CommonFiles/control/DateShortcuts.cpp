@@ -19,9 +19,9 @@ struct Moments {
     DateTime day;
     DateTime hour;
     DateTime minute;
-    DateTime month;    // the first of now's month
+    DateTime month;  // the first of now's month
     DateTime quarter;  // the first day of now's quarter
-    DateTime year;     // 1 January of now's year
+    DateTime year;  // 1 January of now's year
 };
 
 using Bounds = DateShortcuts::Bounds;
@@ -33,14 +33,16 @@ struct Shortcut {
 
 Shortcut LastDays(int days)
 {
-    return {"LAST " + QString::number(days) + " DAYS",
-            [days](const Moments& m) { return Bounds{m.day.addDays(-days), m.day}; }};
+    return {"LAST " + QString::number(days) + " DAYS", [days](const Moments& m) {
+                return Bounds{m.day.addDays(-days), m.day};
+            }};
 }
 
 Shortcut DaysAgo(int days, int ago)
 {
-    return {QString::number(days) + " DAYS " + QString::number(ago) + " DAYS AGO",
-            [days, ago](const Moments& m) { return Bounds{m.day.addDays(-days - ago), m.day.addDays(-ago)}; }};
+    return {QString::number(days) + " DAYS " + QString::number(ago) + " DAYS AGO", [days, ago](const Moments& m) {
+                return Bounds{m.day.addDays(-days - ago), m.day.addDays(-ago)};
+            }};
 }
 
 // The quarter that ended last is cut at its last day's midnight, so that
@@ -54,17 +56,44 @@ Bounds LastQuarter(const Moments& m)
 QList<Shortcut> BuildShortcuts()
 {
     QList<Shortcut> shortcuts{
-        {"LAST HOUR", [](const Moments& m) { return Bounds{m.hour.addMinutes(-60), m.hour}; }},
-        {"TODAY", [](const Moments& m) { return Bounds{m.day, m.minute}; }},
-        {"YESTERDAY", [](const Moments& m) { return Bounds{m.day.addDays(-1), m.day}; }},
-        {"YESTERDAY AND TODAY", [](const Moments& m) { return Bounds{m.day.addDays(-1), m.minute}; }},
+        {"LAST HOUR",
+         [](const Moments& m) {
+             return Bounds{m.hour.addMinutes(-60), m.hour};
+         }},
+        {"TODAY",
+         [](const Moments& m) {
+             return Bounds{m.day, m.minute};
+         }},
+        {"YESTERDAY",
+         [](const Moments& m) {
+             return Bounds{m.day.addDays(-1), m.day};
+         }},
+        {"YESTERDAY AND TODAY",
+         [](const Moments& m) {
+             return Bounds{m.day.addDays(-1), m.minute};
+         }},
         LastDays(7),
-        {"LAST MONTH", [](const Moments& m) { return Bounds{m.month.addMonths(-1), m.month}; }},
-        {"MONTH TO DATE", [](const Moments& m) { return Bounds{m.month, m.day}; }},
+        {"LAST MONTH",
+         [](const Moments& m) {
+             return Bounds{m.month.addMonths(-1), m.month};
+         }},
+        {"MONTH TO DATE",
+         [](const Moments& m) {
+             return Bounds{m.month, m.day};
+         }},
         {"LAST QUATER", LastQuarter},
-        {"QUATER TO DATE", [](const Moments& m) { return Bounds{m.quarter, m.day}; }},
-        {"LAST YEAR", [](const Moments& m) { return Bounds{m.year.addMonths(-12), m.year}; }},
-        {"YEAR TO DATE", [](const Moments& m) { return Bounds{m.year, m.day}; }},
+        {"QUATER TO DATE",
+         [](const Moments& m) {
+             return Bounds{m.quarter, m.day};
+         }},
+        {"LAST YEAR",
+         [](const Moments& m) {
+             return Bounds{m.year.addMonths(-12), m.year};
+         }},
+        {"YEAR TO DATE",
+         [](const Moments& m) {
+             return Bounds{m.year, m.day};
+         }},
     };
     const QList<int> spans{30, 45, 60, 90, 120, 180};
     for (int days : spans)
@@ -72,8 +101,7 @@ QList<Shortcut> BuildShortcuts()
     for (int days : spans)
         for (int ago : {3, 5, 7})
             shortcuts.append(DaysAgo(days, ago));
-    shortcuts.append(
-        {"ALL", [](const Moments& m) { return Bounds{DateTime::FromParts(1970, 1, 1), m.minute}; }});
+    shortcuts.append({"ALL", [](const Moments& m) { return Bounds{DateTime::FromParts(1970, 1, 1), m.minute}; }});
     return shortcuts;
 }
 

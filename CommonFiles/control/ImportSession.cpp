@@ -191,8 +191,8 @@ bool ImportSession::ReadScope(CommonVarGatherer& gatherer, ado::Connection& root
             Report(text);
         } else {
             const QString text = "Collector (id=" + QString::number(interfaceId) +
-                                 ") does not exist or has been deleted. Use 'Configuration \\ Collector "
-                                 "Configuration' to select a collector.";
+                ") does not exist or has been deleted. Use 'Configuration \\ Collector "
+                "Configuration' to select a collector.";
             m_globals.WriteActivity(text, 0);
             m_globals.WriteActivity(kUnableNow, 0);
             Report(text);
@@ -200,17 +200,16 @@ bool ImportSession::ReadScope(CommonVarGatherer& gatherer, ado::Connection& root
         return false;
     }
     if (!gatherer.CollectorEnabled()) {
-        const QString text = "Collector '" + gatherer.CollectorName() + "' was marked as DISABLED by Korvel Orvex user '" +
-                             gatherer.CollectorChangedAuditUSer() + "' on '" +
-                             gatherer.CollectorChangedTimeStamp().generalDate() + "'";
+        const QString text = "Collector '" + gatherer.CollectorName() +
+            "' was marked as DISABLED by Korvel Orvex user '" + gatherer.CollectorChangedAuditUSer() + "' on '" +
+            gatherer.CollectorChangedTimeStamp().generalDate() + "'";
         m_globals.WriteActivity(text, 0);
         m_globals.WriteActivity(kUnableNow, 0);
         Report(text);
         return false;
     }
-    m_globals.WriteActivity("Scanning all facilities for variables that are linked to Collector '" +
-                                gatherer.CollectorName() + "' ...",
-                            0);
+    m_globals.WriteActivity(
+        "Scanning all facilities for variables that are linked to Collector '" + gatherer.CollectorName() + "' ...", 0);
     if (!gatherer.ReadKorvelOrvex(interfaceId, root)) {
         Report("Failed to read Korvel Orvex for list of variables to import into.");
         return false;
@@ -243,7 +242,7 @@ void ImportSession::ValidateCollectorVersion()
         if (stored.isEmpty() || stored == RunningVersion())
             return;
         const QString text = "The collector that you selected links to a different version (" + stored +
-                             ")  of the interface than the inteface that is current running (" + RunningVersion() + ")";
+            ")  of the interface than the inteface that is current running (" + RunningVersion() + ")";
         m_globals.WriteActivity("Warning : " + text, 0);
         m_globals.msgBox().QelMsgBox("Warning :\r\n" + text +
                                          "\r\nYou need to update your k5_server_lu file or link the collector to the "
@@ -326,7 +325,8 @@ bool ImportSession::ChooseIndirectDateRange(CommonVarGatherer& gatherer)
     }
     m_globals.WriteActivity("Waiting for user to select import date range ...", 0);
     return TakeChosenRange(lastRun,
-                           m_prompts.AskTimeZoneDateRange(gatherer.CollectorTimeZoneID(), gatherer.CollectorTimeZoneOffset(),
+                           m_prompts.AskTimeZoneDateRange(gatherer.CollectorTimeZoneID(),
+                                                          gatherer.CollectorTimeZoneOffset(),
                                                           gatherer.InterfaceTimezoneOffset()));
 }
 

@@ -14,9 +14,9 @@ class CommonGlobals;
 class LastRunGrid {
 public:
     struct Row {
-        QString facility;   // the facility's name
-        QString facilityId; // the facility key
-        QString lastRun;    // empty when the facility has no last-run row
+        QString facility;  // the facility's name
+        QString facilityId;  // the facility key
+        QString lastRun;  // empty when the facility has no last-run row
         QString auditUser;
         QString workStation;
         QString netUser;

@@ -22,7 +22,10 @@ qint16 clampedNumber(const QString& text, double low, double high, qint16 fallba
     return Conversions::ToInt16(std::clamp(Conversions::ToDouble(text), low, high));
 }
 
-QString boolText(bool value) { return Conversions::BooleanText(value); }
+QString boolText(bool value)
+{
+    return Conversions::BooleanText(value);
+}
 
 }  // namespace
 

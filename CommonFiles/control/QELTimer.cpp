@@ -9,8 +9,7 @@ constexpr int kCallbackLogLevel = 2;
 
 }  // namespace
 
-QELTimer::QELTimer(QELLoggerTXT& log, QObject* parent)
-    : QObject(parent), m_log(log), m_id(QELguid::GetNewGUID())
+QELTimer::QELTimer(QELLoggerTXT& log, QObject* parent) : QObject(parent), m_log(log), m_id(QELguid::GetNewGUID())
 {
     connect(&m_timer, &QTimer::timeout, this, &QELTimer::TimerCallback);
 }

@@ -14,6 +14,5 @@ class SuperUserLogin {
 public:
     // Empty text when accepted, else the refusal to show. A user row that
     // cannot be read refuses, and leaves its trace in the log.
-    static QString Check(ado::Connection& connection, const QString& user, const QString& password,
-                         QELLoggerTXT& log);
+    static QString Check(ado::Connection& connection, const QString& user, const QString& password, QELLoggerTXT& log);
 };

@@ -18,8 +18,7 @@ constexpr double kNotFixedPlaces = 9999;
 
 QString DecPlacesText(const ado::FieldValue& places)
 {
-    return !places.IsNull() && places.toDouble() == kNotFixedPlaces ? QStringLiteral("Not Fixed")
-                                                                     : places.toString();
+    return !places.IsNull() && places.toDouble() == kNotFixedPlaces ? QStringLiteral("Not Fixed") : places.toString();
 }
 
 }  // namespace

@@ -57,7 +57,9 @@ bool IsFolderName(const QString& part)
 
 }  // namespace
 
-CommonDefUpload::CommonDefUpload(CommonGlobals& globals) : m_globals(globals) {}
+CommonDefUpload::CommonDefUpload(CommonGlobals& globals) : m_globals(globals)
+{
+}
 
 bool CommonDefUpload::UploadCurrentDefinition(const QString& archivePath)
 {
@@ -167,8 +169,7 @@ bool CommonDefUpload::StoreFiles(const Key& key, const QString& folder, QList<qi
 }
 
 // The lookup row and its feature rows are stored together or not at all.
-bool CommonDefUpload::InsertLookupRows(ado::Connection& root, const Key& key, qint32 chmFileId,
-                                       qint32 browserFileId)
+bool CommonDefUpload::InsertLookupRows(ado::Connection& root, const Key& key, qint32 chmFileId, qint32 browserFileId)
 {
     DefinitionDocument definition;
     if (!definition.Load(m_workFolder + "/definition.xml")) {

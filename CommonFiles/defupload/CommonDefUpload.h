@@ -30,8 +30,8 @@ public:
     // upper-cased, replacing that row's content when it exists (its ID
     // stays). id receives the row's ID. False, without a message, when the
     // local file does not exist; database failures are logged.
-    bool BLOBPutFile(const QString& localPath, const QString& dirname, const QString& filename,
-                     bool deleteLocalFile, qint32& id);
+    bool BLOBPutFile(const QString& localPath, const QString& dirname, const QString& filename, bool deleteLocalFile,
+                     qint32& id);
     // As BLOBPutFile, keeping the local file; id is the ID as text, or "-1"
     // on failure.
     bool BLOBPutFileGetID(const QString& localPath, const QString& dirname, const QString& filename, QString& id);

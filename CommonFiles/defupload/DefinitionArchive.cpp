@@ -54,8 +54,7 @@ void DefinitionArchive::Extract(const QStringList& entries, const QString& folde
 
 void DefinitionArchive::ExtractEntry(const QString& entry, const QString& folder)
 {
-    const zip_int64_t index =
-        zip_name_locate(m_archive, entry.toUtf8().constData(), ZIP_FL_NOCASE | ZIP_FL_NODIR);
+    const zip_int64_t index = zip_name_locate(m_archive, entry.toUtf8().constData(), ZIP_FL_NOCASE | ZIP_FL_NODIR);
     if (index < 0)
         RaiseArchiveError();
     const zip_uint64_t limit = UnpackLimit(entry, static_cast<zip_uint64_t>(index));
@@ -97,8 +96,9 @@ zip_uint64_t DefinitionArchive::UnpackLimit(const QString& entry, zip_uint64_t i
 
 void DefinitionArchive::RaiseTooLarge(const QString& entry, zip_uint64_t size)
 {
-    throw NumberedError(ZIP_ER_INCONS, "The entry " + entry + " would unpack to " + QString::number(size) +
-                                           " bytes, more than a definition file can hold; the archive is refused.");
+    throw NumberedError(ZIP_ER_INCONS,
+                        "The entry " + entry + " would unpack to " + QString::number(size) +
+                            " bytes, more than a definition file can hold; the archive is refused.");
 }
 
 void DefinitionArchive::RaiseArchiveError()

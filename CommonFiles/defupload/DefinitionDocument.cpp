@@ -70,7 +70,7 @@ QVariant DefinitionDocument::DateAdjustFlag() const
 
 QVariantList DefinitionDocument::ServerLuValues(qint32 chmFileId, qint32 browserPluginFileId) const
 {
-    QVariantList values{Text("QUICK_DESC"), Text("COLLECTOR_CONTEXT"), Text("COLLECTOR_TYPE"),
+    QVariantList values{Text("QUICK_DESC"),    Text("COLLECTOR_CONTEXT"),   Text("COLLECTOR_TYPE"),
                         Text("COLLECTOR_COM"), Flag("BROWSER_IMPLEMENTED"), chmFileId};
     for (int i = 1; i <= kNumbered; ++i)
         values.append(Flag(Numbered("UD_REQ", i)));

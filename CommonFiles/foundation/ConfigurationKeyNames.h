@@ -20,9 +20,8 @@ inline const QString kKeepLogsFor = QStringLiteral("OPTIONS\\KEEP_LOGS_FOR");
 inline const QString kEncryptProtectConfig = QStringLiteral("OPTIONS\\ENCRYPT_PROTECT_CONFIG");
 inline const QString kPasswordProtectConfig = QStringLiteral("OPTIONS\\PASSWORD_PROTECT_CONFIG");
 inline const QString kPasswordProtectConfigPassword = QStringLiteral("OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD");
-inline const QString kPasswordProtectInteractiveImport =
-    QStringLiteral("OPTIONS\\PASSWORD_PROTECT_INTERACTIVE_IMPORT");
-} // namespace Options
+inline const QString kPasswordProtectInteractiveImport = QStringLiteral("OPTIONS\\PASSWORD_PROTECT_INTERACTIVE_IMPORT");
+}  // namespace Options
 
 namespace AutomatedImport {
 inline const QString kBranch = QStringLiteral("OPTIONS\\AUTOMATED_IMPORT");
@@ -30,7 +29,7 @@ inline const QString kSubmitCalcRequest = QStringLiteral("OPTIONS\\AUTOMATED_IMP
 inline const QString kRealOperationMode = QStringLiteral("OPTIONS\\AUTOMATED_IMPORT\\REAL_OPERATION_MODE");
 inline const QString kDefaultLastRun = QStringLiteral("OPTIONS\\AUTOMATED_IMPORT\\DEFAULT_LAST_RUN");
 inline const QString kStartDateShiftMinute = QStringLiteral("OPTIONS\\AUTOMATED_IMPORT\\STARTDATE_SHIFT_MINUTE");
-} // namespace AutomatedImport
+}  // namespace AutomatedImport
 
 namespace Schedule {
 inline const QString kBranch = QStringLiteral("OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE");
@@ -41,14 +40,14 @@ inline const QString kHourly = QStringLiteral("OPTIONS\\AUTOMATED_IMPORT\\SCHEDU
 inline const QString kHourlyMinute = QStringLiteral("OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\HOURLY_MINUTE");
 inline const QString kMinutely = QStringLiteral("OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\MINUTELY");
 inline const QString kMinutelyMinute = QStringLiteral("OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\MINUTELY_MINUTE");
-} // namespace Schedule
+}  // namespace Schedule
 
 namespace Performance {
 inline const QString kThrottle = QStringLiteral("OPTIONS\\PERFORMANCE\\THROTTLE");
 inline const QString kPollWait = QStringLiteral("OPTIONS\\PERFORMANCE\\POLL_WAIT");
 inline const QString kMsgBefore = QStringLiteral("OPTIONS\\PERFORMANCE\\MSG_BEFORE");
 inline const QString kMsgAfter = QStringLiteral("OPTIONS\\PERFORMANCE\\MSG_AFTER");
-} // namespace Performance
+}  // namespace Performance
 
 // The unattended session's answers (the branch is spelt NOIU in the file).
 namespace NoUi {
@@ -56,7 +55,7 @@ inline const QString kHideUi = QStringLiteral("OPTIONS\\NOIU\\ASKFORDATES\\HIDE_
 inline const QString kFixStartDate = QStringLiteral("OPTIONS\\NOIU\\ASKFORDATES\\FIX_STARTDATE");
 inline const QString kFixEndDate = QStringLiteral("OPTIONS\\NOIU\\ASKFORDATES\\FIX_ENDDATE");
 inline const QString kLimitFacility = QStringLiteral("OPTIONS\\NOIU\\LIMITFACILITY");
-} // namespace NoUi
+}  // namespace NoUi
 
 namespace Source {
 inline const QString kBranch = QStringLiteral("SOURCE");
@@ -72,7 +71,7 @@ inline const QString kCacheLimitByBytes = QStringLiteral("SOURCE\\CACHE\\LIMIT_B
 inline const QString kCacheLimitByDatapointsSetpoint = QStringLiteral("SOURCE\\CACHE\\LIMIT_BY_DATAPOINTS_SETPOINT");
 inline const QString kCacheLimitByDaysSetpoint = QStringLiteral("SOURCE\\CACHE\\LIMIT_BY_DAYS_SETPOINT");
 inline const QString kCacheLimitByBytesSetpoint = QStringLiteral("SOURCE\\CACHE\\LIMIT_BY_BYTES_SETPOINT");
-} // namespace Source
+}  // namespace Source
 
 namespace Target {
 inline const QString kBranch = QStringLiteral("TARGET");
@@ -82,20 +81,18 @@ inline const QString kRecoverySeconds = QStringLiteral("TARGET\\RECOVERY\\SECOND
 inline const QString kUnitConvertEnabled = QStringLiteral("TARGET\\UNITCONVERT\\ENABLED");
 // Followed by the row number, a backslash and the row's field name.
 inline const QString kUnitConvertRowPrefix = QStringLiteral("TARGET\\UNITCONVERT\\UNIT");
-} // namespace Target
+}  // namespace Target
 
 namespace KorvelOrvex {
 inline const QString kBranch = QStringLiteral("KORVELORVEX");
 inline const QString kConnectionDbType = QStringLiteral("KORVELORVEX\\KORVELORVEX_CONNECTION_DBTYPE");
 inline const QString kConnectionProvider = QStringLiteral("KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER");
 inline const QString kConnectionDataSource = QStringLiteral("KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE");
-inline const QString kConnectionCustomizations =
-    QStringLiteral("KORVELORVEX\\KORVELORVEX_CONNECTION_CUSTOMIZATIONS");
+inline const QString kConnectionCustomizations = QStringLiteral("KORVELORVEX\\KORVELORVEX_CONNECTION_CUSTOMIZATIONS");
 inline const QString kConnectionTimeout = QStringLiteral("KORVELORVEX\\KORVELORVEX_CONNECTION_TIMEOUT");
-inline const QString kConnectionCommandTimeout =
-    QStringLiteral("KORVELORVEX\\KORVELORVEX_CONNECTION_COMMAND_TIMEOUT");
+inline const QString kConnectionCommandTimeout = QStringLiteral("KORVELORVEX\\KORVELORVEX_CONNECTION_COMMAND_TIMEOUT");
 inline const QString kServerInterfaceId = QStringLiteral("KORVELORVEX\\K5_SERVER_INTERFACE_ID");
 inline const QString kIndirectType = QStringLiteral("KORVELORVEX\\K5_INDIRECT_TYPE");
-} // namespace KorvelOrvex
+}  // namespace KorvelOrvex
 
-} // namespace ConfigurationKeyNames
+}  // namespace ConfigurationKeyNames

@@ -16,8 +16,7 @@ quint32 HashTableHashCode(const QString& key);
 // Enumeration goes bucket by bucket, and within a bucket in insertion
 // order. Object values are held by the caller's handle type (for example a
 // shared pointer); the table owns only the copies it stores.
-template <typename Value>
-class HashTable {
+template <typename Value> class HashTable {
 public:
     HashTable() { SetSize(1024, 2048, 1024); }
 
@@ -50,7 +49,8 @@ public:
         const QString k = normalised(key);
         const Position pos = find(k);
         if (pos.slot != 0)
-            throw NumberedError(457, QStringLiteral("This key is already associated with an element of this collection"));
+            throw NumberedError(457,
+                                QStringLiteral("This key is already associated with an element of this collection"));
         m_slots[static_cast<size_t>(insert(k, pos))].value = value;
     }
 
@@ -114,7 +114,7 @@ private:
     };
     struct Position {
         qint32 bucket = 0;
-        qint32 slot = 0;      // 0 when the key is missing
+        qint32 slot = 0;  // 0 when the key is missing
         qint32 previous = 0;  // last slot visited in the chain
     };
 
@@ -168,8 +168,7 @@ private:
         m_freeHead = first;
     }
 
-    template <typename Visit>
-    void forEachSlot(Visit visit) const
+    template <typename Visit> void forEachSlot(Visit visit) const
     {
         for (qint32 head : m_heads)
             for (qint32 s = head; s != 0; s = m_slots[static_cast<size_t>(s)].next)

@@ -27,7 +27,7 @@ QString NetInfo::Summary(const QString& version, const QString& build, const QSt
                          const QString& workStation, const QString& user)
 {
     return version + " " + build + ", IP Address = " + address + ", Workstation = " + workStation +
-           ", Network User = " + user;
+        ", Network User = " + user;
 }
 
 QString NetInfo::AcceptedUserName(const QString& name)

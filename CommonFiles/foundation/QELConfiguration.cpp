@@ -161,7 +161,8 @@ bool QELConfiguration::SaveConfig()
         if (EncyptTree(data)) {
             spec.setAttribute("encrypted", "True");
         } else {
-            Log("EncyptTree() failed in QELConfiguration.SaveConfig(). Will have to save without requested encyption.", 2);
+            Log("EncyptTree() failed in QELConfiguration.SaveConfig(). Will have to save without requested encyption.",
+                2);
             spec.setAttribute("encrypted", "False");
         }
     }

@@ -16,9 +16,7 @@ constexpr int kClearedErrorLevel = 2;
 }  // namespace
 
 QELLoggerTXT::QELLoggerTXT(const Clock& clock, const QString& programFolder, const QString& exeName)
-    : m_clock(clock),
-      m_handleFile(programFolder + "/" + exeName + ".log_handle"),
-      m_logPath(programFolder + "/log")
+    : m_clock(clock), m_handleFile(programFolder + "/" + exeName + ".log_handle"), m_logPath(programFolder + "/log")
 {
 }
 
@@ -30,8 +28,9 @@ void QELLoggerTXT::setLogPath(const QString& path)
     // The logs may hold facts about the installation: the group may read
     // them, nobody else.
     if (QDir().mkdir(path))
-        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                                        QFileDevice::ReadGroup | QFileDevice::ExeGroup);
+        QFile::setPermissions(path,
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                  QFileDevice::ReadGroup | QFileDevice::ExeGroup);
 }
 
 void QELLoggerTXT::closeLog()
@@ -44,8 +43,8 @@ void QELLoggerTXT::closeLog()
 
 void QELLoggerTXT::AssertVerbosity()
 {
-    WriteLog("[Log Verbosity is set to " + QString::number(m_verbosity) + ", Log Date is " +
-                 m_clock.now().shortDate() + "]",
+    WriteLog("[Log Verbosity is set to " + QString::number(m_verbosity) + ", Log Date is " + m_clock.now().shortDate() +
+                 "]",
              0);
 }
 
@@ -134,7 +133,7 @@ QString QELLoggerTXT::Printable(const QString& text)
     for (const QChar c : text) {
         const QChar::Category category = c.category();
         const bool control = category == QChar::Other_Control || category == QChar::Separator_Line ||
-                                category == QChar::Separator_Paragraph;
+            category == QChar::Separator_Paragraph;
         if (!control || c == '\t')
             printable += c;
         else if (c == '\n')
@@ -213,7 +212,8 @@ DateTime QELLoggerTXT::GetLastModifiedFileTime(const QString& path) const
     if (!file.open(QIODevice::ReadOnly) || !info.lastModified().isValid())
         return m_clock.now();
     const QDateTime written = info.lastModified().toLocalTime();
-    return DateTime::FromQDateTime(written.date(), QTime(written.time().hour(), written.time().minute(), written.time().second()));
+    return DateTime::FromQDateTime(written.date(),
+                                   QTime(written.time().hour(), written.time().minute(), written.time().second()));
 }
 
 qint32 QELLoggerTXT::GetFileSizeInBytes(const QString& path) const

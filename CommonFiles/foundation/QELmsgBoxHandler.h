@@ -12,8 +12,16 @@ class QELLoggerTXT;
 // are written to the log as one framed block, and that answer is returned.
 class QELmsgBoxHandler {
 public:
-    enum Buttons { OkOnly = 0, OkCancel = 1, Question = 32, Exclamation = 48, Information = 64, Default2 = 256,
-                   Default3 = 512, HelpButton = 16384 };
+    enum Buttons {
+        OkOnly = 0,
+        OkCancel = 1,
+        Question = 32,
+        Exclamation = 48,
+        Information = 64,
+        Default2 = 256,
+        Default3 = 512,
+        HelpButton = 16384
+    };
     enum Answer { NoAnswer = 0, Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
 
     int QelMsgBox(const QString& prompt, int buttons = OkOnly, const std::optional<QString>& title = std::nullopt,

@@ -37,8 +37,8 @@ QString AdditionalInfoColumns::CatalogueQuery(const ado::Connection& connection,
            "'AUDITTIMESTAMP' and c.name <> 'DATESTAMP' and c.name <> 'VARID' and t.name <> 'sysname' order by c.id";
 }
 
-bool AdditionalInfoColumns::Read(ado::Connection& facilityConnection, qint16 databaseType,
-                                 HashTable<QString>& columns, QELLoggerTXT& log)
+bool AdditionalInfoColumns::Read(ado::Connection& facilityConnection, qint16 databaseType, HashTable<QString>& columns,
+                                 QELLoggerTXT& log)
 {
     columns.RemoveAll();
     try {

@@ -12,18 +12,21 @@ constexpr auto In = ado::Direction::Input;
 
 }  // namespace
 
-CommentsInt::CommentsInt(const CommonGlobals& globals) : m_globals(globals) {}
+CommentsInt::CommentsInt(const CommonGlobals& globals) : m_globals(globals)
+{
+}
 
 CommentsInt::~CommentsInt() = default;
 
 void CommentsInt::Connect(ado::Connection& aCnn)
 {
-    m_delete = ado::Command::Procedure(aCnn, "deletecmts",
-                                       {{"date", DataType::Date, In}, {"varId", DataType::Integer, In},
-                                        {"audituser", DataType::VarChar, In, 50}});
+    m_delete = ado::Command::Procedure(
+        aCnn, "deletecmts",
+        {{"date", DataType::Date, In}, {"varId", DataType::Integer, In}, {"audituser", DataType::VarChar, In, 50}});
     // The procedure's fourth parameter really is spelled with a double t.
     m_write = ado::Command::Procedure(aCnn, "WRITETBL_C",
-                                      {{"date", DataType::Date, In}, {"varId", DataType::Integer, In},
+                                      {{"date", DataType::Date, In},
+                                       {"varId", DataType::Integer, In},
                                        {"comment_in", DataType::VarWChar, In, 2000},
                                        {"audittuser", DataType::VarChar, In, 50}});
 }

@@ -39,8 +39,9 @@ void CommonAINFOnavigator::SourceRecord_addTo(const QString& sourceFieldID, cons
     m_sourceRecord->setItem(key, value);
 }
 
-std::shared_ptr<CommonAINFOnavigator::Table> CommonAINFOnavigator::TransposeSource2Result(
-    const Table& SourceHash, const QString& facilID, const HashTable<std::shared_ptr<Table>>& aFacilID2ainfoHash)
+std::shared_ptr<CommonAINFOnavigator::Table>
+CommonAINFOnavigator::TransposeSource2Result(const Table& SourceHash, const QString& facilID,
+                                             const HashTable<std::shared_ptr<Table>>& aFacilID2ainfoHash)
 {
     try {
         if (!aFacilID2ainfoHash.Exists(facilID))

@@ -183,8 +183,8 @@ bool CommonFacilityWriter::WriteIntervalValue(qint32 intervalsPerDay, qint32 Var
     }
 }
 
-bool CommonFacilityWriter::WriteDailyValue(qint32 VarId, const DateTime& day, double CurValue,
-                                           const QString& TextValue, qint32 ApprovalLevel)
+bool CommonFacilityWriter::WriteDailyValue(qint32 VarId, const DateTime& day, double CurValue, const QString& TextValue,
+                                           qint32 ApprovalLevel)
 {
     if (RefusedByLockDate(day))
         return true;
@@ -293,9 +293,9 @@ bool CommonFacilityWriter::WriteToKorvelOrvexainfo(const QString& VarType, qint3
         PerformedAINFOfieldsLogicalWrite = static_cast<qint16>(AdditionalInfoHash.Count());
         if (!m_testMode)
             PerformedAINFOfieldsPhysicalWrite = static_cast<qint16>(AdditionalInfoHash.Count());
-        LogKeyedTable(AdditionalInfoHash,
-                      m_testMode ? "(Test) Wrote Additional Info [Field] Value :" : "Wrote Additional Info [Field] Value :",
-                      5);
+        LogKeyedTable(
+            AdditionalInfoHash,
+            m_testMode ? "(Test) Wrote Additional Info [Field] Value :" : "Wrote Additional Info [Field] Value :", 5);
         return true;
     } catch (const NumberedError& error) {
         DumpAdditionalInfoError(error, key, value, VarId, Datestamp, AdditionalInfoHash);
@@ -303,8 +303,8 @@ bool CommonFacilityWriter::WriteToKorvelOrvexainfo(const QString& VarType, qint3
     }
 }
 
-void CommonFacilityWriter::DumpAdditionalInfoError(const NumberedError& error, const QString& key,
-                                                   const QString& value, qint32 VarId, const DateTime& Datestamp,
+void CommonFacilityWriter::DumpAdditionalInfoError(const NumberedError& error, const QString& key, const QString& value,
+                                                   qint32 VarId, const DateTime& Datestamp,
                                                    const HashTable<QString>& table) const
 {
     QELLoggerTXT& log = m_globals.log();
@@ -333,17 +333,17 @@ void CommonFacilityWriter::LogKeyedTable(const HashTable<QString>& table, const 
         m_globals.log().WriteLog(prefix + " [" + key + "] " + table.Item(key), level);
 }
 
-bool CommonFacilityWriter::WriteToLogbook(qint32 InLogBookID, const DateTime& InDateStamp,
-                                          const DateTime& InTimeStamp, const QString& InComment,
-                                          qint32 InDefaultLogBookId)
+bool CommonFacilityWriter::WriteToLogbook(qint32 InLogBookID, const DateTime& InDateStamp, const DateTime& InTimeStamp,
+                                          const QString& InComment, qint32 InDefaultLogBookId)
 {
     if (InComment.trimmed().isEmpty())
         return true;
     try {
         if (!m_connection && !OpenWriterConnection())
             throw ado::kConnectionUnusable.error();
-        const qint32 logbook =
-            LogbookExists(InLogBookID) ? InLogBookID : LogbookExists(InDefaultLogBookId) ? InDefaultLogBookId : 0;
+        const qint32 logbook = LogbookExists(InLogBookID) ? InLogBookID
+            : LogbookExists(InDefaultLogBookId)           ? InDefaultLogBookId
+                                                          : 0;
         ado::Recordset entry;
         entry.Open("select * from logbookentries where lbid=-1", *m_connection, ado::CursorType::Static,
                    ado::LockType::Pessimistic);

@@ -18,15 +18,15 @@ struct DefaultConversion {
 };
 
 const DefaultConversion kDefaults[] = {
-    {"ng/l", "0.000001", "mg/l"},    {"mcg/l", "0.001", "mg/l"},     {"ug/l", "0.001", "mg/l"},
-    {"\u00b5g/l", "0.001", "mg/l"},  {"mg/l", "1000", "mcg/l"},      {"mg/l", "1000", "ug/l"},
-    {"mg/l", "1000", "\u00b5g/l"},   {"mcg/kg", "0.001", "mg/kg"},   {"ug/kg", "0.001", "mg/kg"},
-    {"\u00b5g/kg", "0.001", "mg/kg"}, {"mg/kg", "1000", "mcg/kg"},   {"mg/kg", "1000", "mcg/kg"},
-    {"mg/kg", "1000", "ug/kg"},      {"mg/kg", "1000", "\u00b5g/kg"}, {"ppb", "0.001", "ppm"},
-    {"ppm", "1000", "ppb"},          {"cfu/1ml", "0.01", "cfu/100ml"}, {"cfu/100ml", "100", "cfu/1ml"},
-    {"degf", "-1", "degc"},          {"deg.f", "-1", "degc"},        {"degreesf", "-1", "degc"},
-    {"degreef", "-1", "degc"},       {"degreef.", "-1", "degc"},     {"degc", "-2", "degf"},
-    {"deg.c", "-2", "degf"},         {"degreesc", "-2", "degf"},     {"degreec", "-2", "degf"},
+    {"ng/l", "0.000001", "mg/l"},     {"mcg/l", "0.001", "mg/l"},       {"ug/l", "0.001", "mg/l"},
+    {"\u00b5g/l", "0.001", "mg/l"},   {"mg/l", "1000", "mcg/l"},        {"mg/l", "1000", "ug/l"},
+    {"mg/l", "1000", "\u00b5g/l"},    {"mcg/kg", "0.001", "mg/kg"},     {"ug/kg", "0.001", "mg/kg"},
+    {"\u00b5g/kg", "0.001", "mg/kg"}, {"mg/kg", "1000", "mcg/kg"},      {"mg/kg", "1000", "mcg/kg"},
+    {"mg/kg", "1000", "ug/kg"},       {"mg/kg", "1000", "\u00b5g/kg"},  {"ppb", "0.001", "ppm"},
+    {"ppm", "1000", "ppb"},           {"cfu/1ml", "0.01", "cfu/100ml"}, {"cfu/100ml", "100", "cfu/1ml"},
+    {"degf", "-1", "degc"},           {"deg.f", "-1", "degc"},          {"degreesf", "-1", "degc"},
+    {"degreef", "-1", "degc"},        {"degreef.", "-1", "degc"},       {"degc", "-2", "degf"},
+    {"deg.c", "-2", "degf"},          {"degreesc", "-2", "degf"},       {"degreec", "-2", "degf"},
     {"degreec.", "-2", "degf"},
 };
 

@@ -38,8 +38,7 @@ bool ConnectionManager::Init(TargetDbType aDB_TYPE, const QString& aDB_PROVIDER,
 QString ConnectionManager::BuildConnectionString(const QString& userString)
 {
     const QString user = userString.toUpper();
-    const QString dataSource =
-        user != "QELROOT" && m_dataSourceReplace ? LookupFacilityDataSource(user) : m_dataSource;
+    const QString dataSource = user != "QELROOT" && m_dataSourceReplace ? LookupFacilityDataSource(user) : m_dataSource;
     const QString persist = m_persistSecurityInfo ? "Persist Security Info=True" : "Persist Security Info=False";
     const QString tail = "OLE DB Services =-2;Application Name=" + VersionRecord::ProductName() + ";" + m_customization;
     const QString provider = "Provider=" + m_provider + ";";
@@ -49,10 +48,9 @@ QString ConnectionManager::BuildConnectionString(const QString& userString)
         m_templateCnnString = provider + source + persist + ";User ID=@@@;Password=###;" + tail;
         return provider + persist + ";" + source + "User ID=" + user + ";Password=" + m_password + ";" + tail;
     case TargetDbType::SqlServer:
-        m_templateCnnString =
-            provider + source + persist + ";Initial Catalog=@@@;User ID=QELDBA;Password=###;" + tail;
-        return provider + persist + ";" + source + "Initial Catalog=" + user + ";User ID=QELDBA;Password=" +
-               m_password + ";" + tail;
+        m_templateCnnString = provider + source + persist + ";Initial Catalog=@@@;User ID=QELDBA;Password=###;" + tail;
+        return provider + persist + ";" + source + "Initial Catalog=" + user +
+            ";User ID=QELDBA;Password=" + m_password + ";" + tail;
     default:
         return {};
     }

@@ -20,18 +20,26 @@ constexpr auto Output = Direction::Output;
 QString IntervalCodeOf(qint32 intervalsPerDay)
 {
     switch (intervalsPerDay) {
-    case 96: return "F";
-    case 1440: return "1";
-    case 288: return "5";
-    case 48: return "3";
-    case 6: return "4";
-    default: return "H";
+    case 96:
+        return "F";
+    case 1440:
+        return "1";
+    case 288:
+        return "5";
+    case 48:
+        return "3";
+    case 6:
+        return "4";
+    default:
+        return "H";
     }
 }
 
 }  // namespace
 
-DataDDInt::DataDDInt(CommonGlobals& globals) : m_globals(globals) {}
+DataDDInt::DataDDInt(CommonGlobals& globals) : m_globals(globals)
+{
+}
 
 DataDDInt::~DataDDInt() = default;
 
@@ -45,47 +53,70 @@ void DataDDInt::ConnectTo(ado::Connection& aCnn, qint32 IntervalsInDay)
     const QString c = m_code;
     using P = ado::Command;
     m_write = P::Procedure(aCnn, "WRITEDD" + c,
-                                     {{"date", DataType::Date, In}, {"varid", DataType::Integer, In},
-                                      {"value", DataType::Double, In}, {"textvalue", DataType::VarWChar, In, 255},
-                                      {"audituser", DataType::VarChar, In, 50}, {"slotstarttime", DataType::Date, In},
-                                      {"slotendtime", DataType::Date, In}, {"status", DataType::Integer, In}});
-    m_seek = P::Procedure(
-        aCnn, "SEEKFDD" + c,
-        {{"datestamp_1", DataType::Date, In}, {"varid_2", DataType::Integer, In},
-         {"curvalue_3", DataType::Double, Output}, {"textvalue_4", DataType::VarWChar, Output, 255},
-         {"varid_5", DataType::Integer, Output}, {"audituser", DataType::VarChar, Output, 50},
-         {"audittimestamp", DataType::Date, Output}, {"datestamp_out", DataType::Date, Output},
-         {"slotstarttime", DataType::Date, In}, {"slotendtime", DataType::Date, In},
-         {"status", DataType::Integer, Output}, {"forced", DataType::Integer, Output}});
-    m_seekNext = P::Procedure(
-        aCnn, "SEEKNEXTDD" + c,
-        {{"varid_in", DataType::Integer, In}, {"slotstart_in", DataType::Date, In}, {"slotend_in", DataType::Date, In},
-         {"topnum_in", DataType::Integer, In}, {"varid_out", DataType::Integer, Output},
-         {"datestamp_out", DataType::Date, Output}, {"curvalue_out", DataType::Double, Output},
-         {"textvalue_out", DataType::VarWChar, Output, 255}, {"audituser_out", DataType::VarChar, Output, 50},
-         {"audittimestamp_out", DataType::Date, Output}, {"status_out", DataType::Integer, Output},
-         {"forced_out", DataType::Integer, Output}});
+                           {{"date", DataType::Date, In},
+                            {"varid", DataType::Integer, In},
+                            {"value", DataType::Double, In},
+                            {"textvalue", DataType::VarWChar, In, 255},
+                            {"audituser", DataType::VarChar, In, 50},
+                            {"slotstarttime", DataType::Date, In},
+                            {"slotendtime", DataType::Date, In},
+                            {"status", DataType::Integer, In}});
+    m_seek = P::Procedure(aCnn, "SEEKFDD" + c,
+                          {{"datestamp_1", DataType::Date, In},
+                           {"varid_2", DataType::Integer, In},
+                           {"curvalue_3", DataType::Double, Output},
+                           {"textvalue_4", DataType::VarWChar, Output, 255},
+                           {"varid_5", DataType::Integer, Output},
+                           {"audituser", DataType::VarChar, Output, 50},
+                           {"audittimestamp", DataType::Date, Output},
+                           {"datestamp_out", DataType::Date, Output},
+                           {"slotstarttime", DataType::Date, In},
+                           {"slotendtime", DataType::Date, In},
+                           {"status", DataType::Integer, Output},
+                           {"forced", DataType::Integer, Output}});
+    m_seekNext = P::Procedure(aCnn, "SEEKNEXTDD" + c,
+                              {{"varid_in", DataType::Integer, In},
+                               {"slotstart_in", DataType::Date, In},
+                               {"slotend_in", DataType::Date, In},
+                               {"topnum_in", DataType::Integer, In},
+                               {"varid_out", DataType::Integer, Output},
+                               {"datestamp_out", DataType::Date, Output},
+                               {"curvalue_out", DataType::Double, Output},
+                               {"textvalue_out", DataType::VarWChar, Output, 255},
+                               {"audituser_out", DataType::VarChar, Output, 50},
+                               {"audittimestamp_out", DataType::Date, Output},
+                               {"status_out", DataType::Integer, Output},
+                               {"forced_out", DataType::Integer, Output}});
     m_delete = P::Procedure(aCnn, "DELETEDD" + c,
-                                     {{"slotstarttime", DataType::Date, In}, {"varid", DataType::Integer, In},
-                                      {"audituser", DataType::VarChar, In, 50}, {"slotendtime", DataType::Date, In}});
+                            {{"slotstarttime", DataType::Date, In},
+                             {"varid", DataType::Integer, In},
+                             {"audituser", DataType::VarChar, In, 50},
+                             {"slotendtime", DataType::Date, In}});
     m_setForced = P::Procedure(aCnn, "SETFDD" + c,
-                                         {{"slotstarttime", DataType::Date, In}, {"slotendtime", DataType::Date, In},
-                                          {"varid", DataType::Integer, In}, {"audituser", DataType::VarChar, In, 50},
-                                          {"forced", DataType::Integer, In}});
-    m_seekComment = P::Procedure(
-        aCnn, "SEEKDD" + c + "_C",
-        {{"varid_in", DataType::Integer, In}, {"comment_out", DataType::VarWChar, Output, 2000},
-         {"audituser", DataType::VarChar, Output, 50}, {"audittimestamp", DataType::Date, Output},
-         {"slotstarttime", DataType::Date, In}, {"slotendtime", DataType::Date, In}});
-    m_writeComment = P::Procedure(
-        aCnn, "WRITEDD" + c + "_C",
-        {{"datestamp_1", DataType::Date, In}, {"varid_2", DataType::Integer, In},
-         {"comment_in", DataType::VarWChar, In, 2000}, {"audituser", DataType::VarChar, In, 50},
-         {"slotstarttime", DataType::Date, In}, {"slotendtime", DataType::Date, In}});
+                               {{"slotstarttime", DataType::Date, In},
+                                {"slotendtime", DataType::Date, In},
+                                {"varid", DataType::Integer, In},
+                                {"audituser", DataType::VarChar, In, 50},
+                                {"forced", DataType::Integer, In}});
+    m_seekComment = P::Procedure(aCnn, "SEEKDD" + c + "_C",
+                                 {{"varid_in", DataType::Integer, In},
+                                  {"comment_out", DataType::VarWChar, Output, 2000},
+                                  {"audituser", DataType::VarChar, Output, 50},
+                                  {"audittimestamp", DataType::Date, Output},
+                                  {"slotstarttime", DataType::Date, In},
+                                  {"slotendtime", DataType::Date, In}});
+    m_writeComment = P::Procedure(aCnn, "WRITEDD" + c + "_C",
+                                  {{"datestamp_1", DataType::Date, In},
+                                   {"varid_2", DataType::Integer, In},
+                                   {"comment_in", DataType::VarWChar, In, 2000},
+                                   {"audituser", DataType::VarChar, In, 50},
+                                   {"slotstarttime", DataType::Date, In},
+                                   {"slotendtime", DataType::Date, In}});
     m_deleteComment = P::Procedure(aCnn, "DELETEDD" + c + "_C",
-                                             {{"slotstarttime", DataType::Date, In}, {"varid_2", DataType::Integer, In},
-                                              {"slotendtime", DataType::Date, In},
-                                              {"audituser", DataType::VarChar, In, 50}});
+                                   {{"slotstarttime", DataType::Date, In},
+                                    {"varid_2", DataType::Integer, In},
+                                    {"slotendtime", DataType::Date, In},
+                                    {"audituser", DataType::VarChar, In, 50}});
 }
 
 void DataDDInt::WriteComment(const DateTime& SlotStartDatetime, const DateTime& NewDateTime, qint32 VarId,
@@ -111,8 +142,8 @@ void DataDDInt::DeleteComment(const DateTime& SlotStartDatetime, qint32 VarId)
     cmd.Execute();
 }
 
-void DataDDInt::SeekComment(const DateTime& SlotStartDatetime, qint32 VarId, QString& comment_out,
-                            QString* AuditUser, DateTime* AuditTimeStamp)
+void DataDDInt::SeekComment(const DateTime& SlotStartDatetime, qint32 VarId, QString& comment_out, QString* AuditUser,
+                            DateTime* AuditTimeStamp)
 {
     ado::Command& cmd = ado::Command::Prepared(m_seekComment);
     cmd.Parameters("varid_in").setValue(VarId);
@@ -166,8 +197,8 @@ void DataDDInt::DeleteData(const DateTime& SlotStartDatetime, qint32 VarId)
     cmd.Execute();
 }
 
-void DataDDInt::WriteData(const DateTime& SlotStartDatetime, const DateTime& NewDateTime, qint32 VarId,
-                          double value, const QString& TextValue, qint32 STATUS)
+void DataDDInt::WriteData(const DateTime& SlotStartDatetime, const DateTime& NewDateTime, qint32 VarId, double value,
+                          const QString& TextValue, qint32 STATUS)
 {
     ado::Command& cmd = ado::Command::Prepared(m_write);
     cmd.Parameters("date").setValue(NewDateTime);
@@ -214,8 +245,8 @@ void DataDDInt::SetForced(const DateTime& DateTimeStamp, qint32 VarId, qint32 FO
 }
 
 void DataDDInt::SeekNext(const DateTime& SlotStartDatetime, const DateTime& SlotEndDatetime, qint32 VarId,
-                         DateTime& DateOut, double& value, QString& TextValue, qint32 GetNthRecord,
-                         QString* AuditUser, DateTime* AuditTimeStamp, qint32* STATUS, qint32* FORCED)
+                         DateTime& DateOut, double& value, QString& TextValue, qint32 GetNthRecord, QString* AuditUser,
+                         DateTime* AuditTimeStamp, qint32* STATUS, qint32* FORCED)
 {
     ado::Command& cmd = ado::Command::Prepared(m_seekNext);
     cmd.Parameters("varid_in").setValue(VarId);
@@ -248,12 +279,19 @@ DateTime DataDDInt::GetSlotStartDateTime(const DateTime& sDate) const
     const int h = moment.hour();
     const int m = moment.minute();
     switch (m_intervalsPerDay) {
-    case 6: return day.addMinutes((h / 4) * 240);
-    case 24: return day.addMinutes(h * 60);
-    case 48: return day.addMinutes(h * 60 + (m / 30) * 30);
-    case 96: return day.addMinutes(h * 60 + (m / 15) * 15);
-    case 288: return day.addMinutes(h * 60 + (m / 5) * 5);
-    case 1440: return day.addMinutes(h * 60 + m);
-    default: return day;
+    case 6:
+        return day.addMinutes((h / 4) * 240);
+    case 24:
+        return day.addMinutes(h * 60);
+    case 48:
+        return day.addMinutes(h * 60 + (m / 30) * 30);
+    case 96:
+        return day.addMinutes(h * 60 + (m / 15) * 15);
+    case 288:
+        return day.addMinutes(h * 60 + (m / 5) * 5);
+    case 1440:
+        return day.addMinutes(h * 60 + m);
+    default:
+        return day;
     }
 }

@@ -30,9 +30,9 @@ public:
     void DeleteComment(const DateTime& SlotStartDatetime, qint32 VarId);
     void SeekComment(const DateTime& SlotStartDatetime, qint32 VarId, QString& comment_out,
                      QString* AuditUser = nullptr, DateTime* AuditTimeStamp = nullptr);
-    void SeekData(const DateTime& SlotStartDatetime, qint32 VarId, DateTime& DateOut, double& value,
-                  QString& TextValue, QString* AuditUser = nullptr, DateTime* AuditTimeStamp = nullptr,
-                  qint32* STATUS = nullptr, qint32* FORCED = nullptr);
+    void SeekData(const DateTime& SlotStartDatetime, qint32 VarId, DateTime& DateOut, double& value, QString& TextValue,
+                  QString* AuditUser = nullptr, DateTime* AuditTimeStamp = nullptr, qint32* STATUS = nullptr,
+                  qint32* FORCED = nullptr);
     void DeleteData(const DateTime& SlotStartDatetime, qint32 VarId);
     void WriteData(const DateTime& SlotStartDatetime, const DateTime& NewDateTime, qint32 VarId, double value,
                    const QString& TextValue, qint32 STATUS);
@@ -40,10 +40,9 @@ public:
     // only its trace in the log.
     void SetStatus(const DateTime& DateTimeStamp, qint32 VarId, qint32 STATUS);
     void SetForced(const DateTime& DateTimeStamp, qint32 VarId, qint32 FORCED);
-    void SeekNext(const DateTime& SlotStartDatetime, const DateTime& SlotEndDatetime, qint32 VarId,
-                  DateTime& DateOut, double& value, QString& TextValue, qint32 GetNthRecord,
-                  QString* AuditUser = nullptr, DateTime* AuditTimeStamp = nullptr, qint32* STATUS = nullptr,
-                  qint32* FORCED = nullptr);
+    void SeekNext(const DateTime& SlotStartDatetime, const DateTime& SlotEndDatetime, qint32 VarId, DateTime& DateOut,
+                  double& value, QString& TextValue, qint32 GetNthRecord, QString* AuditUser = nullptr,
+                  DateTime* AuditTimeStamp = nullptr, qint32* STATUS = nullptr, qint32* FORCED = nullptr);
 
     bool NoMatch() const { return m_noMatch; }
     // The row found by the last SeekData has no status, so no approval
@@ -55,7 +54,6 @@ public:
     DateTime GetSlotStartDateTime(const DateTime& sDate) const;
 
 private:
-
     DateTime SlotEnd(const DateTime& slotStart) const { return slotStart.addMinutes(m_minutesPerInterval); }
 
     CommonGlobals& m_globals;
@@ -64,6 +62,6 @@ private:
     qint32 m_minutesPerInterval = 0;
     bool m_noMatch = true;
     bool m_statusIsNull = false;
-    std::unique_ptr<ado::Command> m_write, m_seek, m_seekNext, m_delete, m_setForced, m_seekComment,
-        m_writeComment, m_deleteComment;
+    std::unique_ptr<ado::Command> m_write, m_seek, m_seekNext, m_delete, m_setForced, m_seekComment, m_writeComment,
+        m_deleteComment;
 };

@@ -15,30 +15,40 @@ constexpr auto Output = ado::Direction::Output;
 
 }  // namespace
 
-DatatblInt::DatatblInt(const CommonGlobals& globals) : m_globals(globals) {}
+DatatblInt::DatatblInt(const CommonGlobals& globals) : m_globals(globals)
+{
+}
 
 DatatblInt::~DatatblInt() = default;
 
 void DatatblInt::Connect(ado::Connection& aCnn)
 {
     using P = ado::Command;
-    m_seek = P::Procedure(
-        aCnn, "seekddatevarid",
-        {{"datestamp_1", DataType::Date, In}, {"varid_2", DataType::Integer, In},
-         {"curvalue_3", DataType::Double, Output}, {"textvalue_4", DataType::VarWChar, Output, 255},
-         {"varid_5", DataType::Integer, Output}, {"audituser", DataType::VarChar, Output, 50},
-         {"audittimestamp", DataType::Date, Output}, {"forced", DataType::Integer, Output},
-         {"status", DataType::Integer, Output}});
-    m_delete = P::Procedure(aCnn, "deletedtbl",
-                                     {{"date", DataType::Date, In}, {"varid", DataType::Integer, In},
-                                      {"audituser", DataType::VarChar, In, 50}});
+    m_seek = P::Procedure(aCnn, "seekddatevarid",
+                          {{"datestamp_1", DataType::Date, In},
+                           {"varid_2", DataType::Integer, In},
+                           {"curvalue_3", DataType::Double, Output},
+                           {"textvalue_4", DataType::VarWChar, Output, 255},
+                           {"varid_5", DataType::Integer, Output},
+                           {"audituser", DataType::VarChar, Output, 50},
+                           {"audittimestamp", DataType::Date, Output},
+                           {"forced", DataType::Integer, Output},
+                           {"status", DataType::Integer, Output}});
+    m_delete = P::Procedure(
+        aCnn, "deletedtbl",
+        {{"date", DataType::Date, In}, {"varid", DataType::Integer, In}, {"audituser", DataType::VarChar, In, 50}});
     m_write = P::Procedure(aCnn, "writedtbl",
-                                     {{"date", DataType::Date, In}, {"varid", DataType::Integer, In},
-                                      {"value", DataType::Double, In}, {"textvalue", DataType::VarWChar, In, 255},
-                                      {"audituser", DataType::VarChar, In, 50}, {"status", DataType::Integer, In}});
+                           {{"date", DataType::Date, In},
+                            {"varid", DataType::Integer, In},
+                            {"value", DataType::Double, In},
+                            {"textvalue", DataType::VarWChar, In, 255},
+                            {"audituser", DataType::VarChar, In, 50},
+                            {"status", DataType::Integer, In}});
     m_setForced = P::Procedure(aCnn, "SETFORCED",
-                                         {{"date", DataType::Date, In}, {"varid", DataType::Integer, In},
-                                          {"audituser", DataType::VarChar, In, 50}, {"forced", DataType::Integer, In}});
+                               {{"date", DataType::Date, In},
+                                {"varid", DataType::Integer, In},
+                                {"audituser", DataType::VarChar, In, 50},
+                                {"forced", DataType::Integer, In}});
 }
 
 void DatatblInt::SeekDateVarId(const DateTime& DateValue, qint32 VarId, double& value, QString& TextValue,

@@ -35,7 +35,6 @@ public:
     bool StatusIsNull() const { return m_statusIsNull; }
 
 private:
-
     const CommonGlobals& m_globals;
     bool m_noMatch = true;
     bool m_statusIsNull = false;

@@ -30,8 +30,8 @@ QString LocationPath::GetLocationPath(const QString& locationId, ado::Connection
         // Each step names its parent; the walk ends at a location without one.
         for (int depth = 0; depth < kLocationDepthLimit && !id.isEmpty(); ++depth) {
             ado::Recordset row;
-            row.Open("Select LOCATION,LOCID,PARENTID FROM LOCATION WHERE LOCID=?", connection,
-                     ado::CursorType::Static, ado::LockType::ReadOnly, {LocationKey(id)});
+            row.Open("Select LOCATION,LOCID,PARENTID FROM LOCATION WHERE LOCID=?", connection, ado::CursorType::Static,
+                     ado::LockType::ReadOnly, {LocationKey(id)});
             if (row.Eof())
                 break;
             path.prepend(row.Fields("LOCATION").toString() + "\\");

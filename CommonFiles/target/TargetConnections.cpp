@@ -1,8 +1,8 @@
 #include "CommonFiles/target/TargetConnections.h"
 
 #include "CommonFiles/foundation/CommonGlobals.h"
-#include "CommonFiles/foundation/ConnectProgress.h"
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
+#include "CommonFiles/foundation/ConnectProgress.h"
 #include "CommonFiles/target/ConnectionManager.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"

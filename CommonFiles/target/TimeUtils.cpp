@@ -16,8 +16,8 @@ DateTime TimeUtils::ServerNow() const
 bool TimeUtils::SyncServerTime(ado::Connection& rootConnection)
 {
     try {
-        const auto command = ado::Command::Procedure(
-            rootConnection, "GETSERVERTIME", {{"date_out", ado::DataType::Date, ado::Direction::Output}});
+        const auto command = ado::Command::Procedure(rootConnection, "GETSERVERTIME",
+                                                     {{"date_out", ado::DataType::Date, ado::Direction::Output}});
         command->Execute();  // the first call warms up the connection
         const DateTime before = m_clock.now();
         command->Execute();

@@ -12,17 +12,50 @@ bool In(const char* list, const QString& code)
 
 }  // namespace
 
-bool VarTypeFunctions::IsDailyType(const QString& code) { return In("PCT", code); }
-bool VarTypeFunctions::Is4HourType(const QString& code) { return In("4GE", code); }
-bool VarTypeFunctions::IsHourlyType(const QString& code) { return In("HNB", code); }
-bool VarTypeFunctions::Is30MinuteType(const QString& code) { return In("3WQ", code); }
-bool VarTypeFunctions::Is15MinuteType(const QString& code) { return In("FVX", code); }
-bool VarTypeFunctions::Is5MinuteType(const QString& code) { return In("5YR", code); }
-bool VarTypeFunctions::IsMinuteType(const QString& code) { return In("1SA", code); }
-bool VarTypeFunctions::IsSecondType(const QString& code) { return In("908", code); }
-bool VarTypeFunctions::IsParameterType(const QString& code) { return In("P4H3F519", code); }
-bool VarTypeFunctions::IsCalculatedType(const QString& code) { return In("CGNWVYS0", code); }
-bool VarTypeFunctions::IsTextType(const QString& code) { return In("TEBQXRA8", code); }
+bool VarTypeFunctions::IsDailyType(const QString& code)
+{
+    return In("PCT", code);
+}
+bool VarTypeFunctions::Is4HourType(const QString& code)
+{
+    return In("4GE", code);
+}
+bool VarTypeFunctions::IsHourlyType(const QString& code)
+{
+    return In("HNB", code);
+}
+bool VarTypeFunctions::Is30MinuteType(const QString& code)
+{
+    return In("3WQ", code);
+}
+bool VarTypeFunctions::Is15MinuteType(const QString& code)
+{
+    return In("FVX", code);
+}
+bool VarTypeFunctions::Is5MinuteType(const QString& code)
+{
+    return In("5YR", code);
+}
+bool VarTypeFunctions::IsMinuteType(const QString& code)
+{
+    return In("1SA", code);
+}
+bool VarTypeFunctions::IsSecondType(const QString& code)
+{
+    return In("908", code);
+}
+bool VarTypeFunctions::IsParameterType(const QString& code)
+{
+    return In("P4H3F519", code);
+}
+bool VarTypeFunctions::IsCalculatedType(const QString& code)
+{
+    return In("CGNWVYS0", code);
+}
+bool VarTypeFunctions::IsTextType(const QString& code)
+{
+    return In("TEBQXRA8", code);
+}
 
 QString VarTypeFunctions::VarTypeName(const QString& code)
 {
@@ -36,7 +69,7 @@ QString VarTypeFunctions::VarTypeName(const QString& code)
 QString VarTypeFunctions::IntervalName(const QString& code)
 {
     const std::pair<bool (*)(const QString&), const char*> names[] = {
-        {IsDailyType, "Day"},           {Is4HourType, "4 Hours"},      {IsHourlyType, "Hour"},
+        {IsDailyType, "Day"},           {Is4HourType, "4 Hours"},       {IsHourlyType, "Hour"},
         {Is30MinuteType, "30 Minutes"}, {Is15MinuteType, "15 Minutes"}, {Is5MinuteType, "5 Minutes"},
         {IsMinuteType, "Minute"},       {IsSecondType, "Second"}};
     for (const auto& [test, name] : names)

@@ -27,8 +27,7 @@ CommonAskForConfigPassword::CommonAskForConfigPassword(CommonGlobals& globals, Q
     QPushButton* ok = addButton("ok", "OK", QDialogButtonBox::ActionRole);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CommonAskForConfigPassword::Ok);
-    connect(addButton("cancel", "Cancel", QDialogButtonBox::RejectRole), &QPushButton::clicked, this,
-            &QDialog::reject);
+    connect(addButton("cancel", "Cancel", QDialogButtonBox::RejectRole), &QPushButton::clicked, this, &QDialog::reject);
     connect(addButton("help", "Help", QDialogButtonBox::ActionRole), &QPushButton::clicked, this,
             [this] { DialogHelp::Show(m_globals, kHelpTopic); });
     auto* form = new QFormLayout(this);

@@ -29,14 +29,15 @@ constexpr int kKeyRole = Qt::UserRole;
 
 struct Column {
     const char* caption;
-    QString Row::* detail;
+    QString Row::*detail;
 };
 
-const Column kColumns[] = {
-    {"Var #", &Row::varNum},        {"LocPath", &Row::locPath},     {"Var Name", &Row::name},
-    {"Units", &Row::units},         {"TrackEvery", &Row::trackEvery}, {"Type", &Row::type},
-    {"DecPlaces", &Row::decPlaces}, {"Description", &Row::description}, {"ScadaTag", &Row::scadaTag},
-    {"stat", &Row::stat},           {"factor", &Row::factor}};
+const Column kColumns[] = {{"Var #", &Row::varNum},          {"LocPath", &Row::locPath},
+                           {"Var Name", &Row::name},         {"Units", &Row::units},
+                           {"TrackEvery", &Row::trackEvery}, {"Type", &Row::type},
+                           {"DecPlaces", &Row::decPlaces},   {"Description", &Row::description},
+                           {"ScadaTag", &Row::scadaTag},     {"stat", &Row::stat},
+                           {"factor", &Row::factor}};
 
 constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
 

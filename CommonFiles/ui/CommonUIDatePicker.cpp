@@ -61,10 +61,10 @@ void CommonUIDatePicker::AddToolbar()
     };
     connect(add(QStringLiteral("wizard"), QStyle::SP_DialogOkButton, QStringLiteral("OK")), &QAction::triggered, this,
             &CommonUIDatePicker::Wizard);
-    connect(add(QStringLiteral("cancel"), QStyle::SP_DialogCancelButton, QStringLiteral("Cancel")),
-            &QAction::triggered, this, &QDialog::reject);
-    connect(add(QStringLiteral("help"), QStyle::SP_DialogHelpButton, QStringLiteral("Help")), &QAction::triggered,
-            this, [this] { DialogHelp::Show(m_globals, QStringLiteral("12058")); });
+    connect(add(QStringLiteral("cancel"), QStyle::SP_DialogCancelButton, QStringLiteral("Cancel")), &QAction::triggered,
+            this, &QDialog::reject);
+    connect(add(QStringLiteral("help"), QStyle::SP_DialogHelpButton, QStringLiteral("Help")), &QAction::triggered, this,
+            [this] { DialogHelp::Show(m_globals, QStringLiteral("12058")); });
     layout()->setMenuBar(toolbar);
 }
 

@@ -22,23 +22,34 @@ std::vector<ButtonChoice> buttonSet(int buttons)
 {
     using B = QMessageBox;
     switch (buttons & 7) {
-    case 1: return {{B::Ok, Answer::Ok}, {B::Cancel, Answer::Cancel}};
-    case 2: return {{B::Abort, Answer::Abort}, {B::Retry, Answer::Retry}, {B::Ignore, Answer::Ignore}};
-    case 3: return {{B::Yes, Answer::Yes}, {B::No, Answer::No}, {B::Cancel, Answer::Cancel}};
-    case 4: return {{B::Yes, Answer::Yes}, {B::No, Answer::No}};
-    case 5: return {{B::Retry, Answer::Retry}, {B::Cancel, Answer::Cancel}};
-    default: return {{B::Ok, Answer::Ok}};
+    case 1:
+        return {{B::Ok, Answer::Ok}, {B::Cancel, Answer::Cancel}};
+    case 2:
+        return {{B::Abort, Answer::Abort}, {B::Retry, Answer::Retry}, {B::Ignore, Answer::Ignore}};
+    case 3:
+        return {{B::Yes, Answer::Yes}, {B::No, Answer::No}, {B::Cancel, Answer::Cancel}};
+    case 4:
+        return {{B::Yes, Answer::Yes}, {B::No, Answer::No}};
+    case 5:
+        return {{B::Retry, Answer::Retry}, {B::Cancel, Answer::Cancel}};
+    default:
+        return {{B::Ok, Answer::Ok}};
     }
 }
 
 QMessageBox::Icon iconOf(int buttons)
 {
     switch (buttons & 0x70) {
-    case 16: return QMessageBox::Critical;
-    case 32: return QMessageBox::Question;
-    case 48: return QMessageBox::Warning;
-    case 64: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case 16:
+        return QMessageBox::Critical;
+    case 32:
+        return QMessageBox::Question;
+    case 48:
+        return QMessageBox::Warning;
+    case 64:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
     }
 }
 
@@ -51,7 +62,9 @@ int QtMessagePresenter::Present(const QString& prompt, int buttons, const std::o
     const std::vector<ButtonChoice> choices = buttonSet(buttons);
     for (const ButtonChoice& choice : choices)
         box.addButton(choice.button);
-    const size_t defaultIndex = (buttons & QELmsgBoxHandler::Default2) ? 1 : (buttons & QELmsgBoxHandler::Default3) ? 2 : 0;
+    const size_t defaultIndex = (buttons & QELmsgBoxHandler::Default2) ? 1
+        : (buttons & QELmsgBoxHandler::Default3)                       ? 2
+                                                                       : 0;
     if (defaultIndex < choices.size())
         box.setDefaultButton(choices[defaultIndex].button);
     if ((buttons & QELmsgBoxHandler::HelpButton) && context)

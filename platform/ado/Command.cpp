@@ -121,8 +121,9 @@ void Command::CallOdbcProcedure(Connection& connection)
     SqlExecution::Prepare(connection, query, "{call " + m_text + "(" + marks.join(',') + ")}");
     for (const auto& p : m_parameters) {
         const bool text = p->Type() == DataType::VarChar || p->Type() == DataType::VarWChar;
-        const QVariant value = p->IsOutput() && text ? QVariant(QString(p->Size(), ' '))
-                                                     : SqlBinding::ToDriver(p->Value(), p->Type(), connection.backend());
+        const QVariant value = p->IsOutput() && text
+            ? QVariant(QString(p->Size(), ' '))
+            : SqlBinding::ToDriver(p->Value(), p->Type(), connection.backend());
         query.addBindValue(value, p->IsOutput() ? QSql::Out : QSql::In);
     }
     if (!query.exec())

@@ -31,7 +31,9 @@ QString DescriptionOf(const QSqlError& error)
 
 }  // namespace
 
-Connection::Connection() : m_name("ado-" + QUuid::createUuid().toString(QUuid::WithoutBraces)) {}
+Connection::Connection() : m_name("ado-" + QUuid::createUuid().toString(QUuid::WithoutBraces))
+{
+}
 
 Connection::~Connection()
 {

@@ -6,9 +6,9 @@ namespace ado {
 
 namespace {
 
-const QStringList kStandardKeys = {"provider",   "persist security info", "data source", "initial catalog",
-                                   "user id",    "password",              "ole db services", "application name",
-                                   "driver"};
+const QStringList kStandardKeys = {
+    "provider", "persist security info", "data source",      "initial catalog", "user id",
+    "password", "ole db services",       "application name", "driver"};
 
 std::optional<Backend> BackendOf(const QString& provider)
 {

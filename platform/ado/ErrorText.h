@@ -31,8 +31,9 @@ inline constexpr ErrorText kOverflow{6, "Overflow"};
 inline constexpr ErrorText kTypeMismatch{13, "Type mismatch"};
 inline constexpr ErrorText kInvalidUseOfNull{94, "Invalid use of Null"};
 inline constexpr ErrorText kNoCurrentRecord{
-    3021, "Either BOF or EOF is True, or the current record has been deleted. Requested operation requires a "
-          "current record."};
+    3021,
+    "Either BOF or EOF is True, or the current record has been deleted. Requested operation requires a "
+    "current record."};
 inline constexpr ErrorText kUpdateNotSupported{3251, "Current Recordset does not support updating."};
 inline constexpr ErrorText kItemNotFound{
     3265, "Item cannot be found in the collection corresponding to the requested name or ordinal."};

@@ -14,8 +14,7 @@ namespace ado {
 
 namespace {
 
-const QRegularExpression kFromTable(R"(\bfrom\s+("?[A-Za-z_][\w$]*"?))",
-                                    QRegularExpression::CaseInsensitiveOption);
+const QRegularExpression kFromTable(R"(\bfrom\s+("?[A-Za-z_][\w$]*"?))", QRegularExpression::CaseInsensitiveOption);
 
 // The statement that reads and locks the rows it returns until the
 // transaction ends, in the dialect of each backend.

@@ -33,7 +33,8 @@ QMetaType DriverType(DataType type, Backend backend)
 QVariant Timestamp(const QDate& date, const QTime& time, Backend backend)
 {
     if (backend == Backend::Sqlite)
-        return QString(date.toString(u"yyyy-MM-dd") + time.toString(time.msec() == 0 ? u" HH:mm:ss" : u" HH:mm:ss.zzz"));
+        return QString(date.toString(u"yyyy-MM-dd") +
+                       time.toString(time.msec() == 0 ? u" HH:mm:ss" : u" HH:mm:ss.zzz"));
     return QDateTime(date, time, Qt::UTC);
 }
 

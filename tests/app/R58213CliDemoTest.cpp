@@ -64,8 +64,9 @@ TEST(R58213CliDemo, LastRunDatesAreSetByHandAndTyposRefused)
     EXPECT_EQ(RunCli(home, {"last-run", "set", "northwtp", "2024-03-01 06:00"}).status, 0);
     EXPECT_TRUE(RunCli(home, {"last-run", "list"}).out.contains("\tNORTHWTP\t3/1/2024 6:00:00 AM\t"));
     EXPECT_EQ(RunCli(home, {"last-run", "set", "NORTHWTP", "someday"}).status, 2);
-    for (const QStringList& typo : {QStringList{"NORTHWPT", "2024-03-01 06:00"}, QStringList{"NORTHWTP", "0001-01-01 00:00"},
-                                    QStringList{"NORTHWTP", "9999-12-31 00:00"}})
+    for (const QStringList& typo :
+         {QStringList{"NORTHWPT", "2024-03-01 06:00"}, QStringList{"NORTHWTP", "0001-01-01 00:00"},
+          QStringList{"NORTHWTP", "9999-12-31 00:00"}})
         EXPECT_EQ(RunCli(home, QStringList{"last-run", "set"} + typo).status, 1) << typo.join(' ').toStdString();
     const QString list = RunCli(home, {"last-run", "list"}).out;
     EXPECT_TRUE(list.contains("\tNORTHWTP\t3/1/2024 6:00:00 AM\t"));

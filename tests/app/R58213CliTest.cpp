@@ -16,9 +16,15 @@ QString allLogs(const TempFolder& home)
     return text;
 }
 
-QStringList dumpLines(const CliRun& run) { return run.out.split('\n', Qt::SkipEmptyParts); }
+QStringList dumpLines(const CliRun& run)
+{
+    return run.out.split('\n', Qt::SkipEmptyParts);
+}
 
-QString value(const TempFolder& home, const QString& key) { return RunCli(home, {"config", "get", key}).out.trimmed(); }
+QString value(const TempFolder& home, const QString& key)
+{
+    return RunCli(home, {"config", "get", key}).out.trimmed();
+}
 
 }  // namespace
 
@@ -29,14 +35,14 @@ TEST(R58213Cli, ConfigDumpInAnEmptyFolderCreatesTheFullConfiguration)
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QStringList lines = dumpLines(run);
     EXPECT_EQ(lines.size(), 62);
-    for (const char* line : {"OPTIONS : ", "OPTIONS\\LOG_VERBOSITY : 0", "OPTIONS\\KEEP_LOGS_FOR : 30",
-                             "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD : 48170",
-                             "OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\MINUTELY_MINUTE : 10",
-                             "SOURCE\\CACHE\\LIMIT_BY_BYTES_SETPOINT : 483840", "TARGET\\RECOVERY\\SECONDS : 10",
-                             "KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER : SQLNCLI",
-                             "KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE : type_in_name_of_your_datasource",
-                             "KORVELORVEX\\K5_INDIRECT_TYPE : FALSE", "R58213\\PREFIX : ALOG0", "R58213\\EXT : CSV",
-                             "R58213\\PATH : "})
+    for (const char* line :
+         {"OPTIONS : ", "OPTIONS\\LOG_VERBOSITY : 0", "OPTIONS\\KEEP_LOGS_FOR : 30",
+          "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD : 48170",
+          "OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\MINUTELY_MINUTE : 10",
+          "SOURCE\\CACHE\\LIMIT_BY_BYTES_SETPOINT : 483840", "TARGET\\RECOVERY\\SECONDS : 10",
+          "KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER : SQLNCLI",
+          "KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE : type_in_name_of_your_datasource",
+          "KORVELORVEX\\K5_INDIRECT_TYPE : FALSE", "R58213\\PREFIX : ALOG0", "R58213\\EXT : CSV", "R58213\\PATH : "})
         EXPECT_EQ(lines.count(QString(line)), 1) << line;
     EXPECT_LT(lines.indexOf("OPTIONS\\LOG_VERBOSITY : 0"), lines.indexOf("OPTIONS : "));
 
@@ -46,8 +52,12 @@ TEST(R58213Cli, ConfigDumpInAnEmptyFolderCreatesTheFullConfiguration)
     EXPECT_EQ(root.tagName(), "qelconfigurationxml");
     EXPECT_EQ(root.firstChildElement("spec").attribute("version"), "1");
     EXPECT_EQ(root.firstChildElement("spec").attribute("encrypted"), "False");
-    EXPECT_EQ(root.firstChildElement("data").firstChildElement("OPTIONS").firstChildElement("AUTOMATED_IMPORT")
-                  .firstChildElement("SCHEDULE").firstChildElement("DAILY_HOUR").text(),
+    EXPECT_EQ(root.firstChildElement("data")
+                  .firstChildElement("OPTIONS")
+                  .firstChildElement("AUTOMATED_IMPORT")
+                  .firstChildElement("SCHEDULE")
+                  .firstChildElement("DAILY_HOUR")
+                  .text(),
               "0");
 
     const QStringList logs = TempFolder::Files(home.file("log"));
@@ -68,8 +78,8 @@ TEST(R58213Cli, StoredLogSettingsAreCorrectedAtEveryStart)
         const char* key;
         const char* stored;
         const char* used;
-    } cases[] = {{"OPTIONS\\LOG_VERBOSITY", "12", "9"},  {"OPTIONS\\LOG_VERBOSITY", "-3", "0"},
-                 {"OPTIONS\\LOG_VERBOSITY", "abc", "0"}, {"OPTIONS\\KEEP_LOGS_FOR", "3", "7"},
+    } cases[] = {{"OPTIONS\\LOG_VERBOSITY", "12", "9"},      {"OPTIONS\\LOG_VERBOSITY", "-3", "0"},
+                 {"OPTIONS\\LOG_VERBOSITY", "abc", "0"},     {"OPTIONS\\KEEP_LOGS_FOR", "3", "7"},
                  {"OPTIONS\\KEEP_LOGS_FOR", "5000", "1000"}, {"OPTIONS\\KEEP_LOGS_FOR", "x", "30"}};
     for (const auto& c : cases) {
         ASSERT_EQ(RunCli(home, {"config", "set", c.key, c.stored}).status, 0);
@@ -129,7 +139,8 @@ TEST(R58213Cli, UndefinedKeysAndBadUsageExitWithTwo)
 TEST(R58213Cli, UnreadableConfigurationIsAConfigurationError)
 {
     TempFolder home;
-    TempFolder::Write(home.file("r58213.xml"), "<qelconfigurationxml><spec version=\"2\"/><data/></qelconfigurationxml>");
+    TempFolder::Write(home.file("r58213.xml"),
+                      "<qelconfigurationxml><spec version=\"2\"/><data/></qelconfigurationxml>");
     const CliRun run = RunCli(home, {"config", "dump"});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err.trimmed(), "Unable to start r58213: Unable to read configuration at " + home.file("r58213.xml"));
@@ -141,9 +152,9 @@ TEST(R58213Cli, ProtectedConfigurationIsSavedOnlyWithItsPassword)
     TempFolder home;
     // Switching protection on is itself a protected save.
     ASSERT_EQ(RunCli(home, {"config", "set", "OPTIONS\\PASSWORD_PROTECT_CONFIG", "YES"}).status, 1);
-    ASSERT_EQ(RunCli(home, {"--config-password", "48170", "config", "set", "OPTIONS\\PASSWORD_PROTECT_CONFIG", "YES"})
-                  .status,
-              0);
+    ASSERT_EQ(
+        RunCli(home, {"--config-password", "48170", "config", "set", "OPTIONS\\PASSWORD_PROTECT_CONFIG", "YES"}).status,
+        0);
     const CliRun refused = RunCli(home, {"config", "set", "R58213\\EXT", "TXT"});
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(value(home, "R58213\\EXT"), "CSV");
@@ -167,15 +178,17 @@ TEST(R58213Cli, ProtectionCannotBeBypassedAndNoPasswordReachesTheLog)
 {
     TempFolder home;
     ASSERT_EQ(RunCli(home, {"config", "set", "OPTIONS\\LOG_VERBOSITY", "9"}).status, 0);
-    ASSERT_EQ(RunCli(home, {"--config-password", "Sesame-81", "config", "set", "OPTIONS\\PASSWORD_PROTECT_CONFIG",
-                            "YES", "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD", "Sesame-81"})
+    ASSERT_EQ(RunCli(home,
+                     {"--config-password", "Sesame-81", "config", "set", "OPTIONS\\PASSWORD_PROTECT_CONFIG", "YES",
+                      "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD", "Sesame-81"})
                   .status,
               0);
     // Neither switching protection off nor naming a new password as the
     // current one gets past the stored password.
     EXPECT_EQ(RunCli(home, {"config", "set", "OPTIONS\\PASSWORD_PROTECT_CONFIG", "NO"}).status, 1);
-    EXPECT_EQ(RunCli(home, {"--config-password", "Guess-22", "config", "set",
-                            "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD", "Guess-22"})
+    EXPECT_EQ(RunCli(home,
+                     {"--config-password", "Guess-22", "config", "set", "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD",
+                      "Guess-22"})
                   .status,
               1);
     EXPECT_EQ(value(home, "OPTIONS\\PASSWORD_PROTECT_CONFIG"), "YES");

@@ -76,8 +76,8 @@ TEST(R58213Program, ServiceImportsAtOnceAndSleepsUntilTheNextRun)
     ASSERT_TRUE(demo.waitForFinished(60000));
     ASSERT_EQ(demo.exitCode(), 0);
     QProcess schedule;
-    schedule.start(R58213_CLI_EXE, {"--home", folder.path(), "config", "set",
-                                    "OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\MINUTELY", "YES"});
+    schedule.start(R58213_CLI_EXE,
+                   {"--home", folder.path(), "config", "set", "OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\MINUTELY", "YES"});
     ASSERT_TRUE(schedule.waitForFinished(60000));
 
     QProcess service;

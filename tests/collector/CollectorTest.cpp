@@ -91,7 +91,10 @@ protected:
     std::unique_ptr<ado::Connection> root;
 };
 
-DateTime day(int d, int h = 0) { return DateTime::FromParts(2024, 3, d, h, 0, 0); }
+DateTime day(int d, int h = 0)
+{
+    return DateTime::FromParts(2024, 3, d, h, 0, 0);
+}
 
 }  // namespace
 
@@ -131,8 +134,7 @@ TEST_P(Collector, LimitedToOneFacility)
     ASSERT_TRUE(gatherer.ReadKorvelOrvex(kCollector, *root));
     EXPECT_EQ(Walk(gatherer), QStringList{"PLANT2~2"});
     EXPECT_EQ(gatherer.FacilID2FacilNameHash.Count(), 1);
-    EXPECT_TRUE(target.LogText()
-                    .contains("Limiting gathering variables to facility: PLANT2"));
+    EXPECT_TRUE(target.LogText().contains("Limiting gathering variables to facility: PLANT2"));
 }
 
 TEST_P(Collector, VariablesAddedByHandCountOnce)
@@ -234,8 +236,8 @@ TEST_P(Collector, VariableRecordsLoadFromTheirFacility)
     EXPECT_EQ(chlorine->gStopTimeMinutes(), 1921);
     EXPECT_EQ(records.GetVarRecord("PLANT1", 13), nullptr);
     EXPECT_EQ(records.GetVarRecord("PLANT9", 12), nullptr);
-    EXPECT_TRUE(target.LogText()
-                    .contains("Error in Sub ExpandVaridToRecord(VarId = 13): Error 94  Invalid use of Null"));
+    EXPECT_TRUE(
+        target.LogText().contains("Error in Sub ExpandVaridToRecord(VarId = 13): Error 94  Invalid use of Null"));
 }
 
 TEST_P(Collector, StartDatesFollowLastRunAndLockDates)
@@ -284,9 +286,9 @@ TEST_P(Collector, LastRunAndLockDatesThatAreNoDates)
     service.setDefaultStart(day(2));
     ASSERT_TRUE(service.ReadKorvelOrvex(kCollector, *root));
     EXPECT_EQ(service.startdate("PLANT1"), day(2));
-    EXPECT_TRUE(target.LogText()
-                    .contains("WARNING : The Last Run Date for facility PLANT1 is not a date; the default last-run "
-                              "date is used."));
+    EXPECT_TRUE(
+        target.LogText().contains("WARNING : The Last Run Date for facility PLANT1 is not a date; the default last-run "
+                                  "date is used."));
     EXPECT_FALSE(service.ReadKorvelOrvexFacilLockDates("PLANT1"));
 }
 
@@ -320,9 +322,9 @@ TEST_P(Collector, PersistedLastRunRowsAndCalculationRequests)
     EXPECT_EQ(queue.Fields("DATEEND").toDateTime(), day(3, 6));
     EXPECT_EQ(queue.Fields("FACILITY").toString(), "PLANT1");
     EXPECT_EQ(queue.Fields("STATUS").toInt(), 0);
-    EXPECT_TRUE(target.LogText()
-                    .contains("Submitted Calc Request for facility PLANT1 for dates from 03/02/2024 00:00:00 to "
-                              "03/03/2024 06:00:00"));
+    EXPECT_TRUE(
+        target.LogText().contains("Submitted Calc Request for facility PLANT1 for dates from 03/02/2024 00:00:00 to "
+                                  "03/03/2024 06:00:00"));
 
     target.globals().config().setItem("OPTIONS\\AUTOMATED_IMPORT\\SUBMIT_CALC_REQUEST", "yes");
     ASSERT_TRUE(lastRun.PersistLastRunDate(kCollector, "O'HARA", day(4, 6)));

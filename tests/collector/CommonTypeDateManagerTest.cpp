@@ -3,8 +3,8 @@
 #include "CommonFiles/foundation/QELConfiguration.h"
 
 #include <QDateTime>
-#include <gtest/gtest.h>
 #include <array>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace {
@@ -37,7 +37,10 @@ struct Cut {
     }
 };
 
-DateTime at(int d, int h = 0, int m = 0) { return DateTime::FromParts(2024, 3, d, h, m, 0); }
+DateTime at(int d, int h = 0, int m = 0)
+{
+    return DateTime::FromParts(2024, 3, d, h, m, 0);
+}
 
 }  // namespace
 
@@ -61,8 +64,9 @@ TEST(CommonTypeDateManager, DailySlotsKeptInsideTheirDay)
     EXPECT_EQ(cuts[2][0], at(3));
     EXPECT_EQ(cuts[2][2], at(4));
     // Once the end day's window has passed, that day is included too.
-    EXPECT_EQ(cut.Slots(at(1), at(5), Cut::Variable("P", "SAME", QDateTime(QDate(1899, 12, 30), QTime(6, 0)),
-                                                    QDateTime(QDate(1899, 12, 30), QTime(8, 0))))
+    EXPECT_EQ(cut.Slots(at(1), at(5),
+                        Cut::Variable("P", "SAME", QDateTime(QDate(1899, 12, 30), QTime(6, 0)),
+                                      QDateTime(QDate(1899, 12, 30), QTime(8, 0))))
                   .size(),
               4u);
 }

@@ -8,7 +8,10 @@ namespace {
 
 const QVariant kNull;
 
-QVariant timeOfDay(int h, int m) { return QDateTime(QDate(1899, 12, 30), QTime(h, m)); }
+QVariant timeOfDay(int h, int m)
+{
+    return QDateTime(QDate(1899, 12, 30), QTime(h, m));
+}
 
 CommonTypeVarRec withType(const char* code, const QVariant& interfaceType = kNull)
 {

@@ -37,34 +37,38 @@ TEST(DateShortcuts, ListsEveryShortcutInThePickersOrder)
 
 TEST(DateShortcuts, RangesCountFromNowCutToTheDayHourOrMinute)
 {
-    ExpectRanges(kMidMay, {
-        {"LAST HOUR", "05/15/2024 13:00 - 05/15/2024 14:00"},
-        {"TODAY", "05/15/2024 00:00 - 05/15/2024 14:37"},
-        {"YESTERDAY", "05/14/2024 00:00 - 05/15/2024 00:00"},
-        {"YESTERDAY AND TODAY", "05/14/2024 00:00 - 05/15/2024 14:37"},
-        {"LAST 180 DAYS", "11/17/2023 00:00 - 05/15/2024 00:00"},
-        {"30 DAYS 7 DAYS AGO", "04/08/2024 00:00 - 05/08/2024 00:00"},
-        {"ALL", "01/01/1970 00:00 - 05/15/2024 14:37"},
-    });
+    ExpectRanges(kMidMay,
+                 {
+                     {"LAST HOUR", "05/15/2024 13:00 - 05/15/2024 14:00"},
+                     {"TODAY", "05/15/2024 00:00 - 05/15/2024 14:37"},
+                     {"YESTERDAY", "05/14/2024 00:00 - 05/15/2024 00:00"},
+                     {"YESTERDAY AND TODAY", "05/14/2024 00:00 - 05/15/2024 14:37"},
+                     {"LAST 180 DAYS", "11/17/2023 00:00 - 05/15/2024 00:00"},
+                     {"30 DAYS 7 DAYS AGO", "04/08/2024 00:00 - 05/08/2024 00:00"},
+                     {"ALL", "01/01/1970 00:00 - 05/15/2024 14:37"},
+                 });
 }
 
 TEST(DateShortcuts, CalendarRangesFollowMonthsQuartersAndYears)
 {
-    ExpectRanges(kEarlyFebruary, {
-        {"LAST QUATER", "10/01/2023 00:00 - 12/31/2023 00:00"},
-        {"LAST MONTH", "01/01/2024 00:00 - 02/01/2024 00:00"},
-        {"QUATER TO DATE", "01/01/2024 00:00 - 02/10/2024 00:00"},
-        {"MONTH TO DATE", "02/01/2024 00:00 - 02/10/2024 00:00"},
-        {"LAST YEAR", "01/01/2023 00:00 - 01/01/2024 00:00"},
-    });
-    ExpectRanges(kMidMay, {
-        {"LAST QUATER", "01/01/2024 00:00 - 03/31/2024 00:00"},
-        {"QUATER TO DATE", "04/01/2024 00:00 - 05/15/2024 00:00"},
-    });
-    ExpectRanges(DateTime::FromParts(2025, 1, 1, 0, 0, 30), {
-        {"LAST HOUR", "12/31/2024 23:00 - 01/01/2025 00:00"},
-        {"LAST MONTH", "12/01/2024 00:00 - 01/01/2025 00:00"},
-    });
+    ExpectRanges(kEarlyFebruary,
+                 {
+                     {"LAST QUATER", "10/01/2023 00:00 - 12/31/2023 00:00"},
+                     {"LAST MONTH", "01/01/2024 00:00 - 02/01/2024 00:00"},
+                     {"QUATER TO DATE", "01/01/2024 00:00 - 02/10/2024 00:00"},
+                     {"MONTH TO DATE", "02/01/2024 00:00 - 02/10/2024 00:00"},
+                     {"LAST YEAR", "01/01/2023 00:00 - 01/01/2024 00:00"},
+                 });
+    ExpectRanges(kMidMay,
+                 {
+                     {"LAST QUATER", "01/01/2024 00:00 - 03/31/2024 00:00"},
+                     {"QUATER TO DATE", "04/01/2024 00:00 - 05/15/2024 00:00"},
+                 });
+    ExpectRanges(DateTime::FromParts(2025, 1, 1, 0, 0, 30),
+                 {
+                     {"LAST HOUR", "12/31/2024 23:00 - 01/01/2025 00:00"},
+                     {"LAST MONTH", "12/01/2024 00:00 - 01/01/2025 00:00"},
+                 });
 }
 
 TEST(DateShortcuts, NamesMatchInAnyCaseAndWithEitherQuarterSpelling)

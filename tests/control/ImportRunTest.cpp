@@ -33,7 +33,8 @@ protected:
         config.setItem("SOURCE\\RECOVERY\\SECONDS", "0");
         QDir().mkpath(target.folder().file("data"));
         for (int day = 5; day <= 7; ++day)
-            WriteDay(day, QString::number(10 + day) + ".125", "-" + QString::number(day) + ".5", day == 6 ? "ERR" : "7");
+            WriteDay(day, QString::number(10 + day) + ".125", "-" + QString::number(day) + ".5",
+                     day == 6 ? "ERR" : "7");
     }
 
     void WriteDay(int day, const QString& flow, const QString& level, const QString& other)
@@ -48,24 +49,24 @@ protected:
     void AddVariable(qint32 id, const char* type, const char* tag, double factor, qint32 places, qint32 approval = 2,
                      const char* interfaceType = "SAME")
     {
-        target.Exec(*facility,
-                    "insert into VARDESC (VARID, VARNUM, NAME, VARTYPE, UNITS, DECPLACES, SCADATAG, STATISTIC, "
-                    "SCALEFACTOR, SOURCE_CNN_APPROVAL, INTERFACETYPE, K5_INTERFACE_ID, K5_ENABLED) "
-                    "values (?, ?, ?, ?, 'MGD', ?, ?, 'LOOKUP', ?, ?, ?, ?, -1)",
-                    {id, 100 + id, QString("Var %1").arg(id), type, places, tag, factor, approval, interfaceType,
-                     kCollector});
+        target.Exec(
+            *facility,
+            "insert into VARDESC (VARID, VARNUM, NAME, VARTYPE, UNITS, DECPLACES, SCADATAG, STATISTIC, "
+            "SCALEFACTOR, SOURCE_CNN_APPROVAL, INTERFACETYPE, K5_INTERFACE_ID, K5_ENABLED) "
+            "values (?, ?, ?, ?, 'MGD', ?, ?, 'LOOKUP', ?, ?, ?, ?, -1)",
+            {id, 100 + id, QString("Var %1").arg(id), type, places, tag, factor, approval, interfaceType, kCollector});
     }
 
     // Variables of every interval, one failing validation, one addressing
     // no line of the day files.
     void AddEveryKindOfVariable()
     {
-        AddVariable(1, "H", "ALG 2:2", 2, 2);       // hourly flow x2, 2 places
-        AddVariable(2, "F", "ALG 3:2", 1, 9999);    // 15-minute level, unrounded
-        AddVariable(3, "P", "ALG 2:2", 1, 0, 3);    // daily, whole numbers, approval 3
-        AddVariable(4, "B", "ALG 2:2", 1, 2);       // hourly text
-        AddVariable(5, "H", "alg 2:2", 1, 2);       // fails validation
-        AddVariable(6, "H", "ALG 2:9", 1, 2);       // no such line: Null, nothing written
+        AddVariable(1, "H", "ALG 2:2", 2, 2);  // hourly flow x2, 2 places
+        AddVariable(2, "F", "ALG 3:2", 1, 9999);  // 15-minute level, unrounded
+        AddVariable(3, "P", "ALG 2:2", 1, 0, 3);  // daily, whole numbers, approval 3
+        AddVariable(4, "B", "ALG 2:2", 1, 2);  // hourly text
+        AddVariable(5, "H", "alg 2:2", 1, 2);  // fails validation
+        AddVariable(6, "H", "ALG 2:9", 1, 2);  // no such line: Null, nothing written
     }
 
     bool Run(bool service = false, bool testMode = false)
@@ -107,7 +108,10 @@ protected:
     std::unique_ptr<CustomSource> keptSource;
 };
 
-DateTime march(int day, int hour = 0, int minute = 0) { return DateTime::FromParts(2024, 3, day, hour, minute, 0); }
+DateTime march(int day, int hour = 0, int minute = 0)
+{
+    return DateTime::FromParts(2024, 3, day, hour, minute, 0);
+}
 
 }  // namespace
 
@@ -181,7 +185,8 @@ TEST_P(ImportRun, CellsThatAreNotNumbersAreSkippedAndNamed)
     AddVariable(7, "P", "ALG 4:2", 1, 2);
     ASSERT_TRUE(Run());
     EXPECT_EQ(Count("select count(*) from DATATBL where VARID = 7"), 2);
-    EXPECT_TRUE(Log().contains("Value 'ERR' of Var 7 (#107) at 03/06/2024 00:00:00 is not a number. The slot is skipped."));
+    EXPECT_TRUE(
+        Log().contains("Value 'ERR' of Var 7 (#107) at 03/06/2024 00:00:00 is not a number. The slot is skipped."));
 }
 
 TEST_P(ImportRun, ServiceModePersistsTheLastRunAndTheWriteAsUser)
@@ -222,8 +227,9 @@ TEST_P(ImportRun, ServiceModeAdvancesALastRunRowHoldingMilliseconds)
 {
     const bool server = GetParam() == ado::Backend::PostgreSql;
     if (server)
-        target.Exec(*root, "alter table k5_server_run alter column AUDITTIMESTAMP type timestamp(3), "
-                           "alter column LASTRUN type timestamp(3)");
+        target.Exec(*root,
+                    "alter table k5_server_run alter column AUDITTIMESTAMP type timestamp(3), "
+                    "alter column LASTRUN type timestamp(3)");
     target.Exec(*root,
                 "insert into k5_server_run (INTERFACE_ID, FILENAME, LASTRUN, AUDITTIMESTAMP) "
                 "values (?, 'PLANT1', ?, '2024-03-04 10:00:00.123')",

@@ -1,5 +1,5 @@
-#include "CommonFiles/collector/CommonVarGatherer.h"
 #include "CommonFiles/control/ImportSession.h"
+#include "CommonFiles/collector/CommonVarGatherer.h"
 #include "CommonFiles/control/SessionPrompts.h"
 #include "dbsupport/TargetFixture.h"
 #include "platform/ado/Recordset.h"
@@ -41,17 +41,19 @@ protected:
 
     void AddCollector(int enabled = -1, const QString& version = QString())
     {
-        target.Exec(*root,
-                    "insert into k5_server (INTERFACE_ID, NAME, ENABLED, COLLECTOR_DATEADJUST, COLLECTOR_QELTIMEZONEID, "
-                    "LU_VERSION, AUDITUSER, AUDITTIMESTAMP) values (?, 'North loggers', ?, 0, 7, ?, 'ADMIN', ?)",
-                    {kCollector, enabled, version, QVariant::fromValue(DateTime::FromParts(2024, 2, 1, 9, 30))});
+        target.Exec(
+            *root,
+            "insert into k5_server (INTERFACE_ID, NAME, ENABLED, COLLECTOR_DATEADJUST, COLLECTOR_QELTIMEZONEID, "
+            "LU_VERSION, AUDITUSER, AUDITTIMESTAMP) values (?, 'North loggers', ?, 0, 7, ?, 'ADMIN', ?)",
+            {kCollector, enabled, version, QVariant::fromValue(DateTime::FromParts(2024, 2, 1, 9, 30))});
     }
 
     void ProtectImports()
     {
         AddCollector();
-        target.Exec(*root, "insert into \"USER\" (USERNAME, PASSWORD, USERTYPE) values ('BOSS', 'Secret', 'Super'), "
-                           "('CLERK', 'pw', 'Normal')");
+        target.Exec(*root,
+                    "insert into \"USER\" (USERNAME, PASSWORD, USERTYPE) values ('BOSS', 'Secret', 'Super'), "
+                    "('CLERK', 'pw', 'Normal')");
         target.globals().config().setItem("OPTIONS\\PASSWORD_PROTECT_INTERACTIVE_IMPORT", "YES");
     }
 
@@ -170,8 +172,9 @@ TEST_P(Session, ProtectedImportsNeedASuperUser)
     ProtectImports();
     prompts.logins = {{"nobody", "x"}, {"clerk", "pw"}, {"boss", "SECRET"}};
     EXPECT_EQ(session.ImportAll(false), ImportSession::Outcome::Succeeded);
-    EXPECT_EQ(prompts.refusals, (QStringList{"Access Denied - Invalid Username or Password",
-                                             "Access Denied - You need to have Super User priviledges"}));
+    EXPECT_EQ(prompts.refusals,
+              (QStringList{"Access Denied - Invalid Username or Password",
+                           "Access Denied - You need to have Super User priviledges"}));
     EXPECT_TRUE(Log().contains("Korvel Orvex user 'BOSS' credentials were provided."));
 }
 
@@ -208,7 +211,7 @@ TEST_P(Session, ADifferentCollectorVersionWarnsAndGoesOn)
     EXPECT_EQ(session.ImportAll(false), ImportSession::Outcome::Succeeded);
     const QString text = "The collector that you selected links to a different version (0.9.0)  of the interface "
                          "than the inteface that is current running (" +
-                         ImportSession::RunningVersion() + ")";
+        ImportSession::RunningVersion() + ")";
     EXPECT_TRUE(Log().contains("Warning : " + text));
     ASSERT_FALSE(presenter.shown.isEmpty());
     EXPECT_TRUE(presenter.shown.first().startsWith("16432|Version Validation Failed|Warning :\r\n" + text));
@@ -252,8 +255,9 @@ TEST_P(Session, IndirectCollectorsShiftTheServiceRange)
 {
     LocalZone zone("XST-5:30");
     AddCollector();
-    target.Exec(*root, "insert into qeltimezone_bias (QELTIMEZONEID, YEARID, BIAS_STANDARD, BIAS_DAYLIGHT) "
-                       "values (7, 2024, -60, -60)");
+    target.Exec(*root,
+                "insert into qeltimezone_bias (QELTIMEZONEID, YEARID, BIAS_STANDARD, BIAS_DAYLIGHT) "
+                "values (7, 2024, -60, -60)");
     QELConfiguration& config = target.globals().config();
     config.setItem("KORVELORVEX\\K5_INDIRECT_TYPE", "TRUE");
     config.setItem("OPTIONS\\AUTOMATED_IMPORT\\DEFAULT_LAST_RUN", "03-05-2024 00:00:00");

@@ -16,8 +16,9 @@ protected:
             target.Exec(*root, "insert into FACILITY (FILENAME, NAME) values (?, ?)",
                         {QString(facility).toLower(), QString("%1 works").arg(facility)});
             auto connection = target.OpenFacility(facility);
-            target.Exec(*connection, "insert into VARDESC (VARID, VARNUM, NAME, VARTYPE, K5_INTERFACE_ID, K5_ENABLED) "
-                                     "values (1, 1, 'Flow', 'H', 4, -1)");
+            target.Exec(*connection,
+                        "insert into VARDESC (VARID, VARNUM, NAME, VARTYPE, K5_INTERFACE_ID, K5_ENABLED) "
+                        "values (1, 1, 'Flow', 'H', 4, -1)");
         }
         target.globals().config().setItem("KORVELORVEX\\K5_SERVER_INTERFACE_ID", "4");
         target.globals().msgBox().setPresenter(&presenter);

@@ -53,15 +53,15 @@ TEST(ProgramEntryPoint, FirstStartWritesBannerDefaultsAndFacts)
     ASSERT_TRUE(s.start(RunFace::Interactive));
     EXPECT_TRUE(s.globals.log().CurrentFile().endsWith("/log/03_05_2024__14_07_09_interactive.log"));
     const QString log = s.LogText();
-    for (const char* line : {"14:07:09 : Korvel Orvex Direct Server-Side Interface to Fischer & Porter\r\n",
-                             " (Application)  66 (Type) 149 (Platform)\r\n", "14:07:09 : ID: 58213\r\n",
-                             "14:07:09 : Running on ", "[Log Verbosity is set to 2, Log Date is 3/5/2024]",
-                             "will be removed after they are older than 30 days.", "COMMAND=some words\r\n",
-                             "TASK_VISIBLE=True\r\n", "TASK_UNATTENTED_APP=False\r\n", "HINSTANCE=",
-                             "HELPFILE=", "Configuration Settings :", "OPTIONS\\AUTOMATED_IMPORT\\DEFAULT_LAST_RUN : 03-04-2024 00:00:00",
-                             "OPTIONS\\NOIU\\ASKFORDATES\\FIX_STARTDATE : 03-04-2024 14:07:09",
-                             "OPTIONS\\NOIU\\ASKFORDATES\\FIX_ENDDATE : 03-05-2024 14:07:09",
-                             "OPTIONS\\INSTANCE_SERVICE_NAME : r58213", "R58213\\PREFIX : ALOG0"})
+    for (const char* line :
+         {"14:07:09 : Korvel Orvex Direct Server-Side Interface to Fischer & Porter\r\n",
+          " (Application)  66 (Type) 149 (Platform)\r\n", "14:07:09 : ID: 58213\r\n", "14:07:09 : Running on ",
+          "[Log Verbosity is set to 2, Log Date is 3/5/2024]", "will be removed after they are older than 30 days.",
+          "COMMAND=some words\r\n", "TASK_VISIBLE=True\r\n", "TASK_UNATTENTED_APP=False\r\n", "HINSTANCE=", "HELPFILE=",
+          "Configuration Settings :", "OPTIONS\\AUTOMATED_IMPORT\\DEFAULT_LAST_RUN : 03-04-2024 00:00:00",
+          "OPTIONS\\NOIU\\ASKFORDATES\\FIX_STARTDATE : 03-04-2024 14:07:09",
+          "OPTIONS\\NOIU\\ASKFORDATES\\FIX_ENDDATE : 03-05-2024 14:07:09", "OPTIONS\\INSTANCE_SERVICE_NAME : r58213",
+          "R58213\\PREFIX : ALOG0"})
         EXPECT_TRUE(log.contains(QString::fromUtf8(line))) << line;
     EXPECT_LT(log.indexOf("ID: 58213"), log.indexOf("Configuration Settings :"));
     EXPECT_FALSE(QFile::exists(s.folder.file("r58213.log_handle")));
@@ -101,8 +101,9 @@ TEST(ProgramEntryPoint, UnreadableConfigurationStopsTheInteractiveStartWithAMess
     interactive.globals.msgBox().setPresenter(&presenter);
     TempFolder::Write(interactive.folder.file("r58213.xml"), "<broken");
     EXPECT_FALSE(interactive.start(RunFace::Interactive));
-    EXPECT_EQ(presenter.shown, QStringList{"48|Unable to start r58213|Unable to read configuration at " +
-                                           interactive.folder.file("r58213.xml")});
+    EXPECT_EQ(presenter.shown,
+              QStringList{"48|Unable to start r58213|Unable to read configuration at " +
+                          interactive.folder.file("r58213.xml")});
 }
 
 TEST(ProgramEntryPoint, UnreadableConfigurationStopsTheServiceStartWithALoggedMessage)

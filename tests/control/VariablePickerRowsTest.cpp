@@ -1,5 +1,5 @@
-#include "CommonFiles/collector/CommonVarGatherer.h"
 #include "CommonFiles/control/VariablePickerRows.h"
+#include "CommonFiles/collector/CommonVarGatherer.h"
 #include "dbsupport/TargetFixture.h"
 
 namespace {
@@ -25,8 +25,18 @@ protected:
 
     static QStringList Shown(const VariablePickerRows::Row& r)
     {
-        return {r.facility + "~" + QString::number(r.id), r.varNum, r.locPath, r.name, r.units, r.trackEvery,
-                r.type, r.decPlaces, r.description, r.scadaTag, r.stat, r.factor};
+        return {r.facility + "~" + QString::number(r.id),
+                r.varNum,
+                r.locPath,
+                r.name,
+                r.units,
+                r.trackEvery,
+                r.type,
+                r.decPlaces,
+                r.description,
+                r.scadaTag,
+                r.stat,
+                r.factor};
     }
 
     TargetFixture target;
@@ -40,11 +50,12 @@ TEST_P(PickerRows, EachGatheredVariableWithItsDefinitionInWalkOrder)
     const auto rows = VariablePickerRows(target.globals()).Read(gatherer);
     ASSERT_TRUE(rows);
     ASSERT_EQ(rows->size(), 3);
-    EXPECT_EQ(Shown(rows->at(0)), (QStringList{"PLANT1~2", "102", "North\\Filters", "Turbidity", "NTU", "Hour",
-                                               "Calculated", "Not Fixed", "Filter 1 effluent", "ALG 4:6", "LOOKUP",
-                                               "1.5"}));
-    EXPECT_EQ(Shown(rows->at(1)),
-              (QStringList{"PLANT1~1", "101", "", "Raw Flow", "MGD", "Day", "Parameter", "2", "", "ALG 2:2", "MAX", "1"}));
+    EXPECT_EQ(Shown(rows->at(0)),
+              (QStringList{"PLANT1~2", "102", "North\\Filters", "Turbidity", "NTU", "Hour", "Calculated", "Not Fixed",
+                           "Filter 1 effluent", "ALG 4:6", "LOOKUP", "1.5"}));
+    EXPECT_EQ(
+        Shown(rows->at(1)),
+        (QStringList{"PLANT1~1", "101", "", "Raw Flow", "MGD", "Day", "Parameter", "2", "", "ALG 2:2", "MAX", "1"}));
     EXPECT_EQ(Shown(rows->at(2)), (QStringList{"PLANT1~3", "", "", "", "", "", "", "", "", "", "", ""}));
 }
 

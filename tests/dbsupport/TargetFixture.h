@@ -54,6 +54,6 @@ struct BackendName {
     }
 };
 
-#define INSTANTIATE_FOR_BOTH_BACKENDS(Suite)                                                                     \
-    INSTANTIATE_TEST_SUITE_P(Target, Suite, ::testing::Values(ado::Backend::Sqlite, ado::Backend::PostgreSql), \
+#define INSTANTIATE_FOR_BOTH_BACKENDS(Suite)                                                                           \
+    INSTANTIATE_TEST_SUITE_P(Target, Suite, ::testing::Values(ado::Backend::Sqlite, ado::Backend::PostgreSql),         \
                              BackendName())

@@ -26,8 +26,11 @@ const QString kNull = "<null>";
 // A lookup element as a definition ships it: all 28 attributes, every flag set.
 Attributes CompleteServerLu()
 {
-    Attributes lu{{"QUICK_DESC", "Chart recorder"}, {"COLLECTOR_CONTEXT", "DATAFILES"}, {"COLLECTOR_TYPE", "FILE"},
-                  {"COLLECTOR_COM", "R58213.Collector"}, {"BROWSER_IMPLEMENTED", "true"}};
+    Attributes lu{{"QUICK_DESC", "Chart recorder"},
+                  {"COLLECTOR_CONTEXT", "DATAFILES"},
+                  {"COLLECTOR_TYPE", "FILE"},
+                  {"COLLECTOR_COM", "R58213.Collector"},
+                  {"BROWSER_IMPLEMENTED", "true"}};
     for (int i = 1; i <= 5; ++i)
         lu.append(Attribute{"UD_REQ" + QString::number(i), "true"});
     for (int i = 1; i <= 5; ++i)
@@ -37,8 +40,7 @@ Attributes CompleteServerLu()
         lu.append(Attribute{"BROWSER_REQ" + QString::number(i), "true"});
     for (int i = 1; i <= 5; ++i)
         lu.append(Attribute{"BROWSER_CAPTION" + QString::number(i), "Browse " + QString::number(i)});
-    lu << Attribute{"COLLECTOR_DATEADJUST_IMPLEMENTED", "true"}
-       << Attribute{"COLLECTOR_DATEADJUST_CAPTION", "Shift"};
+    lu << Attribute{"COLLECTOR_DATEADJUST_IMPLEMENTED", "true"} << Attribute{"COLLECTOR_DATEADJUST_CAPTION", "Shift"};
     return lu;
 }
 
@@ -89,9 +91,9 @@ protected:
 
     Entries Archive() const
     {
-        return {{"collector", "58213\r\n"}, {"locale", "\"1033\"\r\n"}, {"version", "1.0.0"},
-                {"definition.xml", DefinitionXml(serverLu, features)}, {"help.chm", kHelp},
-                {"Browser.exe", kBrowser}};
+        return {{"collector", "58213\r\n"}, {"locale", "\"1033\"\r\n"},
+                {"version", "1.0.0"},       {"definition.xml", DefinitionXml(serverLu, features)},
+                {"help.chm", kHelp},        {"Browser.exe", kBrowser}};
     }
 
     bool Upload(const Entries& entries)
@@ -145,8 +147,7 @@ TEST_P(DefinitionUpload, PublishesBothFilesAndSaysSo)
     EXPECT_FALSE(QDir(f.folder().file("temp")).exists());
 
     ado::Recordset files;
-    files.Open("select ID, DIRNAME, FILENAME, AUDITUSER, AUDITTIMESTAMP, FILEDATA from FILES order by FILENAME",
-               *root);
+    files.Open("select ID, DIRNAME, FILENAME, AUDITUSER, AUDITTIMESTAMP, FILEDATA from FILES order by FILENAME", *root);
     ASSERT_EQ(files.RecordCount(), 2);
     EXPECT_EQ(files.Fields("FILENAME").toString(), "BROWSER.EXE");
     EXPECT_EQ(files.Fields("FILEDATA").toBytes(), kBrowser);
@@ -176,10 +177,39 @@ TEST_P(DefinitionUpload, PublishesTheLookupRowPointingAtBothFiles)
     const QList<QStringList> ids = Rows("select ID from FILES order by FILENAME");
     const QString browserId = ids.value(0).value(0);
     const QString chmId = ids.value(1).value(0);
-    const QStringList expected{
-        "58213", "1.0.0", "1033", "Chart recorder", "DATAFILES", "FILE", "R58213.Collector", "0", chmId,
-        "-1", "0", "-1", "-1", "-1", "User 1", "User 2", kNull, "User 4", "User 5", browserId, "browse.htm",
-        "-1", "-1", "-1", "-1", "0", "Browse 1", kNull, "Browse 3", "Browse 4", "Browse 5", "-1", ""};
+    const QStringList expected{"58213",
+                               "1.0.0",
+                               "1033",
+                               "Chart recorder",
+                               "DATAFILES",
+                               "FILE",
+                               "R58213.Collector",
+                               "0",
+                               chmId,
+                               "-1",
+                               "0",
+                               "-1",
+                               "-1",
+                               "-1",
+                               "User 1",
+                               "User 2",
+                               kNull,
+                               "User 4",
+                               "User 5",
+                               browserId,
+                               "browse.htm",
+                               "-1",
+                               "-1",
+                               "-1",
+                               "-1",
+                               "0",
+                               "Browse 1",
+                               kNull,
+                               "Browse 3",
+                               "Browse 4",
+                               "Browse 5",
+                               "-1",
+                               ""};
     EXPECT_EQ(Rows("select LU_ID, LU_VERSION, LU_LOCALE_ID, QUICK_DESC, COLLECTOR_CONTEXT, COLLECTOR_TYPE, "
                    "COLLECTOR_COM, BROWSER_IMPLEMENTED, CHM_FILE_ID, UD_REQ1, UD_REQ2, UD_REQ3, UD_REQ4, UD_REQ5, "
                    "UD_CAPTION1, UD_CAPTION2, UD_CAPTION3, UD_CAPTION4, UD_CAPTION5, BROWSER_PLUGIN_FILE_ID, "
@@ -246,8 +276,7 @@ TEST_P(DefinitionUpload, ADatabaseFailureAmongTheFeaturesTakesBackTheLookupRowAn
     ASSERT_EQ(messages.shown.size(), 1);
     const QRegularExpression expected("^0\\|\\|-?\\d+ - .+ Could not insert recordes into k5_lu or k5_lu_f_lu\\.$",
                                       QRegularExpression::DotMatchesEverythingOption);
-    EXPECT_TRUE(expected.match(messages.shown[0]).hasMatch())
-        << messages.shown[0].toStdString();
+    EXPECT_TRUE(expected.match(messages.shown[0]).hasMatch()) << messages.shown[0].toStdString();
     EXPECT_EQ(Count("FILES"), 0);
     EXPECT_EQ(Count("k5_server_lu"), 0);
 }
@@ -256,8 +285,9 @@ TEST_P(DefinitionUpload, AFailedPlugInUploadTakesBackTheHelpFile)
 {
     // The target refuses the plug-in's row after the help file's was stored.
     if (GetParam() == ado::Backend::Sqlite)
-        f.Exec(*root, "create trigger no_plugin before insert on FILES when NEW.FILENAME = 'BROWSER.EXE' "
-                      "begin select raise(abort, 'no plug-ins'); end");
+        f.Exec(*root,
+               "create trigger no_plugin before insert on FILES when NEW.FILENAME = 'BROWSER.EXE' "
+               "begin select raise(abort, 'no plug-ins'); end");
     else
         f.Exec(*root, "alter table FILES add constraint no_plugin check (FILENAME <> 'BROWSER.EXE')");
 

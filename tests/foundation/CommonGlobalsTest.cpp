@@ -4,8 +4,8 @@
 #include "support/RecordingPresenter.h"
 #include "support/TestInstallation.h"
 
-#include <gtest/gtest.h>
 #include <deque>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -42,8 +42,7 @@ TEST(CommonGlobals, DatabaseDateLiteralFollowsTheTargetType)
     Installation inst;
     const DateTime when = DateTime::FromParts(2024, 3, 5, 14, 7, 9);
     inst.globals.setTargetDbType(TargetDbType::Oracle);
-    EXPECT_EQ(inst.globals.ToDbDateLiteral(when),
-              "TO_DATE('05-Mar-2024 02:07:09 PM','dd-Mon-yyyy HH:MI:SS AM')");
+    EXPECT_EQ(inst.globals.ToDbDateLiteral(when), "TO_DATE('05-Mar-2024 02:07:09 PM','dd-Mon-yyyy HH:MI:SS AM')");
     inst.globals.setTargetDbType(TargetDbType::SqlServer);
     EXPECT_EQ(inst.globals.ToDbDateLiteral(when), "'2024-03-05 14:07:09'");
     inst.globals.setTargetDbType(static_cast<TargetDbType>(3));

@@ -146,9 +146,10 @@ TEST(QELConfiguration, MissingFileIsCreatedFromTheDefaultsAndRead)
     s.config.setChangeWasMade(true);
     ASSERT_TRUE(s.config.ReadConfig());
     EXPECT_FALSE(s.config.ChangeWasMade());
-    EXPECT_EQ(s.logLines(), (QStringList{"Configuration file does not exist at " + s.file(),
-                                         "Attempting to create a default configuration file...",
-                                         "Default configuration file successfully created."}));
+    EXPECT_EQ(s.logLines(),
+              (QStringList{"Configuration file does not exist at " + s.file(),
+                           "Attempting to create a default configuration file...",
+                           "Default configuration file successfully created."}));
 
     const QDomDocument document = parse(s.file());
     const QDomElement root = document.documentElement();
@@ -166,9 +167,11 @@ TEST(QELConfiguration, MissingFileIsCreatedFromTheDefaultsAndRead)
 TEST(QELConfiguration, FileValuesReplaceDefaultsAndSavingCompletesTheFile)
 {
     ConfigSetup s;
-    TempFolder::Write(s.file(), plainFile(kPlainSpec, "<data><OPTIONS><AUTOMATED_IMPORT><SCHEDULE>HOURLY</SCHEDULE>"
-                                                      "</AUTOMATED_IMPORT><STRAY>1</STRAY></OPTIONS>"
-                                                      "<UNKNOWN>x</UNKNOWN></data>"));
+    TempFolder::Write(s.file(),
+                      plainFile(kPlainSpec,
+                                "<data><OPTIONS><AUTOMATED_IMPORT><SCHEDULE>HOURLY</SCHEDULE>"
+                                "</AUTOMATED_IMPORT><STRAY>1</STRAY></OPTIONS>"
+                                "<UNKNOWN>x</UNKNOWN></data>"));
     ASSERT_TRUE(s.config.ReadConfig());
     EXPECT_EQ(s.config.item(kSchedule), "HOURLY");
     EXPECT_EQ(s.config.item(kVerbosity), "0");
@@ -235,8 +238,9 @@ TEST(QELConfiguration, AFileThatIsNoXmlIsLoggedWithTheParsersDetails)
 TEST(QELConfiguration, LowerCaseEncryptedFalseIsReadAsPlain)
 {
     ConfigSetup s;
-    TempFolder::Write(s.file(), plainFile("<spec version=\"1\" encrypted=\"false\"/>",
-                                          "<data><SOURCE><PREFIX>BLOG1</PREFIX></SOURCE></data>"));
+    TempFolder::Write(
+        s.file(),
+        plainFile("<spec version=\"1\" encrypted=\"false\"/>", "<data><SOURCE><PREFIX>BLOG1</PREFIX></SOURCE></data>"));
     ASSERT_TRUE(s.config.ReadConfig());
     EXPECT_EQ(s.config.item(kPrefix), "BLOG1");
     EXPECT_TRUE(s.logLines().isEmpty());
@@ -255,7 +259,8 @@ TEST(QELConfiguration, EncryptedSaveHidesKeysAndValuesAndReadsBack)
     EXPECT_EQ(document.documentElement().firstChildElement("spec").attribute("encrypted"), "True");
     const QDomElement data = document.documentElement().firstChildElement("data");
     EXPECT_TRUE(data.firstChildElement().isNull());
-    const QStringList hidden{"OPTIONS", "SCHEDULE", "SOURCE", "PREFIX", "EVERY_TUESDAY", "SECRETPREFIX", "ALOG0", "DAILY"};
+    const QStringList hidden{"OPTIONS",       "SCHEDULE",     "SOURCE", "PREFIX",
+                             "EVERY_TUESDAY", "SECRETPREFIX", "ALOG0",  "DAILY"};
     for (const QString& word : hidden)
         EXPECT_FALSE(text.contains(word, Qt::CaseInsensitive)) << word.toStdString();
 

@@ -117,8 +117,7 @@ TEST(QELLoggerTXT, DateChangeContinuesInANewFileThatNamesThePreviousOne)
     const QString second = s.logFolder() + "/03_06_2024__00_00_03.log";
 
     EXPECT_EQ(s.log.CurrentFile(), second);
-    EXPECT_EQ(TempFolder::Files(s.logFolder()),
-              (QStringList{"03_05_2024__23_59_58.log", "03_06_2024__00_00_03.log"}));
+    EXPECT_EQ(TempFolder::Files(s.logFolder()), (QStringList{"03_05_2024__23_59_58.log", "03_06_2024__00_00_03.log"}));
     EXPECT_EQ(TempFolder::Read(first), "23:59:58 : before midnight\r\n");
     EXPECT_EQ(TempFolder::Read(second),
               "00:00:03 : Previous log file for this session = " + first + "\r\n00:00:03 : after midnight\r\n");
@@ -144,8 +143,9 @@ TEST(QELLoggerTXT, VerbosityAndCleanupAnnouncementsAreWrittenAtLevelZero)
     s.log.LSM_Init(5000);
     s.log.LSM_Init(30);
     const QString prefix = "14:07:09 : Logs in '" + s.logFolder() + "' will be removed after they are older than ";
-    EXPECT_EQ(s.current(), "14:07:09 : [Log Verbosity is set to 2, Log Date is 3/5/2024]\r\n" + prefix +
-                               "7 days.\r\n" + prefix + "1000 days.\r\n" + prefix + "30 days.\r\n");
+    EXPECT_EQ(s.current(),
+              "14:07:09 : [Log Verbosity is set to 2, Log Date is 3/5/2024]\r\n" + prefix + "7 days.\r\n" + prefix +
+                  "1000 days.\r\n" + prefix + "30 days.\r\n");
 }
 
 TEST(QELLoggerTXT, CleanupRemovesOnlyFilesOlderThanTheKeptDays)

@@ -8,7 +8,8 @@
 
 namespace {
 
-const QString kHead = QStringLiteral("=============================== SILENT QELMSGBOX ===============================");
+const QString kHead =
+    QStringLiteral("=============================== SILENT QELMSGBOX ===============================");
 const QString kFoot = QString(77, '=');
 
 // Silent operation logging to a log at verbosity 0: every block line is
@@ -38,11 +39,13 @@ TEST(QELmsgBoxHandler, SilentMessageIsLoggedAsAFramedBlock)
     EXPECT_EQ(s.takeLines(), (QStringList{kHead, "PROMPT= Import finished", "BUTTONS= 33", "ANSWER= OK", kFoot}));
 
     EXPECT_EQ(s.box.QelMsgBox("Disk full", 48, QString("Warning"), QString("help.chm"), 12036), QELmsgBoxHandler::Ok);
-    EXPECT_EQ(s.takeLines(), (QStringList{kHead, "PROMPT= Disk full", "BUTTONS= 48", "TITLE= Warning",
-                                          "HELPFILE= help.chm", "CONTEXT= 12036", "ANSWER= OK", kFoot}));
+    EXPECT_EQ(s.takeLines(),
+              (QStringList{kHead, "PROMPT= Disk full", "BUTTONS= 48", "TITLE= Warning", "HELPFILE= help.chm",
+                           "CONTEXT= 12036", "ANSWER= OK", kFoot}));
 
     EXPECT_EQ(s.box.QelMsgBox("Only a title", 0, QString("")), QELmsgBoxHandler::Ok);
-    EXPECT_EQ(s.takeLines(), (QStringList{kHead, "PROMPT= Only a title", "BUTTONS= 0", "TITLE= ", "ANSWER= OK", kFoot}));
+    EXPECT_EQ(s.takeLines(),
+              (QStringList{kHead, "PROMPT= Only a title", "BUTTONS= 0", "TITLE= ", "ANSWER= OK", kFoot}));
 }
 
 TEST(QELmsgBoxHandler, SilentAnswerIsTheDefaultButton)

@@ -1,13 +1,13 @@
 #include "platform/Rounding.h"
 
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 
 TEST(Rounding, RoundToWorksOnTheDecimalValueAwayFromZero)
 {
     EXPECT_EQ(Rounding::RoundTo(2.5, 0), 3.0);
     EXPECT_EQ(Rounding::RoundTo(-2.5, 0), -3.0);
-    EXPECT_EQ(Rounding::RoundTo(12.345, 2), 12.35);    // 12.3449999... as a double
+    EXPECT_EQ(Rounding::RoundTo(12.345, 2), 12.35);  // 12.3449999... as a double
     EXPECT_EQ(Rounding::RoundTo(-12.345, 2), -12.35);
     EXPECT_EQ(Rounding::RoundTo(1.005, 2), 1.01);
     EXPECT_EQ(Rounding::RoundTo(0.125, 2), 0.13);

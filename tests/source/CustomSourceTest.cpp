@@ -1,5 +1,5 @@
-#include "source/CustomConfiguration.h"
 #include "source/CustomSource.h"
+#include "source/CustomConfiguration.h"
 #include "support/TestInstallation.h"
 
 #include <QDateTime>
@@ -38,14 +38,19 @@ struct Loggers : TestInstallation {
     }
 };
 
-const char* const kDay =
-    "TIME,FLOW,LEVEL,CL2\r\n"
-    "01:00, 12.5 ,3.25,0.8\r\n"
-    "02:00,13.0,   ,0.9\r\n";
+const char* const kDay = "TIME,FLOW,LEVEL,CL2\r\n"
+                         "01:00, 12.5 ,3.25,0.8\r\n"
+                         "02:00,13.0,   ,0.9\r\n";
 
-DateTime march(int day, int hour = 0) { return DateTime::FromParts(2024, 3, day, hour, 0, 0); }
+DateTime march(int day, int hour = 0)
+{
+    return DateTime::FromParts(2024, 3, day, hour, 0, 0);
+}
 
-bool IsNull(const QVariant& value) { return !value.isValid() || value.isNull(); }
+bool IsNull(const QVariant& value)
+{
+    return !value.isValid() || value.isNull();
+}
 
 }  // namespace
 

@@ -5,8 +5,7 @@
 #include <optional>
 
 // The error a call raises, if it raises one.
-template <typename Action>
-std::optional<NumberedError> Raised(Action&& action)
+template <typename Action> std::optional<NumberedError> Raised(Action&& action)
 {
     try {
         action();
@@ -17,8 +16,7 @@ std::optional<NumberedError> Raised(Action&& action)
 }
 
 // The number of the error a call raises, 0 when it raises none.
-template <typename Action>
-int RaisedNumber(Action&& action)
+template <typename Action> int RaisedNumber(Action&& action)
 {
     const std::optional<NumberedError> error = Raised(action);
     return error ? error->number() : 0;

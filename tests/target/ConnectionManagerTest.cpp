@@ -31,13 +31,15 @@ TEST(ConnectionManager, SqlServerStringsForRootAndFacility)
     ConnectionManager manager = Initialised(TargetDbType::SqlServer);
     EXPECT_EQ(manager.BuildConnectionString("qelroot"),
               "Provider=SQLNCLI;Persist Security Info=False;Data Source=PLANTSRV\\SCADA;Initial Catalog=QELROOT;"
-              "User ID=QELDBA;Password=" + kPassword + ";OLE DB Services =-2;Application Name=58213;");
+              "User ID=QELDBA;Password=" +
+                  kPassword + ";OLE DB Services =-2;Application Name=58213;");
     EXPECT_EQ(manager.TemplateCnnString(),
               "Provider=SQLNCLI;Data Source=PLANTSRV\\SCADA;Persist Security Info=False;Initial Catalog=@@@;"
               "User ID=QELDBA;Password=###;OLE DB Services =-2;Application Name=58213;");
     EXPECT_EQ(manager.BuildConnectionString("Plant1"),
               "Provider=SQLNCLI;Persist Security Info=False;Data Source=PLANTSRV\\SCADA;Initial Catalog=PLANT1;"
-              "User ID=QELDBA;Password=" + kPassword + ";OLE DB Services =-2;Application Name=58213;");
+              "User ID=QELDBA;Password=" +
+                  kPassword + ";OLE DB Services =-2;Application Name=58213;");
 }
 
 TEST(ConnectionManager, OracleStringsWithCustomization)
@@ -87,7 +89,8 @@ TEST(ConnectionManager, ReplacedDataSourceOfAnUnknownFacilityIsEmpty)
     manager.setDataSourceReplace(true);
     EXPECT_EQ(manager.BuildConnectionString("NOWHERE"),
               "Provider=SQLNCLI;Persist Security Info=False;Data Source=;Initial Catalog=NOWHERE;User ID=QELDBA;"
-              "Password=" + kPassword + ";OLE DB Services =-2;Application Name=58213;");
+              "Password=" +
+                  kPassword + ";OLE DB Services =-2;Application Name=58213;");
     // The root schema always uses the configured data source.
     EXPECT_TRUE(manager.BuildConnectionString("QELROOT").contains("Data Source=PLANTSRV\\SCADA;"));
 }

@@ -19,7 +19,10 @@ protected:
     std::unique_ptr<ado::Connection> facility;
 };
 
-DateTime day(int d, int h = 0, int m = 0) { return DateTime::FromParts(2024, 3, d, h, m, 0); }
+DateTime day(int d, int h = 0, int m = 0)
+{
+    return DateTime::FromParts(2024, 3, d, h, m, 0);
+}
 
 // A stored row of a seek, as the caller sees it.
 struct Row {

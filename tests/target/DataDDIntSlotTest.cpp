@@ -20,7 +20,10 @@ struct Slots {
     }
 };
 
-DateTime at(int h, int m, int s = 0) { return DateTime::FromParts(2024, 3, 5, h, m, s); }
+DateTime at(int h, int m, int s = 0)
+{
+    return DateTime::FromParts(2024, 3, 5, h, m, s);
+}
 
 }  // namespace
 
@@ -31,7 +34,7 @@ TEST(DataDDInt, IntervalCodesAndMinutesFollowTheIntervalsPerDay)
         qint32 intervals;
         const char* code;
         qint32 minutes;
-    } cases[] = {{24, "H", 60}, {96, "F", 15}, {1440, "1", 1}, {288, "5", 5}, {48, "3", 30},
+    } cases[] = {{24, "H", 60}, {96, "F", 15}, {1440, "1", 1},  {288, "5", 5}, {48, "3", 30},
                  {6, "4", 240}, {7, "H", 206}, {86400, "H", 0}, {1, "H", 1440}};
     for (const auto& c : cases) {
         s.connect(c.intervals);

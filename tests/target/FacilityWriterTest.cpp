@@ -151,8 +151,8 @@ TEST_P(FacilityWriter, StoredStatusAboveTheApprovalLevelKeepsTheValue)
         DateTime row;
     };
     // A daily value of any hour is the row at midnight of its day.
-    for (const Case& c : {Case{"H", "DATADDH", 7, At(6, 11, 20), At(6, 11)},
-                          Case{"P", "DATATBL", 9, At(6, 15, 20), At(6)}}) {
+    for (const Case& c :
+         {Case{"H", "DATADDH", 7, At(6, 11, 20), At(6, 11)}, Case{"P", "DATATBL", 9, At(6, 15, 20), At(6)}}) {
         SCOPED_TRACE(c.type.toStdString());
         EXPECT_TRUE(writer.WriteToKorvelOrvex(c.type, c.varId, c.datestamp, 2.0, "2", 2, nullptr));
         EXPECT_TRUE(writer.ApprovalLevelDisabledWrite);
@@ -521,8 +521,8 @@ TEST_P(FacilityWriter, QuotesAndSqlInValuesAreStoredVerbatim)
     EXPECT_EQ(info.Fields("sampler").toString(), text);
     EXPECT_EQ(info.Fields("audituser").toString(), user);
     ado::Recordset entry;
-    entry.Open("select * from logbookentries where comment = ?", *db, ado::CursorType::Static,
-               ado::LockType::ReadOnly, {comment});
+    entry.Open("select * from logbookentries where comment = ?", *db, ado::CursorType::Static, ado::LockType::ReadOnly,
+               {comment});
     ASSERT_FALSE(entry.Eof());
     EXPECT_EQ(entry.Fields("audituser").toString(), user);
 }

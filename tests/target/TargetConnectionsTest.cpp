@@ -1,7 +1,7 @@
+#include "CommonFiles/target/TargetConnections.h"
 #include "CommonFiles/foundation/ConnectProgress.h"
 #include "CommonFiles/target/ConnectionManager.h"
 #include "CommonFiles/target/LocationPath.h"
-#include "CommonFiles/target/TargetConnections.h"
 #include "CommonFiles/target/TimeUtils.h"
 #include "dbsupport/TargetFixture.h"
 #include "support/CliRun.h"
@@ -48,9 +48,9 @@ TEST_P(TargetAccess, OpeningTheRootIsReportedToThePerson)
     QString error = "none";
     ASSERT_TRUE(connections.OpenTargetConnection(root, error));
     EXPECT_EQ(error, "none");
-    EXPECT_EQ(seen.lines, (QStringList{"Connecting to Korvel Orvex server '" + target.dataSource() + "' ...",
-                                       "[progress shown]", "[progress hidden]",
-                                       "Connection to Korvel Orvex was established."}));
+    EXPECT_EQ(seen.lines,
+              (QStringList{"Connecting to Korvel Orvex server '" + target.dataSource() + "' ...", "[progress shown]",
+                           "[progress hidden]", "Connection to Korvel Orvex was established."}));
 }
 
 TEST_P(TargetAccess, AFailedOpeningIsReportedWithTheDriversError)

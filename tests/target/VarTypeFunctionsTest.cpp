@@ -14,19 +14,29 @@ TEST(VarTypeFunctions, EveryCodeHasItsKindIntervalTableAndSlotsPerDay)
         qint32 perDay;
         qint32 slotMinutes;
     } codes[] = {
-        {"P", "Parameter", "Day", "DATATBL", 1, 1440},        {"C", "Calculated", "Day", "DATATBL", 1, 1440},
-        {"T", "Text Parameter", "Day", "DATATBL", 1, 1440},   {"4", "Parameter", "4 Hours", "DATADD4", 6, 240},
-        {"G", "Calculated", "4 Hours", "DATADD4", 6, 240},    {"E", "Text Parameter", "4 Hours", "DATADD4", 6, 240},
-        {"H", "Parameter", "Hour", "DATADDH", 24, 60},        {"N", "Calculated", "Hour", "DATADDH", 24, 60},
-        {"B", "Text Parameter", "Hour", "DATADDH", 24, 60},   {"3", "Parameter", "30 Minutes", "DATADD3", 48, 30},
-        {"W", "Calculated", "30 Minutes", "DATADD3", 48, 30}, {"Q", "Text Parameter", "30 Minutes", "DATADD3", 48, 30},
-        {"F", "Parameter", "15 Minutes", "DATADDF", 96, 15},  {"V", "Calculated", "15 Minutes", "DATADDF", 96, 15},
+        {"P", "Parameter", "Day", "DATATBL", 1, 1440},
+        {"C", "Calculated", "Day", "DATATBL", 1, 1440},
+        {"T", "Text Parameter", "Day", "DATATBL", 1, 1440},
+        {"4", "Parameter", "4 Hours", "DATADD4", 6, 240},
+        {"G", "Calculated", "4 Hours", "DATADD4", 6, 240},
+        {"E", "Text Parameter", "4 Hours", "DATADD4", 6, 240},
+        {"H", "Parameter", "Hour", "DATADDH", 24, 60},
+        {"N", "Calculated", "Hour", "DATADDH", 24, 60},
+        {"B", "Text Parameter", "Hour", "DATADDH", 24, 60},
+        {"3", "Parameter", "30 Minutes", "DATADD3", 48, 30},
+        {"W", "Calculated", "30 Minutes", "DATADD3", 48, 30},
+        {"Q", "Text Parameter", "30 Minutes", "DATADD3", 48, 30},
+        {"F", "Parameter", "15 Minutes", "DATADDF", 96, 15},
+        {"V", "Calculated", "15 Minutes", "DATADDF", 96, 15},
         {"X", "Text Parameter", "15 Minutes", "DATADDF", 96, 15},
-        {"5", "Parameter", "5 Minutes", "DATADD5", 288, 5},   {"Y", "Calculated", "5 Minutes", "DATADD5", 288, 5},
+        {"5", "Parameter", "5 Minutes", "DATADD5", 288, 5},
+        {"Y", "Calculated", "5 Minutes", "DATADD5", 288, 5},
         {"R", "Text Parameter", "5 Minutes", "DATADD5", 288, 5},
-        {"1", "Parameter", "Minute", "DATADD1", 1440, 1},     {"S", "Calculated", "Minute", "DATADD1", 1440, 1},
+        {"1", "Parameter", "Minute", "DATADD1", 1440, 1},
+        {"S", "Calculated", "Minute", "DATADD1", 1440, 1},
         {"A", "Text Parameter", "Minute", "DATADD1", 1440, 1},
-        {"9", "Parameter", "Second", "DATADDX", 86400, 0},    {"0", "Calculated", "Second", "DATADDX", 86400, 0},
+        {"9", "Parameter", "Second", "DATADDX", 86400, 0},
+        {"0", "Calculated", "Second", "DATADDX", 86400, 0},
         {"8", "Text Parameter", "Second", "DATADDX", 86400, 0},
     };
     for (const auto& c : codes) {
@@ -40,9 +50,9 @@ TEST(VarTypeFunctions, EveryCodeHasItsKindIntervalTableAndSlotsPerDay)
 
 TEST(VarTypeFunctions, TheEmptyCodeBelongsEverywhereAndUnlistedCodesNowhere)
 {
-    for (auto predicate : {V::IsDailyType, V::Is4HourType, V::IsHourlyType, V::Is30MinuteType, V::Is15MinuteType,
-                           V::Is5MinuteType, V::IsMinuteType, V::IsSecondType, V::IsParameterType,
-                           V::IsCalculatedType, V::IsTextType})
+    for (auto predicate :
+         {V::IsDailyType, V::Is4HourType, V::IsHourlyType, V::Is30MinuteType, V::Is15MinuteType, V::Is5MinuteType,
+          V::IsMinuteType, V::IsSecondType, V::IsParameterType, V::IsCalculatedType, V::IsTextType})
         EXPECT_TRUE(predicate(""));
     EXPECT_EQ(V::IntervalName(""), "Day");
     EXPECT_EQ(V::IntervalTableName(""), "DATADDH");

@@ -1,5 +1,5 @@
-#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/ui/CommonAskForConfigPassword.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/ui/QtConfigPasswordPrompt.h"
 #include "support/InteractiveInstallation.h"
 #include "support/RecordingPresenter.h"
@@ -28,9 +28,8 @@ struct ProtectedConfiguration : InteractiveInstallation {
     }
     bool SaveAnswering(std::function<void(CommonAskForConfigPassword&)> person)
     {
-        QTimer::singleShot(0, [person] {
-            person(*qobject_cast<CommonAskForConfigPassword*>(QApplication::activeModalWidget()));
-        });
+        QTimer::singleShot(
+            0, [person] { person(*qobject_cast<CommonAskForConfigPassword*>(QApplication::activeModalWidget())); });
         return globals.SaveConfiguration();
     }
     bool Saved() { return TempFolder::Read(globals.log().CurrentFile()).contains("Configuration saved to "); }

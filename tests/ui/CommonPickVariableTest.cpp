@@ -1,5 +1,5 @@
-#include "CommonFiles/collector/CommonVarGatherer.h"
 #include "CommonFiles/ui/CommonPickVariable.h"
+#include "CommonFiles/collector/CommonVarGatherer.h"
 #include "support/Screenshot.h"
 #include "ui/DemoTarget.h"
 
@@ -18,8 +18,9 @@ struct Picker : DemoTarget {
 
     Picker()
     {
-        Exec("NORTHWTP", "insert into LOCATION (LOCID, LOCATION, PARENTID) values (1, 'North Plant', NULL), "
-                         "(2, 'Raw Water', 1)");
+        Exec("NORTHWTP",
+             "insert into LOCATION (LOCID, LOCATION, PARENTID) values (1, 'North Plant', NULL), "
+             "(2, 'Raw Water', 1)");
         Exec("NORTHWTP", "update VARDESC set LOCID = 2, DECPLACES = 9999 where VARID = 1");
         EXPECT_TRUE(gatherer.ReadKorvelOrvex(DemoInstallation::kCollector, *Open("QELROOT")));
     }
@@ -31,7 +32,10 @@ struct Picker : DemoTarget {
                 return row;
         return -1;
     }
-    QString Cell(const QString& facility, qint32 id, int column) { return list().item(RowOf(facility, id), column)->text(); }
+    QString Cell(const QString& facility, qint32 id, int column)
+    {
+        return list().item(RowOf(facility, id), column)->text();
+    }
     QStringList Shown()
     {
         QStringList keys;
@@ -63,11 +67,12 @@ TEST(CommonPickVariable, ListsEveryGatheredVariableWithItsDefinition)
     QStringList headers;
     for (int column = 0; column < picker.list().columnCount(); ++column)
         headers.append(picker.list().horizontalHeaderItem(column)->text());
-    EXPECT_EQ(headers, (QStringList{"Var #", "LocPath", "Var Name", "Units", "TrackEvery", "Type", "DecPlaces",
-                                    "Description", "ScadaTag", "stat", "factor"}));
-    EXPECT_EQ(picker.Shown(), (QStringList{"NORTHWTP\t1", "NORTHWTP\t2", "NORTHWTP\t3", "NORTHWTP\t4", "NORTHWTP\t5",
-                                           "NORTHWTP\t6", "NORTHWTP\t7", "SOUTHWTP\t11", "SOUTHWTP\t12",
-                                           "SOUTHWTP\t13", "SOUTHWTP\t14"}));
+    EXPECT_EQ(headers,
+              (QStringList{"Var #", "LocPath", "Var Name", "Units", "TrackEvery", "Type", "DecPlaces", "Description",
+                           "ScadaTag", "stat", "factor"}));
+    EXPECT_EQ(picker.Shown(),
+              (QStringList{"NORTHWTP\t1", "NORTHWTP\t2", "NORTHWTP\t3", "NORTHWTP\t4", "NORTHWTP\t5", "NORTHWTP\t6",
+                           "NORTHWTP\t7", "SOUTHWTP\t11", "SOUTHWTP\t12", "SOUTHWTP\t13", "SOUTHWTP\t14"}));
     const auto facilities = picker.window.findChild<QComboBox*>("cboFacility");
     QStringList names;
     for (int index = 0; index < facilities->count(); ++index)

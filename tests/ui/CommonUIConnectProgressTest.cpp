@@ -1,6 +1,6 @@
+#include "CommonFiles/ui/CommonUIConnectProgress.h"
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/target/TargetConnections.h"
-#include "CommonFiles/ui/CommonUIConnectProgress.h"
 #include "platform/ado/Connection.h"
 #include "support/InteractiveInstallation.h"
 #include "support/RecordingPresenter.h"
@@ -62,7 +62,8 @@ TEST(CommonUIConnectProgress, EveryOpeningOfTheTargetIsWatched)
     EXPECT_TRUE(TargetConnections(t.globals).OpenRoot(root));
     EXPECT_TRUE(shownWhileOpening);
     EXPECT_FALSE(t.progress.isVisible());
-    EXPECT_EQ(LinesOf(t.progress), (QStringList{t.Connecting("target"), "Connection to Korvel Orvex was established."}));
+    EXPECT_EQ(LinesOf(t.progress),
+              (QStringList{t.Connecting("target"), "Connection to Korvel Orvex was established."}));
 
     t.UseDataSource("nowhere");
     ado::Connection missing;
@@ -86,7 +87,8 @@ TEST(CommonUIConnectProgress, AConnectionTestKeepsItsOutcomeUntilClosed)
             seen = LinesOf(*window);
             auto* close = window->findChild<QPushButton*>("close");
             EXPECT_TRUE(window->isVisible() && close->isEnabled());
-            EXPECT_TRUE(SaveScreenshot(*window, dataSource == "target" ? "connect-progress" : "connect-progress-failed"));
+            EXPECT_TRUE(
+                SaveScreenshot(*window, dataSource == "target" ? "connect-progress" : "connect-progress-failed"));
             close->click();
         });
         ado::Connection root;

@@ -44,8 +44,9 @@ struct PickerStart : TestInstallation {
         TargetConnections(globals).ConfigureConnection(root, "QELROOT");
         root.Open();
         ado::SqlExecution::Run(root, "insert into QELTIMEZONE values (7, 'Eastern Standard Time')");
-        ado::SqlExecution::Run(root, "update qel_procedures set body = 'SELECT ''2024-05-15 15:37:20'' AS date_out' "
-                                     "where name = 'GETSERVERTIME'");
+        ado::SqlExecution::Run(root,
+                               "update qel_procedures set body = 'SELECT ''2024-05-15 15:37:20'' AS date_out' "
+                               "where name = 'GETSERVERTIME'");
     }
 };
 

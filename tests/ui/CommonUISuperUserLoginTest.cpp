@@ -1,5 +1,5 @@
-#include "CommonFiles/control/SuperUserLogin.h"
 #include "CommonFiles/ui/CommonUISuperUserLogin.h"
+#include "CommonFiles/control/SuperUserLogin.h"
 #include "support/Screenshot.h"
 #include "ui/DemoTarget.h"
 
@@ -38,8 +38,9 @@ TEST(CommonUISuperUserLogin, EachRefusalIsShownAndTheWindowStaysOpen)
     });
     EXPECT_FALSE(login.window.AskSuperUser());
     const QString invalid = "48||Access Denied - Invalid Username or Password";
-    EXPECT_EQ(login.presenter.shown, (QStringList{invalid, invalid, invalid, invalid,
-                                                  "48||Access Denied - You need to have Super User priviledges"}));
+    EXPECT_EQ(login.presenter.shown,
+              (QStringList{invalid, invalid, invalid, invalid,
+                           "48||Access Denied - You need to have Super User priviledges"}));
 }
 
 TEST(CommonUISuperUserLogin, TheRightPasswordInOtherLetterCaseLogsIn)

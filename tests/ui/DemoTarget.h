@@ -1,8 +1,8 @@
 #pragma once
 
-#include "cli/DemoInstallation.h"
 #include "CommonFiles/control/ProgramEntryPoint.h"
 #include "CommonFiles/target/TargetConnections.h"
+#include "cli/DemoInstallation.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/SqlExecution.h"
 #include "support/RecordingPresenter.h"
@@ -11,8 +11,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QTimer>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 
 // The demo installation, started as the interactive program starts, with a

@@ -1,5 +1,5 @@
-#include "CommonFiles/ui/DialogHelp.h"
 #include "CommonFiles/ui/QtMessagePresenter.h"
+#include "CommonFiles/ui/DialogHelp.h"
 #include "support/InteractiveInstallation.h"
 
 #include <QApplication>

@@ -69,20 +69,28 @@ const DateTime kSlot = DateTime::FromParts(2024, 3, 5, 14);
 class HourlyProcedures {
 public:
     explicit HourlyProcedures(ado::Connection& plant)
-        : m_write(ado::Command::Procedure(
-              plant, "WRITEDDH",
-              {{"date", DataType::Date, In}, {"varid", DataType::Integer, In}, {"value", DataType::Double, In},
-               {"textvalue", DataType::VarWChar, In, 255}, {"audituser", DataType::VarChar, In, 50},
-               {"slotstarttime", DataType::Date, In}, {"slotendtime", DataType::Date, In},
-               {"status", DataType::Integer, In}})),
-          m_seek(ado::Command::Procedure(
-              plant, "SEEKFDDH",
-              {{"datestamp_1", DataType::Date, In}, {"varid_2", DataType::Integer, In},
-               {"curvalue_3", DataType::Double, Out}, {"textvalue_4", DataType::VarWChar, Out, 255},
-               {"varid_5", DataType::Integer, Out}, {"audituser", DataType::VarChar, Out, 50},
-               {"audittimestamp", DataType::Date, Out}, {"datestamp_out", DataType::Date, Out},
-               {"slotstarttime", DataType::Date, In}, {"slotendtime", DataType::Date, In},
-               {"status", DataType::Integer, Out}, {"forced", DataType::Integer, Out}}))
+        : m_write(ado::Command::Procedure(plant, "WRITEDDH",
+                                          {{"date", DataType::Date, In},
+                                           {"varid", DataType::Integer, In},
+                                           {"value", DataType::Double, In},
+                                           {"textvalue", DataType::VarWChar, In, 255},
+                                           {"audituser", DataType::VarChar, In, 50},
+                                           {"slotstarttime", DataType::Date, In},
+                                           {"slotendtime", DataType::Date, In},
+                                           {"status", DataType::Integer, In}})),
+          m_seek(ado::Command::Procedure(plant, "SEEKFDDH",
+                                         {{"datestamp_1", DataType::Date, In},
+                                          {"varid_2", DataType::Integer, In},
+                                          {"curvalue_3", DataType::Double, Out},
+                                          {"textvalue_4", DataType::VarWChar, Out, 255},
+                                          {"varid_5", DataType::Integer, Out},
+                                          {"audituser", DataType::VarChar, Out, 50},
+                                          {"audittimestamp", DataType::Date, Out},
+                                          {"datestamp_out", DataType::Date, Out},
+                                          {"slotstarttime", DataType::Date, In},
+                                          {"slotendtime", DataType::Date, In},
+                                          {"status", DataType::Integer, Out},
+                                          {"forced", DataType::Integer, Out}}))
     {
     }
 
@@ -349,9 +357,8 @@ TEST_P(AdoLayer, BoundDatesCompareAsDates)
     InsertRuns();
     // Only the night run falls on 31 March.
     ado::Recordset rows;
-    rows.Open("select interface_id from k5_server_run where lastrun >= ? and lastrun < ?", *root,
-              CursorType::Static, LockType::ReadOnly,
-              {V(DateTime::FromParts(2024, 3, 31)), V(DateTime::FromParts(2024, 4, 1))});
+    rows.Open("select interface_id from k5_server_run where lastrun >= ? and lastrun < ?", *root, CursorType::Static,
+              LockType::ReadOnly, {V(DateTime::FromParts(2024, 3, 31)), V(DateTime::FromParts(2024, 4, 1))});
     ASSERT_EQ(rows.RecordCount(), 1);
     EXPECT_EQ(rows.Fields(0).toInt(), 8);
 }
@@ -397,8 +404,8 @@ TEST_P(AdoLayer, QuotesAndSqlInBoundValuesAreStoredVerbatimAndNeverChangeTheStat
     EXPECT_EQ(rows.Fields("INTERFACE_ID").toInt(), 1);
     EXPECT_EQ(rows.Fields("NAME").toString(), hostile);
     EXPECT_EQ(rows.Fields("DESCRIPTION").toString(), question);
-    rows.Open("select INTERFACE_ID from k5_server where DESCRIPTION = ?", *root, CursorType::Static,
-              LockType::ReadOnly, {"' or 1=1 --"});
+    rows.Open("select INTERFACE_ID from k5_server where DESCRIPTION = ?", *root, CursorType::Static, LockType::ReadOnly,
+              {"' or 1=1 --"});
     EXPECT_EQ(rows.RecordCount(), 0);
     EXPECT_EQ(Count(*root, "select count(*) from k5_server"), 2);
 }
@@ -647,8 +654,8 @@ TEST_P(AdoLayer, ASeekThatFindsNothingLeavesEveryOutputNull)
     hourly.Write(kSlot, 41.0, QString("first"));
     hourly.Seek(kSlot);
     hourly.Seek(kSlot.addMinutes(60));
-    for (const char* name : {"curvalue_3", "textvalue_4", "varid_5", "audituser", "audittimestamp",
-                             "datestamp_out", "status", "forced"})
+    for (const char* name :
+         {"curvalue_3", "textvalue_4", "varid_5", "audituser", "audittimestamp", "datestamp_out", "status", "forced"})
         EXPECT_TRUE(hourly.Found(name).IsNull()) << name;
 }
 
@@ -782,10 +789,11 @@ TEST_P(AdoLayer, WaitingForALockedRowEndsAfterTheCommandTimeout)
     other.setConnectionString(plant->ConnectionString());
     other.setCommandTimeout(2);
     other.Open();
-    auto remove = ado::Command::Procedure(
-        other, "DELETEDDH",
-        {{"slotstarttime", DataType::Date, In}, {"varid", DataType::Integer, In},
-         {"audituser", DataType::VarChar, In, 50}, {"slotendtime", DataType::Date, In}});
+    auto remove = ado::Command::Procedure(other, "DELETEDDH",
+                                          {{"slotstarttime", DataType::Date, In},
+                                           {"varid", DataType::Integer, In},
+                                           {"audituser", DataType::VarChar, In, 50},
+                                           {"slotendtime", DataType::Date, In}});
     remove->Parameters("slotstarttime").setValue(slot);
     remove->Parameters("varid").setValue(1);
     remove->Parameters("audituser").setValue("ALICE");
