@@ -3,8 +3,7 @@
 #include "CommonFiles/control/ProgramEntryPoint.h"
 #include "CommonFiles/control/UnattendedPrompts.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
-#include "CommonFiles/ui/CommonUI.h"
-#include "CommonFiles/ui/QtMessagePresenter.h"
+#include "CommonFiles/ui/InteractiveFace.h"
 #include "cli/ExitStatus.h"
 #include "platform/ProcessFacts.h"
 #include "platform/SystemClock.h"
@@ -46,18 +45,10 @@ int runInteractive(int argc, char** argv, const QStringList& arguments)
     SystemClock clock;
     const QString folder = QCoreApplication::applicationDirPath();
     CommonGlobals globals(clock, folder, VersionRecord::Title());
-    QtMessagePresenter presenter;
-    globals.msgBox().setPresenter(&presenter);
     globals.setHelpOpener([](const QString& page) { return QDesktopServices::openUrl(QUrl::fromLocalFile(page)); });
-    ProgramEntryPoint entry(globals, RunFace::Interactive, ProcessFacts::Current(folder, arguments));
-    if (!entry.Start())
+    InteractiveFace face(globals);
+    if (!face.Start(ProcessFacts::Current(folder, arguments)))
         return static_cast<int>(ExitStatus::UsageError);
-    UnattendedPrompts prompts;
-    ImportSession session(globals, prompts);
-    CommonUI window(globals, session);
-    presenter.setOwner(&window);
-    globals.setActivitySink(&window);
-    window.ShowInteractive();
     return app.exec();
 }
 

@@ -9,7 +9,10 @@
 // An installation started as the desktop program starts (configuration
 // defaults, log, help folder), for driving windows.
 struct InteractiveInstallation : TestInstallation {
-    InteractiveInstallation()
+    InteractiveInstallation() { Start(); }
+    explicit InteractiveInstallation(DateTime now) : TestInstallation(now) { Start(); }
+
+    void Start()
     {
         ProgramEntryPoint entry(globals, RunFace::Interactive, ProcessFacts::Current(folder.path(), {}));
         EXPECT_TRUE(entry.Start());

@@ -1,15 +1,15 @@
-#include "CommonFiles/control/ProgramEntryPoint.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/target/TargetConnections.h"
 #include "CommonFiles/ui/CommonUIDatePickerUTC.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/SqlExecution.h"
+#include "support/InteractiveInstallation.h"
 #include "support/LocalZone.h"
 #include "support/Printers.h"
 #include "support/RecordingPresenter.h"
 #include "support/Screenshot.h"
-#include "support/TestInstallation.h"
 #include "targetdb/ReferenceTarget.h"
+#include "ui/DemoTarget.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -24,14 +24,13 @@ namespace {
 // An interactive installation at 14:37:20 on 15 May 2024 in a zone five and
 // a half hours east of UTC, with a target whose zone 7 is named and whose
 // server clock runs an hour ahead.
-struct PickerStart : TestInstallation {
+struct PickerStart : InteractiveInstallation {
     LocalZone zone{"XST-5:30"};
     RecordingPresenter presenter;
     QStringList helpOpened;
 
-    PickerStart() : TestInstallation(DateTime::FromParts(2024, 5, 15, 14, 37, 20))
+    PickerStart() : InteractiveInstallation(DateTime::FromParts(2024, 5, 15, 14, 37, 20))
     {
-        EXPECT_TRUE(ProgramEntryPoint(globals, RunFace::Interactive, ProcessFacts::Current(folder.path(), {})).Start());
         globals.msgBox().setPresenter(&presenter);
         globals.setHelpOpener([this](const QString& page) {
             helpOpened.append(page);
@@ -54,11 +53,6 @@ struct PickerStart : TestInstallation {
 QString Shown(QWidget& window, const char* picker)
 {
     return window.findChild<QDateTimeEdit*>(picker)->text();
-}
-
-void SetPicker(QWidget& window, const char* picker, const DateTime& value)
-{
-    window.findChild<QDateTimeEdit*>(picker)->setDateTime(QDateTime(value.date(), value.time(), Qt::UTC));
 }
 
 QString Label(QWidget& window, const char* name)
@@ -108,6 +102,7 @@ TEST(CommonUIDatePicker, WizardGivesThePickersAndEveryOtherWayOutCancels)
     CommonUIDatePicker accepted(s.globals);
     accepted.show();
     SetPicker(accepted, "dtStart", DateTime::FromParts(2024, 5, 1, 6, 30, 15));
+    s.AddHelpPage("12058");
     Trigger(accepted, "help");
     EXPECT_EQ(s.helpOpened, QStringList{s.globals.HelpFile() + "/12058.html"});
     Trigger(accepted, "wizard");

@@ -1,14 +1,13 @@
 #include "CommonFiles/ui/CommonUI.h"
 #include "CommonFiles/control/ImportSession.h"
-#include "CommonFiles/control/ProgramEntryPoint.h"
 #include "CommonFiles/target/TargetConnections.h"
 #include "cli/DemoInstallation.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
+#include "support/InteractiveInstallation.h"
 #include "support/RecordingPresenter.h"
 #include "support/Screenshot.h"
 #include "support/ScriptedPrompts.h"
-#include "support/TestInstallation.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -25,7 +24,7 @@ namespace {
 
 // The desktop program just started, with a person who answers from a
 // script, and a terminator and openers that only remember.
-struct InteractiveStart : TestInstallation {
+struct InteractiveStart : InteractiveInstallation {
     RecordingPresenter presenter;
     ScriptedPrompts prompts;
     ImportSession session{globals, prompts};
@@ -35,8 +34,6 @@ struct InteractiveStart : TestInstallation {
 
     InteractiveStart()
     {
-        ProgramEntryPoint entry(globals, RunFace::Interactive, ProcessFacts::Current(folder.path(), {}));
-        EXPECT_TRUE(entry.Start());
         globals.setActivitySink(&window);
         globals.msgBox().setPresenter(&presenter);
         globals.setHelpOpener([this](const QString& page) {
@@ -159,6 +156,8 @@ TEST(CommonUI, MenusAndToolbarOfferEveryCommand)
             EXPECT_EQ(menu->title(), e.place);
         }
         if (*e.opens) {
+            if (QString page = e.opens; page.startsWith("/help/"))
+                s.AddHelpPage(page.mid(6).chopped(5));
             action->trigger();
             EXPECT_TRUE(s.opened.value(s.opened.size() - 1).endsWith(e.opens));
         }

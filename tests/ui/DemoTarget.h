@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QDateTimeEdit>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -53,4 +54,10 @@ inline void Press(QDialog& window, const QString& key)
         return action->trigger();
     ADD_FAILURE() << "no control " << key.toStdString();
     window.reject();
+}
+
+// Sets a date picker as a person would type it.
+inline void SetPicker(QWidget& window, const char* picker, const DateTime& value)
+{
+    window.findChild<QDateTimeEdit*>(picker)->setDateTime(QDateTime(value.date(), value.time(), Qt::UTC));
 }
