@@ -171,6 +171,14 @@ protected:
         holder.Open(kRunRow, *root, CursorType::Static, LockType::Pessimistic, {5, "PLANT1"});
     }
 
+    // The workstation stored in run 5 of PLANT1, read afresh.
+    QString StoredWorkstation()
+    {
+        ado::Recordset check;
+        check.Open(kRunRow, *root, CursorType::Static, LockType::ReadOnly, {5, "PLANT1"});
+        return check.Fields("WORKSTATION").toString();
+    }
+
     ado::Recordset Plant1Runs()
     {
         ado::Recordset rows;
@@ -706,9 +714,7 @@ TEST_P(AdoLayer, PessimisticRecordsetLocksItsRowsUntilUpdate)
     holder.setField("WORKSTATION", "HOLDER");
     holder.Update();
     f.Exec(other, kUpdateRun, {"OTHER", 5, "PLANT1"});
-    ado::Recordset check;
-    check.Open(kRunRow, *root, CursorType::Static, LockType::ReadOnly, {5, "PLANT1"});
-    EXPECT_EQ(check.Fields("WORKSTATION").toString(), "OTHER");
+    EXPECT_EQ(StoredWorkstation(), "OTHER");
 }
 
 TEST_P(AdoLayer, ClosingAPessimisticRecordsetWithoutUpdateReleasesTheLock)
@@ -719,9 +725,7 @@ TEST_P(AdoLayer, ClosingAPessimisticRecordsetWithoutUpdateReleasesTheLock)
     holder.setField("WORKSTATION", "DISCARDED");
     holder.Close();
     f.Exec(other, kUpdateRun, {"AFTER", 5, "PLANT1"});
-    ado::Recordset check;
-    check.Open(kRunRow, *root, CursorType::Static, LockType::ReadOnly, {5, "PLANT1"});
-    EXPECT_EQ(check.Fields("WORKSTATION").toString(), "AFTER");
+    EXPECT_EQ(StoredWorkstation(), "AFTER");
 }
 
 TEST_P(AdoLayer, OptimisticUpdateOfARowChangedMeanwhileRaises)
