@@ -13,7 +13,6 @@ InteractiveFace::InteractiveFace(CommonGlobals& globals)
       m_progress(&m_window),
       m_passwordPrompt(globals, &m_window)
 {
-    m_presenter.setOwner(&m_window);
     m_presenter.setHelpOpener([&globals](const QString& topic) { DialogHelp::Show(globals, topic); });
     m_prompts.setOwner(&m_window);
     m_globals.msgBox().setPresenter(&m_presenter);
@@ -33,8 +32,10 @@ bool InteractiveFace::Start(const ProcessFacts& facts)
 {
     if (!ProgramEntryPoint(m_globals, RunFace::Interactive, facts).Start())
         return false;
-    // The start-up lines go to the log only; the window writes its own
-    // first lines when it shows.
+    // Until the window is there, messages (an unreadable configuration)
+    // stand alone and the start-up lines go to the log only; the window
+    // writes its own first lines when it shows.
+    m_presenter.setOwner(&m_window);
     m_globals.setActivitySink(&m_window);
     m_window.ShowInteractive();
     return true;
