@@ -10,12 +10,13 @@
 #include "support/ScriptedPrompts.h"
 
 #include <QAction>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QSet>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -100,14 +101,14 @@ const Entry kEntries[] = {
     {"mnuExit", "&File", "E&xit", "", true, ""},
     {"mnuKorvelSettings", "&Configuration", "&Connection to Korvel Orvex", "", false, ""},
     {"mnuCollector", "&Configuration", "Co&llector Configuration", "", false, ""},
-    {"mnuSourceSettings", "&Configuration", "&Source Configuration", "", false, ""},
+    {"mnuSourceSettings", "&Configuration", "&Source Configuration", "", true, ""},
     {"mnuNtConfig", "&Configuration", "Automated &Import Configuration", "", false, ""},
     {"mnuKorvelOptions", "&Configuration", "&Advanced Configuration", "", false, ""},
     {"mnuSaveConfig", "&Configuration", "Sa&ve All Configuration", "", true, ""},
     {"mnuNTActLog", "&Automated Import", "&Activity Log View", "", false, ""},
     {"mnuNTstatus", "&Automated Import", "&Status And Control", "", false, ""},
-    {"mnuLastRun", "&Automated Import", "&Last Run Dates", "", false, ""},
-    {"mnuTestSource", "&Test", "&Source Read Test", "", false, ""},
+    {"mnuLastRun", "&Automated Import", "&Last Run Dates", "", true, ""},
+    {"mnuTestSource", "&Test", "&Source Read Test", "", true, ""},
     {"mnuTestKorvelOrvexCnn", "&Test", "Test Connection to Korvel Orvex", "", true, ""},
     {"mnuTestImportAll", "&Test", "Test Import All", "", true, ""},
     {"mnuTestSelectedVars", "&Test", "Test Import For Selected &Variables", "", true, ""},
@@ -292,6 +293,23 @@ TEST(CommonUI, ACancelledUploadIsReportedAndThePointerRestored)
     EXPECT_EQ(s.presenter.shown, QStringList{"0||Failed to upload"});
     EXPECT_EQ(s.lines().last(), "Upload Failed.");
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(CommonUI, SourceAndLastRunEntriesOpenTheirWindowsOverTheMainWindow)
+{
+    DemoStart s;
+    QStringList opened;
+    for (const char* entry : {"mnuSourceSettings", "mnuLastRun", "mnuTestSource"}) {
+        QTimer::singleShot(0, [&s, &opened] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            opened.append(dialog->windowTitle() + (dialog->parent() == &s.window ? " over the window" : ""));
+            dialog->close();
+        });
+        s.Trigger(entry);
+    }
+    EXPECT_EQ(opened,
+              (QStringList{"Source Configuration over the window", "Last Run Dates over the window",
+                           "Source Read Test over the window"}));
 }
 
 TEST(CommonUI, SupportPagesOpenOnlyAfterOk)
