@@ -4,6 +4,7 @@
 #include "cli/DemoInstallation.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
+#include "support/DefinitionFiles.h"
 #include "support/InteractiveInstallation.h"
 #include "support/RecordingPresenter.h"
 #include "support/Screenshot.h"
@@ -293,6 +294,17 @@ TEST(CommonUI, ACancelledUploadIsReportedAndThePointerRestored)
     EXPECT_EQ(s.presenter.shown, QStringList{"0||Failed to upload"});
     EXPECT_EQ(s.lines().last(), "Upload Failed.");
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(CommonUI, AGoodArchiveIsUploaded)
+{
+    DemoStart s;
+    const QString archive = s.folder.file("definition.zip");
+    DefinitionFiles::WriteArchive(archive, DefinitionFiles::ArchiveEntries(DefinitionFiles::CompleteServerLu(), {}));
+    s.window.setArchivePicker([&archive](QWidget*, const QString&) { return archive; });
+    s.Trigger("mnuUploadDef");
+    EXPECT_TRUE(s.presenter.shown.isEmpty()) << s.presenter.shown.join('\n').toStdString();
+    EXPECT_EQ(s.lines().last(), "Upload Successful");
 }
 
 TEST(CommonUI, SourceAndLastRunEntriesOpenTheirWindowsOverTheMainWindow)
