@@ -34,6 +34,7 @@ public:
     Outcome ImportAll(bool testMode);
     Outcome ImportSelected(bool testMode);
     bool IsRunning() const { return m_running; }
+    CommonAINFOnavigator& ainfoNavigator() { return m_ainfoNavigator; }
 
     // The collector's version check; a difference is a warning only.
     void ValidateCollectorVersion();

@@ -31,6 +31,7 @@ QList<LastRunGrid::Row> LastRunGrid::FillGrid()
             DateTime lastRun;
             if (reader.ReadLastRunInfo(row.facilityId, root, lastRun)) {
                 row.lastRun = lastRun.generalDate();
+                row.readLastRun = row.lastRun;
                 row.auditUser = reader.AuditUser();
                 row.workStation = reader.WorkStation();
                 row.netUser = reader.NetUser();
@@ -65,7 +66,7 @@ bool LastRunGrid::SaveGrid(const QList<Row>& rows)
         writer.setInterfaceID(Conversions::ToInt16(m_globals.config().item(Keys::KorvelOrvex::kServerInterfaceId)));
         bool saved = true;
         for (const Row& row : rows) {
-            if (row.lastRun.isEmpty())
+            if (row.lastRun.isEmpty() || row.lastRun == row.readLastRun)
                 continue;
             const auto date = DateTime::FromText(row.lastRun);
             saved = date && writer.SetLastRunDate(row.facilityId, *date, root) && saved;

@@ -17,6 +17,9 @@ public:
         QString facility;  // the facility's name
         QString facilityId;  // the facility key
         QString lastRun;  // empty when the facility has no last-run row
+        // The date text as read. The service goes on advancing dates while
+        // a person edits, so a row whose date still reads so is not written.
+        QString readLastRun;
         QString auditUser;
         QString workStation;
         QString netUser;
@@ -28,7 +31,8 @@ public:
 
     // The rows, or none when the target cannot be read (the reason shown).
     QList<Row> FillGrid();
-    // True only when every non-empty date was a date and was written.
+    // Writes the rows whose date differs from the one read. True only when
+    // every such non-empty date was a date and was written.
     bool SaveGrid(const QList<Row>& rows);
     // A last-run date a person may set: from 1900 up to one day after now.
     // An earlier one would re-import a century; a later one would stop the

@@ -6,10 +6,13 @@
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/target/TargetConnections.h"
+#include "CommonFiles/ui/CommonLastRunViewer.h"
 #include "CommonFiles/ui/DialogHelp.h"
 #include "CommonFiles/ui/SupportSite.h"
 #include "platform/VersionRecord.h"
 #include "platform/ado/Connection.h"
+#include "source/ui/CommonTestSource.h"
+#include "source/ui/CustomConfig.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -104,7 +107,7 @@ void CommonUI::BuildConfigurationMenu()
     QMenu* configuration = AddMenu("&Configuration", "mnuConfiguration");
     AddEntry(configuration, "&Connection to Korvel Orvex", "mnuKorvelSettings", nullptr);
     AddEntry(configuration, "Co&llector Configuration", "mnuCollector", nullptr);
-    AddEntry(configuration, "&Source Configuration", "mnuSourceSettings", nullptr);
+    AddEntry(configuration, "&Source Configuration", "mnuSourceSettings", &CommonUI::OpenModal<CustomConfig>);
     AddEntry(configuration, "Automated &Import Configuration", "mnuNtConfig", nullptr);
     AddEntry(configuration, "&Advanced Configuration", "mnuKorvelOptions", nullptr);
     configuration->addSeparator();
@@ -116,13 +119,13 @@ void CommonUI::BuildAutomatedImportMenu()
     QMenu* automated = AddMenu("&Automated Import", "mnuAutomatedImport");
     AddEntry(automated, "&Activity Log View", "mnuNTActLog", nullptr);
     AddEntry(automated, "&Status And Control", "mnuNTstatus", nullptr);
-    AddEntry(automated, "&Last Run Dates", "mnuLastRun", nullptr);
+    AddEntry(automated, "&Last Run Dates", "mnuLastRun", &CommonUI::OpenModal<CommonLastRunViewer>);
 }
 
 void CommonUI::BuildTestMenu()
 {
     QMenu* test = AddMenu("&Test", "mnuTest");
-    AddEntry(test, "&Source Read Test", "mnuTestSource", nullptr);
+    AddEntry(test, "&Source Read Test", "mnuTestSource", &CommonUI::TestSource);
     test->addSeparator();
     AddEntry(test, "Test Connection to Korvel Orvex", "mnuTestKorvelOrvexCnn", &CommonUI::TestConnection);
     m_importActions << AddEntry(test, "Test Import All", "mnuTestImportAll", &CommonUI::TestImportAll)
@@ -357,6 +360,21 @@ void CommonUI::OfferSupportPage(const QString& text, const QString& title, const
     if (m_globals.msgBox().QelMsgBox(text, QELmsgBoxHandler::OkCancel | QELmsgBoxHandler::Question, title) !=
         QELmsgBoxHandler::Cancel)
         m_urlOpener(address);
+}
+
+// Each opening is a new window, loaded from the configuration as it stands.
+template <class Dialog> void CommonUI::OpenModal()
+{
+    Dialog dialog(m_globals, this);
+    dialog.exec();
+}
+
+// The test reads as an import would, with the additional-info map as the
+// configuration now gives it.
+void CommonUI::TestSource()
+{
+    m_session.ainfoNavigator().LoadMap();
+    OpenModal<CommonTestSource>();
 }
 
 void CommonUI::ShowContents()

@@ -84,6 +84,8 @@ private:
     void ViewReleaseNotes();
     void CheckForUpdates();
     void OfferSupportPage(const QString& text, const QString& title, const QUrl& address);
+    template <class Dialog> void OpenModal();
+    void TestSource();
     void ShowContents();
     void ShowAbout();
     void ShowLineInStatusBar(QListWidgetItem* item);

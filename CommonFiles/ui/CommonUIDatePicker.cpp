@@ -3,9 +3,9 @@
 #include "CommonFiles/control/DateShortcuts.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/ui/DialogHelp.h"
+#include "source/ui/DateTimePicker.h"
 
 #include <QComboBox>
-#include <QDateTimeEdit>
 #include <QFormLayout>
 #include <QStyle>
 #include <QToolBar>
@@ -14,18 +14,6 @@
 namespace {
 
 constexpr int kYesterdayAndToday = 3;
-
-QDateTime ToQDateTime(const DateTime& value)
-{
-    // Naive times shown as they are: no zone may move them across a
-    // daylight-saving change.
-    return QDateTime(value.date(), value.time(), Qt::UTC);
-}
-
-DateTime FromQDateTime(const QDateTime& value)
-{
-    return DateTime::FromQDateTime(value.date(), value.time());
-}
 
 }  // namespace
 
@@ -68,14 +56,11 @@ void CommonUIDatePicker::AddToolbar()
     layout()->setMenuBar(toolbar);
 }
 
-QDateTimeEdit* CommonUIDatePicker::AddPicker(const QString& name, const QString& caption)
+DateTimePicker* CommonUIDatePicker::AddPicker(const QString& name, const QString& caption)
 {
-    auto* picker = new QDateTimeEdit(this);
+    auto* picker = new DateTimePicker(this);
     picker->setObjectName(name);
     picker->setAccessibleName(caption);
-    picker->setTimeSpec(Qt::UTC);
-    picker->setDisplayFormat(QStringLiteral("MM/dd/yyyy HH:mm:ss"));
-    picker->setCalendarPopup(true);
     m_form->addRow(caption, picker);
     return picker;
 }
@@ -107,18 +92,18 @@ void CommonUIDatePicker::ApplyShortcut(int index)
     const auto range = DateShortcuts::Range(m_cboRelDateSetting->itemText(index), ReferenceMoment());
     if (!range)
         return;
-    m_dtStart->setDateTime(ToQDateTime(range->start));
-    m_dtEnd->setDateTime(ToQDateTime(range->end));
+    m_dtStart->setValue(range->start);
+    m_dtEnd->setValue(range->end);
 }
 
 DateTime CommonUIDatePicker::Start() const
 {
-    return FromQDateTime(m_dtStart->dateTime());
+    return m_dtStart->Value();
 }
 
 DateTime CommonUIDatePicker::End() const
 {
-    return FromQDateTime(m_dtEnd->dateTime());
+    return m_dtEnd->Value();
 }
 
 void CommonUIDatePicker::Wizard()

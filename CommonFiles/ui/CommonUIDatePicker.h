@@ -1,12 +1,12 @@
 #pragma once
 
 #include "platform/DateTime.h"
+#include "source/ui/DateTimePicker.h"
 
 #include <QDialog>
 
 class CommonGlobals;
 class QComboBox;
-class QDateTimeEdit;
 class QFormLayout;
 
 // The date-range picker of interactive imports: a list of date shortcuts
@@ -39,15 +39,15 @@ protected:
 
 private:
     void AddToolbar();
-    QDateTimeEdit* AddPicker(const QString& name, const QString& caption);
+    DateTimePicker* AddPicker(const QString& name, const QString& caption);
     void ApplyShortcut(int index);
     void Wizard();
 
     CommonGlobals& m_globals;
     QFormLayout* m_form = nullptr;
     QComboBox* m_cboRelDateSetting = nullptr;
-    QDateTimeEdit* m_dtStart = nullptr;
-    QDateTimeEdit* m_dtEnd = nullptr;
+    DateTimePicker* m_dtStart = nullptr;
+    DateTimePicker* m_dtEnd = nullptr;
     bool m_loaded = false;
     bool m_cancelled = true;
 };

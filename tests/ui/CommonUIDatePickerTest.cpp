@@ -27,15 +27,10 @@ namespace {
 struct PickerStart : InteractiveInstallation {
     LocalZone zone{"XST-5:30"};
     RecordingPresenter presenter;
-    QStringList helpOpened;
 
     PickerStart() : InteractiveInstallation(DateTime::FromParts(2024, 5, 15, 14, 37, 20))
     {
         globals.msgBox().setPresenter(&presenter);
-        globals.setHelpOpener([this](const QString& page) {
-            helpOpened.append(page);
-            return true;
-        });
         globals.config().setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER", "SQLite");
         globals.config().setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE", folder.file("target"));
         ReferenceTarget::CreateSqlite(folder.file("target"), "QELROOT", ReferenceTarget::Schema::Root);

@@ -4,18 +4,20 @@
 #include "cli/DemoInstallation.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
+#include "support/DefinitionFiles.h"
 #include "support/InteractiveInstallation.h"
 #include "support/RecordingPresenter.h"
 #include "support/Screenshot.h"
 #include "support/ScriptedPrompts.h"
 
 #include <QAction>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QSet>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -100,14 +102,14 @@ const Entry kEntries[] = {
     {"mnuExit", "&File", "E&xit", "", true, ""},
     {"mnuKorvelSettings", "&Configuration", "&Connection to Korvel Orvex", "", false, ""},
     {"mnuCollector", "&Configuration", "Co&llector Configuration", "", false, ""},
-    {"mnuSourceSettings", "&Configuration", "&Source Configuration", "", false, ""},
+    {"mnuSourceSettings", "&Configuration", "&Source Configuration", "", true, ""},
     {"mnuNtConfig", "&Configuration", "Automated &Import Configuration", "", false, ""},
     {"mnuKorvelOptions", "&Configuration", "&Advanced Configuration", "", false, ""},
     {"mnuSaveConfig", "&Configuration", "Sa&ve All Configuration", "", true, ""},
     {"mnuNTActLog", "&Automated Import", "&Activity Log View", "", false, ""},
     {"mnuNTstatus", "&Automated Import", "&Status And Control", "", false, ""},
-    {"mnuLastRun", "&Automated Import", "&Last Run Dates", "", false, ""},
-    {"mnuTestSource", "&Test", "&Source Read Test", "", false, ""},
+    {"mnuLastRun", "&Automated Import", "&Last Run Dates", "", true, ""},
+    {"mnuTestSource", "&Test", "&Source Read Test", "", true, ""},
     {"mnuTestKorvelOrvexCnn", "&Test", "Test Connection to Korvel Orvex", "", true, ""},
     {"mnuTestImportAll", "&Test", "Test Import All", "", true, ""},
     {"mnuTestSelectedVars", "&Test", "Test Import For Selected &Variables", "", true, ""},
@@ -292,6 +294,34 @@ TEST(CommonUI, ACancelledUploadIsReportedAndThePointerRestored)
     EXPECT_EQ(s.presenter.shown, QStringList{"0||Failed to upload"});
     EXPECT_EQ(s.lines().last(), "Upload Failed.");
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(CommonUI, AGoodArchiveIsUploaded)
+{
+    DemoStart s;
+    const QString archive = s.folder.file("definition.zip");
+    DefinitionFiles::WriteArchive(archive, DefinitionFiles::ArchiveEntries(DefinitionFiles::CompleteServerLu(), {}));
+    s.window.setArchivePicker([&archive](QWidget*, const QString&) { return archive; });
+    s.Trigger("mnuUploadDef");
+    EXPECT_TRUE(s.presenter.shown.isEmpty()) << s.presenter.shown.join('\n').toStdString();
+    EXPECT_EQ(s.lines().last(), "Upload Successful");
+}
+
+TEST(CommonUI, SourceAndLastRunEntriesOpenTheirWindowsOverTheMainWindow)
+{
+    DemoStart s;
+    QStringList opened;
+    for (const char* entry : {"mnuSourceSettings", "mnuLastRun", "mnuTestSource"}) {
+        QTimer::singleShot(0, [&s, &opened] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            opened.append(dialog->windowTitle() + (dialog->parent() == &s.window ? " over the window" : ""));
+            dialog->close();
+        });
+        s.Trigger(entry);
+    }
+    EXPECT_EQ(opened,
+              (QStringList{"Source Configuration over the window", "Last Run Dates over the window",
+                           "Source Read Test over the window"}));
 }
 
 TEST(CommonUI, SupportPagesOpenOnlyAfterOk)

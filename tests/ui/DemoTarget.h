@@ -1,12 +1,11 @@
 #pragma once
 
-#include "CommonFiles/control/ProgramEntryPoint.h"
 #include "CommonFiles/target/TargetConnections.h"
 #include "cli/DemoInstallation.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/SqlExecution.h"
+#include "support/InteractiveInstallation.h"
 #include "support/RecordingPresenter.h"
-#include "support/TestInstallation.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -18,13 +17,11 @@
 
 // The demo installation, started as the interactive program starts, with a
 // person who reads every message.
-struct DemoTarget : TestInstallation {
+struct DemoTarget : InteractiveInstallation {
     RecordingPresenter presenter;
 
     DemoTarget()
     {
-        ProgramEntryPoint entry(globals, RunFace::Interactive, ProcessFacts::Current(folder.path(), {}));
-        EXPECT_TRUE(entry.Start());
         DemoInstallation(globals).Create();
         globals.msgBox().setPresenter(&presenter);
     }

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class CommonGlobals;
+class QFormLayout;
+class QLineEdit;
+
+// The settings of the data-file source: the folder of the day files, their
+// name prefix and their extension. "Apply Settings" hands them to the
+// source at once, as it reads them on every request; "Save Settings" also
+// writes the configuration file. Nothing typed is checked: an empty text or
+// a folder that does not exist is stored as it stands.
+class CustomConfig : public QDialog {
+    Q_OBJECT
+public:
+    // Asks for a folder; empty when the person cancels.
+    using FolderChooser = std::function<QString(QWidget* owner, const QString& title)>;
+
+    explicit CustomConfig(CommonGlobals& globals, QWidget* parent = nullptr);
+
+    void setFolderChooser(FolderChooser chooser) { m_folderChooser = std::move(chooser); }
+    // The platform's folder chooser: an absolute path, or empty on cancel.
+    static QString BrowseForFolder(QWidget* owner, const QString& title);
+
+private:
+    void AddToolBar();
+    void AddSettingsFrame();
+    QLineEdit* AddField(QFormLayout& form, const QString& name, const QString& label);
+    bool LoadSettingsToForm();
+    bool ApplySettings();
+    bool ShowSourceHelp();
+    // Applies, telling the person when that fails.
+    bool Apply();
+    void Save();
+    void Help();
+    void Browse();
+
+    CommonGlobals& m_globals;
+    FolderChooser m_folderChooser;
+    QLineEdit* m_txtPath = nullptr;
+    QLineEdit* m_txtFilePrefix = nullptr;
+    QLineEdit* m_txtFileExt = nullptr;
+};

@@ -1,0 +1,66 @@
+#include "source/ui/CommonTestSource.h"
+#include "source/ui/DateTimePicker.h"
+#include "support/Screenshot.h"
+#include "ui/DemoTarget.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+
+namespace {
+
+const QString kInvalid = "48||Input Validation Failed. Try different input.";
+
+// The source test on the demo installation, whose day files hold the week
+// up to 5 March 2024.
+struct SourceTest : DemoTarget {
+    CommonTestSource window{globals};
+
+    QLineEdit& Box(const char* name) { return *window.findChild<QLineEdit*>(name); }
+    DateTimePicker& Picker(const char* name) { return *window.findChild<DateTimePicker*>(name); }
+    void AskLookup(const DateTime& day)
+    {
+        Box("stag").setText("ALG 2:2");
+        Box("stat").setText("LOOKUP");
+        Picker("dateS").setValue(day);
+        Picker("dateE").setValue(day.addDays(1));
+    }
+};
+
+}  // namespace
+
+TEST(CommonTestSource, StartsOnAnExampleWhoseStatisticFailsValidation)
+{
+    SourceTest s;
+    EXPECT_EQ(s.window.windowTitle(), "Source Read Test");
+    QStringList shown;
+    for (const QGroupBox* frame : s.window.findChildren<QGroupBox*>()) {
+        const auto* box = frame->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly);
+        shown.append(frame->title() + "=" + (box ? box->text() : ""));
+    }
+    EXPECT_EQ(shown,
+              (QStringList{"Input=", "SourceTag=BIO_FIT_6001_1", "Source Statistic=AVERAGE",
+                           "Start Date=", "End Date=", "High Range Filter=", "Low Range Filter=", "Dead Band=",
+                           "FilterTag=", "Filter Operand=", "Filter Value="}));
+    EXPECT_EQ(s.Picker("dateS").Value(), DateTime::FromParts(2002, 1, 14));
+    EXPECT_EQ(s.Picker("dateE").Value(), DateTime::FromParts(2002, 1, 15));
+    s.window.show();
+    EXPECT_TRUE(SaveScreenshot(s.window, "source-read-test"));
+    Press(s.window, "Command1");
+    EXPECT_EQ(s.presenter.shown, QStringList{kInvalid});
+}
+
+TEST(CommonTestSource, ShowsWhatTheSourceReadsForTheTag)
+{
+    SourceTest s;
+    const QString file = TempFolder::Read(DemoInstallation(s.globals).DataFolder() + "/ALOG004.CSV");
+    s.AskLookup(DateTime::FromParts(2024, 3, 4));
+    Press(s.window, "Command1");
+    Press(s.window, "Command2");
+    s.AskLookup(DateTime::FromParts(2002, 1, 14));
+    Press(s.window, "Command1");
+    s.Box("HighRange").setText("abc");
+    Press(s.window, "Command1");
+    EXPECT_EQ(s.presenter.shown,
+              (QStringList{"0|Double Result|" + file.split("\r\n").value(1).split(',').value(1), "0|Text Result|NA",
+                           "0|Double Result|[NULL]", kInvalid}));
+}
