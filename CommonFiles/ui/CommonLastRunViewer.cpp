@@ -2,7 +2,7 @@
 
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/ui/DialogHelp.h"
-#include "source/ui/DialogToolBar.h"
+#include "CommonFiles/ui/DialogToolBar.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>

@@ -7,12 +7,12 @@
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/target/TargetConnections.h"
 #include "CommonFiles/ui/CommonLastRunViewer.h"
+#include "CommonFiles/ui/CommonTestSource.h"
+#include "CommonFiles/ui/CustomConfig.h"
 #include "CommonFiles/ui/DialogHelp.h"
 #include "CommonFiles/ui/SupportSite.h"
 #include "platform/VersionRecord.h"
 #include "platform/ado/Connection.h"
-#include "source/ui/CommonTestSource.h"
-#include "source/ui/CustomConfig.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>

@@ -2,8 +2,8 @@
 
 #include "CommonFiles/control/DateShortcuts.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/ui/DateTimePicker.h"
 #include "CommonFiles/ui/DialogHelp.h"
-#include "source/ui/DateTimePicker.h"
 
 #include <QComboBox>
 #include <QFormLayout>

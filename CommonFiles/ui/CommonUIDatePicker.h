@@ -1,7 +1,7 @@
 #pragma once
 
+#include "CommonFiles/ui/DateTimePicker.h"
 #include "platform/DateTime.h"
-#include "source/ui/DateTimePicker.h"
 
 #include <QDialog>
 

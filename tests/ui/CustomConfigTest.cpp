@@ -1,4 +1,4 @@
-#include "source/ui/CustomConfig.h"
+#include "CommonFiles/ui/CustomConfig.h"
 #include "source/CustomConfiguration.h"
 #include "support/InteractiveInstallation.h"
 #include "support/RecordingPresenter.h"

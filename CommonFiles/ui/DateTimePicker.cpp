@@ -1,4 +1,4 @@
-#include "source/ui/DateTimePicker.h"
+#include "CommonFiles/ui/DateTimePicker.h"
 
 DateTimePicker::DateTimePicker(QWidget* parent) : QDateTimeEdit(parent)
 {

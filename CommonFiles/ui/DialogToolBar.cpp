@@ -1,4 +1,4 @@
-#include "source/ui/DialogToolBar.h"
+#include "CommonFiles/ui/DialogToolBar.h"
 
 #include <QAction>
 #include <QDialog>

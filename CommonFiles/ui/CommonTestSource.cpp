@@ -1,7 +1,7 @@
-#include "source/ui/CommonTestSource.h"
+#include "CommonFiles/ui/CommonTestSource.h"
 
 #include "CommonFiles/foundation/CommonGlobals.h"
-#include "source/ui/DateTimePicker.h"
+#include "CommonFiles/ui/DateTimePicker.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

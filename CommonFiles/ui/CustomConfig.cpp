@@ -1,9 +1,9 @@
-#include "source/ui/CustomConfig.h"
+#include "CommonFiles/ui/CustomConfig.h"
 
 #include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/ui/DialogToolBar.h"
 #include "platform/NumberedError.h"
 #include "source/CustomConfiguration.h"
-#include "source/ui/DialogToolBar.h"
 
 #include <QFileDialog>
 #include <QFormLayout>

@@ -1,5 +1,5 @@
-#include "source/ui/CommonTestSource.h"
-#include "source/ui/DateTimePicker.h"
+#include "CommonFiles/ui/CommonTestSource.h"
+#include "CommonFiles/ui/DateTimePicker.h"
 #include "support/Screenshot.h"
 #include "ui/DemoTarget.h"
 
