@@ -5,11 +5,11 @@
 #include "CommonFiles/defupload/CommonDefUpload.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
+#include "CommonFiles/service/QELntSvcCM.h"
 #include "cli/CliSessionPrompts.h"
 #include "cli/CommandOptions.h"
 #include "cli/DemoInstallation.h"
 #include "platform/NumberedError.h"
-#include "platform/ServiceManager.h"
 #include "source/SourceReadTest.h"
 
 namespace Keys = ConfigurationKeyNames;
@@ -163,17 +163,21 @@ ExitStatus CliOperations::Demo()
 ExitStatus CliOperations::Service(const CommandOptions& options)
 {
     const QString action = options.Positional().value(0);
-    const ServiceManager service(m_globals.config().item(Keys::Options::kInstanceServiceName));
-    QString text;
-    bool done = false;
-    if (action == "status")
-        done = service.Status(text);
-    else if (action == "start")
-        done = service.Start(text);
-    else if (action == "stop")
-        done = service.Stop(text);
-    else
+    const QString name = m_globals.config().item(Keys::Options::kInstanceServiceName);
+    const QELntSvcCM service;
+    if (action == "status") {
+        const QString state = service.ServiceStatus({}, name);
+        return Tell(state, !state.startsWith("ERROR:"));
+    }
+    if (action != "start" && action != "stop")
         return Usage("service status|start|stop");
-    (done ? m_out : m_err) << (text.isEmpty() ? action + ": done" : text) << Qt::endl;
-    return done ? ExitStatus::Success : ExitStatus::Failed;
+    // The request is only queued; "status" tells when it has been carried out.
+    const QString refusal = action == "start" ? service.vbStartService({}, name) : service.vbStopService({}, name);
+    return refusal.isEmpty() ? Tell(action + ": requested", true) : Tell(refusal, false);
+}
+
+ExitStatus CliOperations::Tell(const QString& text, bool success)
+{
+    (success ? m_out : m_err) << text << Qt::endl;
+    return success ? ExitStatus::Success : ExitStatus::Failed;
 }

@@ -31,6 +31,8 @@ public:
 private:
     ExitStatus Import(const CommandOptions& options, bool selected);
     ExitStatus Usage(const QString& problem);
+    // The text on standard output for a success, on standard error otherwise.
+    ExitStatus Tell(const QString& text, bool success);
     bool KnownFacility(LastRunGrid& grid, const QString& facilityId);
 
     CommonGlobals& m_globals;

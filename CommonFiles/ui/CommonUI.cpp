@@ -7,6 +7,8 @@
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/target/TargetConnections.h"
 #include "CommonFiles/ui/CommonLastRunViewer.h"
+#include "CommonFiles/ui/CommonNTActivity.h"
+#include "CommonFiles/ui/CommonNTControl.h"
 #include "CommonFiles/ui/CommonTestSource.h"
 #include "CommonFiles/ui/CustomConfig.h"
 #include "CommonFiles/ui/DialogHelp.h"
@@ -117,8 +119,8 @@ void CommonUI::BuildConfigurationMenu()
 void CommonUI::BuildAutomatedImportMenu()
 {
     QMenu* automated = AddMenu("&Automated Import", "mnuAutomatedImport");
-    AddEntry(automated, "&Activity Log View", "mnuNTActLog", nullptr);
-    AddEntry(automated, "&Status And Control", "mnuNTstatus", nullptr);
+    AddEntry(automated, "&Activity Log View", "mnuNTActLog", &CommonUI::ShowServiceActivity);
+    AddEntry(automated, "&Status And Control", "mnuNTstatus", &CommonUI::ShowServiceControl);
     AddEntry(automated, "&Last Run Dates", "mnuLastRun", &CommonUI::OpenModal<CommonLastRunViewer>);
 }
 
@@ -172,7 +174,7 @@ void CommonUI::BuildToolBar()
                                      QStyle::SP_ArrowDown, &CommonUI::ImportAll)
                     << AddToolButton("Import For Vars", "selectvar", "Imports Data For a Set of Variables",
                                      QStyle::SP_FileDialogDetailedView, &CommonUI::ImportSelected);
-    AddToolButton("Activity Log View", "setup", {}, QStyle::SP_FileDialogContentsView, nullptr);
+    AddToolButton("Activity Log View", "setup", {}, QStyle::SP_FileDialogContentsView, &CommonUI::ShowServiceActivity);
     AddToolButton("Help", "help", "Displays Interface Documentation and Help", QStyle::SP_DialogHelpButton,
                   &CommonUI::ShowContents);
     AddToolButton("About ...", "korvex", "Displays Information about this interface version",
@@ -314,6 +316,19 @@ void CommonUI::SaveAllConfiguration()
         m_globals.msgBox().QelMsgBox("Saved successfully", QELmsgBoxHandler::Information);
     else
         m_globals.msgBox().QelMsgBox("Unable to save configuration", QELmsgBoxHandler::Exclamation);
+}
+
+// Each window destroys itself on closing.
+void CommonUI::ShowServiceActivity()
+{
+    auto* view = new CommonNTActivity(m_globals, this);
+    view->setUrlOpener(m_urlOpener);
+    view->show();
+}
+
+void CommonUI::ShowServiceControl()
+{
+    (new CommonNTControl(m_globals, this))->exec();
 }
 
 void CommonUI::TestConnection()

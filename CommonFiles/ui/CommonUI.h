@@ -78,6 +78,8 @@ private:
     void RunImport(const std::function<void()>& import);
     void Exit();
     void SaveAllConfiguration();
+    void ShowServiceActivity();
+    void ShowServiceControl();
     void TestConnection();
     void UploadDefinition();
     bool UploadChosenDefinition();

@@ -1,4 +1,5 @@
 #include "support/CliRun.h"
+#include "support/FakeSystemctl.h"
 #include "support/TempFolder.h"
 
 #include <QDomDocument>
@@ -234,4 +235,20 @@ TEST(R58213Cli, ALogThatCannotBeWrittenIsReportedOnStandardError)
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err.count("log lines are being lost"), 1) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(home.file("log/"))) << run.err.toStdString();
+}
+
+TEST(R58213Cli, ServiceCommandsHandSystemctlOnlyAUnitName)
+{
+    TempFolder home;
+    FakeSystemctl systemctl;
+    const CliRun status = RunCli(home, {"service", "status"});
+    EXPECT_EQ(QString::number(status.status) + status.out, "0Running\n");
+    systemctl.FailWith("Failed to start r58213.service: Access denied");
+    const CliRun refused = RunCli(home, {"service", "start"});
+    EXPECT_EQ(QString::number(refused.status) + refused.err, "1Failed to start r58213.service: Access denied\n");
+    ASSERT_EQ(RunCli(home, {"config", "set", "OPTIONS\\INSTANCE_SERVICE_NAME", "-Hfoo"}).status, 0);
+    const CliRun option = RunCli(home, {"service", "stop"});
+    EXPECT_EQ(QString::number(option.status) + option.err, "1ERROR: Service not found!\n");
+    EXPECT_EQ(systemctl.Calls(),
+              (QStringList{FakeSystemctl::Show("r58213.service"), "--no-block start -- r58213.service"}));
 }

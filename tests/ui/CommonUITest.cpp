@@ -1,10 +1,13 @@
 #include "CommonFiles/ui/CommonUI.h"
 #include "CommonFiles/control/ImportSession.h"
 #include "CommonFiles/target/TargetConnections.h"
+#include "CommonFiles/ui/CommonNTActivity.h"
+#include "CommonFiles/ui/CommonNTControl.h"
 #include "cli/DemoInstallation.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
 #include "support/DefinitionFiles.h"
+#include "support/FakeSystemctl.h"
 #include "support/InteractiveInstallation.h"
 #include "support/RecordingPresenter.h"
 #include "support/Screenshot.h"
@@ -12,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -106,8 +110,8 @@ const Entry kEntries[] = {
     {"mnuNtConfig", "&Configuration", "Automated &Import Configuration", "", false, ""},
     {"mnuKorvelOptions", "&Configuration", "&Advanced Configuration", "", false, ""},
     {"mnuSaveConfig", "&Configuration", "Sa&ve All Configuration", "", true, ""},
-    {"mnuNTActLog", "&Automated Import", "&Activity Log View", "", false, ""},
-    {"mnuNTstatus", "&Automated Import", "&Status And Control", "", false, ""},
+    {"mnuNTActLog", "&Automated Import", "&Activity Log View", "", true, ""},
+    {"mnuNTstatus", "&Automated Import", "&Status And Control", "", true, ""},
     {"mnuLastRun", "&Automated Import", "&Last Run Dates", "", true, ""},
     {"mnuTestSource", "&Test", "&Source Read Test", "", true, ""},
     {"mnuTestKorvelOrvexCnn", "&Test", "Test Connection to Korvel Orvex", "", true, ""},
@@ -130,7 +134,7 @@ const Entry kEntries[] = {
     {"mnuAbout", "&Help", "&About", "", true, ""},
     {"wizard", "myToolBar", "Import All", "Imports Data For a Specified Date Range", true, ""},
     {"selectvar", "myToolBar", "Import For Vars", "Imports Data For a Set of Variables", true, ""},
-    {"setup", "myToolBar", "Activity Log View", "Activity Log View", false, ""},
+    {"setup", "myToolBar", "Activity Log View", "Activity Log View", true, ""},
     {"help", "myToolBar", "Help", "Displays Interface Documentation and Help", true, "/help/12036.html"},
     {"korvex", "myToolBar", "About ...", "Displays Information about this interface version", true, ""},
     {"exit", "myToolBar", "Exit", "Exists Application", true, ""},
@@ -255,6 +259,19 @@ TEST(CommonUI, DuringAnImportNoOtherStartsAndClosingEndsTheProcess)
     EXPECT_TRUE(s.lines().contains("Stop requested; the import ends at this slot."));
     EXPECT_TRUE(s.VariablesWithValues().isEmpty());
     EXPECT_TRUE(s.action("wizard")->isEnabled());
+}
+
+TEST(CommonUI, ServiceWindowsOpenAfreshAndGoWhenClosed)
+{
+    FakeSystemctl systemctl;
+    InteractiveStart s;
+    for (const char* entry : {"mnuNTActLog", "mnuNTActLog", "setup"})
+        s.Trigger(entry);
+    EXPECT_EQ(s.window.findChildren<CommonNTActivity*>().size(), 3);
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->findChild<QAction*>("Close")->trigger(); });
+    s.Trigger("mnuNTstatus");  // returns once the modal window is closed
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(s.window.findChild<CommonNTControl*>(), nullptr);
 }
 
 TEST(CommonUI, SaveTellsWhetherTheConfigurationIsSaved)
