@@ -1,6 +1,7 @@
 #include "cli/CommandLineTool.h"
 
 #include "CommonFiles/control/ProgramEntryPoint.h"
+#include "CommonFiles/control/SettingRules.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/target/TargetConnections.h"
 #include "cli/CliOperations.h"
@@ -9,6 +10,7 @@
 #include "cli/ConsoleMessagePresenter.h"
 #include "cli/GivenPasswordPrompt.h"
 #include "cli/GlobalOptions.h"
+#include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/ProcessFacts.h"
 #include "platform/VersionRecord.h"
@@ -23,7 +25,8 @@ const char* const kUsage =
     "       r58213-cli --help\n"
     "  config dump                          every key and value, \"KEY : value\" a line\n"
     "  config get KEY                       the value of one key\n"
-    "  config set KEY VALUE [KEY VALUE ...] set the keys, then save the configuration\n"
+    "  config set KEY VALUE [KEY VALUE ...] set the keys, then save the configuration; a window's\n"
+    "                                       limits apply (clamped, or refused and kept: exit 1)\n"
     "  test-connection                      open the target's root schema and report\n"
     "  test-source --tag T [--stat S] --from DATE --to DATE [--text]\n"
     "                                       read one tag from the day files; prints the value or [NULL]\n"
@@ -180,12 +183,35 @@ ExitStatus CommandLineTool::ConfigSet(CommonGlobals& globals, const QStringList&
     } catch (const NumberedError& e) {
         return ReportUndefinedKey(globals, e);
     }
+    // A refused value keeps its key as it was; the others are still set
+    // and saved, as a configuration window applies its other fields.
+    bool refused = false;
     for (int i = 0; i < pairs.size(); i += 2)
-        config.setItem(pairs[i], pairs[i + 1]);
-    if (globals.SaveConfiguration())
-        return ExitStatus::Success;
-    globals.msgBox().QelMsgBox("Unable to save configuration", QELmsgBoxHandler::Exclamation);
-    return ExitStatus::Failed;
+        refused = !SetValue(globals, pairs[i], pairs[i + 1]) || refused;
+    if (!globals.SaveConfiguration()) {
+        globals.msgBox().QelMsgBox("Unable to save configuration", QELmsgBoxHandler::Exclamation);
+        return ExitStatus::Failed;
+    }
+    return refused ? ExitStatus::Failed : ExitStatus::Success;
+}
+
+bool CommandLineTool::SetValue(CommonGlobals& globals, const QString& key, const QString& typed)
+{
+    QELConfiguration& config = globals.config();
+    const SettingRules::Outcome outcome = SettingRules::Apply(key, typed, config.item(key));
+    for (const SettingRules::Message& message : outcome.messages)
+        globals.msgBox().QelMsgBox(message.text, QELmsgBoxHandler::Exclamation, message.title);
+    // A window shows a silently clamped number in its field; here nobody
+    // would see it, so one line names what was stored.
+    if (outcome.adjusted && outcome.messages.isEmpty()) {
+        const SettingRules::Rule* rule = SettingRules::RuleOf(key);
+        m_err << "r58213-cli: " << SettingRules::KeyPath(key) << " takes whole numbers from "
+              << Conversions::NumberText(rule->low) << " to " << Conversions::NumberText(rule->high) << "; " << typed
+              << " is stored as " << outcome.value << Qt::endl;
+    }
+    if (!outcome.refused)
+        config.setItem(key, outcome.value);
+    return !outcome.refused;
 }
 
 ExitStatus CommandLineTool::ReportUndefinedKey(CommonGlobals& globals, const NumberedError& error)

@@ -28,6 +28,8 @@ private:
     ExitStatus ConfigDump(CommonGlobals& globals);
     ExitStatus ConfigGet(CommonGlobals& globals, const QString& key);
     ExitStatus ConfigSet(CommonGlobals& globals, const QStringList& pairs);
+    // Sets one key through its setting rule; false when the value was refused.
+    bool SetValue(CommonGlobals& globals, const QString& key, const QString& typed);
     ExitStatus TestConnection(CommonGlobals& globals);
     ExitStatus DispatchOperation(CommonGlobals& globals, const QStringList& command);
     ExitStatus ReportUndefinedKey(CommonGlobals& globals, const NumberedError& error);

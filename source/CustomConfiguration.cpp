@@ -9,3 +9,8 @@ void CustomConfiguration::DefineSourceKeys(QELConfiguration& config)
     config.DefineTree(kExtKey, "CSV");
     config.DefineTree(kPathKey, "");
 }
+
+QString CustomConfiguration::SourceFieldList()
+{
+    return QString();
+}

@@ -15,4 +15,8 @@ public:
     static inline const QString kPathKey = QStringLiteral("R58213\\PATH");
 
     static void DefineSourceKeys(QELConfiguration& config);
+    // The extra fields a record of this source may carry, for the
+    // additional-info map to offer, NUL-separated: the day files carry
+    // none.
+    static QString SourceFieldList();
 };

@@ -93,9 +93,8 @@ void CommonNTSERVICE::ApplyReloadedVerbosity()
     log.AssertVerbosity();
 }
 
-CommonNTSERVICE::Schedule CommonNTSERVICE::ChosenSchedule() const
+CommonNTSERVICE::Schedule CommonNTSERVICE::ChosenSchedule(const QELConfiguration& config)
 {
-    const QELConfiguration& config = m_globals.config();
     if (config.item(Keys::Schedule::kHourly) == "YES")
         return Schedule::Hourly;
     if (config.item(Keys::Schedule::kMinutely) == "YES")
@@ -106,7 +105,7 @@ CommonNTSERVICE::Schedule CommonNTSERVICE::ChosenSchedule() const
 DateTime CommonNTSERVICE::InitialWake() const
 {
     const DateTime now = m_globals.clock().now();
-    switch (ChosenSchedule()) {
+    switch (ChosenSchedule(m_globals.config())) {
     case Schedule::Hourly:
         return ThisHoursTime(now);
     case Schedule::Minutely:
@@ -120,7 +119,7 @@ DateTime CommonNTSERVICE::InitialWake() const
 DateTime CommonNTSERVICE::FollowOnWake() const
 {
     const DateTime now = m_globals.clock().now();
-    switch (ChosenSchedule()) {
+    switch (ChosenSchedule(m_globals.config())) {
     case Schedule::Hourly:
         return ThisHoursTime(now).addMinutes(kMinutesPerHour);
     case Schedule::Minutely:

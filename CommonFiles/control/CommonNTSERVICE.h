@@ -6,6 +6,7 @@
 #include <functional>
 
 class CommonGlobals;
+class QELConfiguration;
 class TerminationSignal;
 
 // The host of service mode. It has no window: systemd starts it and stops
@@ -17,6 +18,13 @@ class TerminationSignal;
 class CommonNTSERVICE : public QObject {
     Q_OBJECT
 public:
+    enum class Schedule { Hourly, Minutely, Daily };
+
+    // The schedule the service follows: HOURLY "YES" (exactly) wins, then
+    // MINUTELY "YES", else the daily time. A window that shows the schedule
+    // shows the same choice.
+    static Schedule ChosenSchedule(const QELConfiguration& config);
+
     // importAll runs one automated import of all linked variables; a host
     // given none runs no import when one is due.
     explicit CommonNTSERVICE(CommonGlobals& globals, std::function<void()> importAll = {}, QObject* parent = nullptr);
@@ -36,11 +44,8 @@ public:
     void EndService();
 
 private:
-    enum class Schedule { Hourly, Minutely, Daily };
-
     void RunDueImport();
     void ApplyReloadedVerbosity();
-    Schedule ChosenSchedule() const;
     DateTime InitialWake() const;
     DateTime FollowOnWake() const;
     DateTime ThisHoursTime(const DateTime& now) const;

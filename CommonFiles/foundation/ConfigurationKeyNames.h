@@ -81,6 +81,10 @@ inline const QString kRecoverySeconds = QStringLiteral("TARGET\\RECOVERY\\SECOND
 inline const QString kUnitConvertEnabled = QStringLiteral("TARGET\\UNITCONVERT\\ENABLED");
 // Followed by the row number, a backslash and the row's field name.
 inline const QString kUnitConvertRowPrefix = QStringLiteral("TARGET\\UNITCONVERT\\UNIT");
+inline const QString kAinfoEnabled = QStringLiteral("TARGET\\AINFO\\ENABLED");
+inline const QString kAinfoLogNumberWrites = QStringLiteral("TARGET\\AINFO\\LOGNUMBERWRITES");
+// Followed by the row number, a backslash and the row's field name.
+inline const QString kAinfoMapRowPrefix = QStringLiteral("TARGET\\AINFO\\MAP");
 }  // namespace Target
 
 namespace KorvelOrvex {

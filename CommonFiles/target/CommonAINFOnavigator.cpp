@@ -1,7 +1,27 @@
 #include "CommonFiles/target/CommonAINFOnavigator.h"
 
 #include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "platform/NumberedError.h"
+
+namespace Keys = ConfigurationKeyNames;
+
+void CommonAINFOnavigator::DefineTree()
+{
+    QELConfiguration& config = m_globals.config();
+    config.DefineTree(Keys::Target::kAinfoEnabled, "FALSE");
+    config.DefineTree(Keys::Target::kAinfoLogNumberWrites, "FALSE");
+    for (int row = 1; row <= kMapRows; ++row) {
+        config.DefineTree(MapRowKey(row, "ENABLED"), "FALSE");
+        config.DefineTree(MapRowKey(row, "TARGETID"), "");
+        config.DefineTree(MapRowKey(row, "SOURCEID"), "");
+    }
+}
+
+QString CommonAINFOnavigator::MapRowKey(int row, const QString& field)
+{
+    return Keys::Target::kAinfoMapRowPrefix + QString::number(row) + "\\" + field;
+}
 
 void CommonAINFOnavigator::LoadMap()
 {

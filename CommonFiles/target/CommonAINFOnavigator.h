@@ -17,7 +17,16 @@ class CommonAINFOnavigator {
 public:
     using Table = HashTable<QString>;
 
+    // The rows of the map under TARGET\AINFO, numbered from 1.
+    static constexpr int kMapRows = 512;
+
     explicit CommonAINFOnavigator(CommonGlobals& globals) : m_globals(globals) {}
+
+    // Start-up does not define the map's keys; whoever edits the map
+    // defines them first, all switched off and empty.
+    void DefineTree();
+    // The key of one map row's field: "ENABLED", "TARGETID" or "SOURCEID".
+    static QString MapRowKey(int row, const QString& field);
 
     void LoadMap();
     void MoveFirst_Map();

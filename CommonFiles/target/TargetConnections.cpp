@@ -81,12 +81,12 @@ bool TargetConnections::ConfigureReporting(ado::Connection& connection, const QS
     return false;
 }
 
-bool TargetConnections::OpenRoot(ado::Connection& root)
+bool TargetConnections::OpenRoot(ado::Connection& root, bool withAttemptDialog)
 {
     if (!ConfigureReporting(root, "QELROOT"))
         return false;
     QString error;
-    if (OpenTargetConnection(root, error))
+    if (OpenTargetConnection(root, error, withAttemptDialog))
         return true;
     m_globals.msgBox().QelMsgBox("Error :\r\n" + error, QELmsgBoxHandler::Exclamation,
                                  QStringLiteral("Failed to connect to Korvel Orvex"));

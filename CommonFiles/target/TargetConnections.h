@@ -35,8 +35,9 @@ public:
     // Opens the connection, nobody watching; errorText as above.
     static bool OpenConnection(ado::Connection& connection, QString& errorText);
     // The root schema opened for a person's command: a manager that cannot
-    // be set up or a connection that fails is reported in a message.
-    bool OpenRoot(ado::Connection& root);
+    // be set up or a connection that fails is reported in a message;
+    // withAttemptDialog as for OpenTargetConnection.
+    bool OpenRoot(ado::Connection& root, bool withAttemptDialog = false);
     // A facility database opened for reading; a manager that cannot be set
     // up is reported, a failed open only gives nothing.
     std::unique_ptr<ado::Connection> OpenFacility(const QString& facilityKey);

@@ -56,6 +56,30 @@ TEST(R58213CliDemo, ADemoInstallationImportsLikeTheService)
     EXPECT_TRUE(rows[1].section('\t', 2, 2).contains(QDate::currentDate().toString("M/d/yyyy")));
 }
 
+// A window's limits apply: numbers are clamped (one line says so), a value
+// that is not one is refused while the other keys are still set, and the
+// service imports as before.
+TEST(R58213CliDemo, SettingsFollowTheWindowsLimitsAndTheServiceStillImports)
+{
+    TempFolder home;
+    ASSERT_EQ(RunCli(home, {"demo"}).status, 0);
+    const QString shift = "OPTIONS\\AUTOMATED_IMPORT\\STARTDATE_SHIFT_MINUTE";
+    const QString hour = "OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\DAILY_HOUR";
+    const QString timeout = "KORVELORVEX\\KORVELORVEX_CONNECTION_TIMEOUT";
+    const CliRun set = RunCli(home, {"config", "set", shift, "-99999999", timeout, "1S", hour.toLower(), "99"});
+    EXPECT_EQ(set.status, 1);
+    EXPECT_EQ(set.err.split('\n', Qt::SkipEmptyParts),
+              QStringList(
+                  {"r58213-cli: " + shift + " takes whole numbers from -14400 to 14400; -99999999 is stored as -14400",
+                   "Validation failed: Invalid value provided for '" + timeout + "'. Will use previous value.",
+                   "r58213-cli: " + hour + " takes whole numbers from 0 to 23; 99 is stored as 23"}));
+    for (const auto& [key, stored] : {std::pair{shift, "-14400"}, std::pair{hour, "23"}, std::pair{timeout, "15"}})
+        EXPECT_EQ(RunCli(home, {"config", "get", key}).out.trimmed(), stored) << key.toStdString();
+    const CliRun service = RunCli(home, {"import-all", "--service"});
+    EXPECT_EQ(service.status, 0) << service.err.toStdString();
+    EXPECT_TRUE(service.out.startsWith("Import was successful.")) << service.out.toStdString();
+}
+
 // Typing errors are refused, never stored.
 TEST(R58213CliDemo, LastRunDatesAreSetByHandAndTyposRefused)
 {

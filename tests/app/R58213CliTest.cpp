@@ -75,15 +75,17 @@ TEST(R58213Cli, ConfigDumpInAnEmptyFolderCreatesTheFullConfiguration)
 TEST(R58213Cli, StoredLogSettingsAreCorrectedAtEveryStart)
 {
     TempFolder home;
+    // A value that is not a number is refused (exit 1) and the previous one kept.
     const struct {
         const char* key;
         const char* stored;
         const char* used;
-    } cases[] = {{"OPTIONS\\LOG_VERBOSITY", "12", "9"},      {"OPTIONS\\LOG_VERBOSITY", "-3", "0"},
-                 {"OPTIONS\\LOG_VERBOSITY", "abc", "0"},     {"OPTIONS\\KEEP_LOGS_FOR", "3", "7"},
-                 {"OPTIONS\\KEEP_LOGS_FOR", "5000", "1000"}, {"OPTIONS\\KEEP_LOGS_FOR", "x", "30"}};
+        int status;
+    } cases[] = {{"OPTIONS\\LOG_VERBOSITY", "12", "9", 0},      {"OPTIONS\\LOG_VERBOSITY", "-3", "0", 0},
+                 {"OPTIONS\\LOG_VERBOSITY", "abc", "0", 1},     {"OPTIONS\\KEEP_LOGS_FOR", "3", "7", 0},
+                 {"OPTIONS\\KEEP_LOGS_FOR", "5000", "1000", 0}, {"OPTIONS\\KEEP_LOGS_FOR", "x", "1000", 1}};
     for (const auto& c : cases) {
-        ASSERT_EQ(RunCli(home, {"config", "set", c.key, c.stored}).status, 0);
+        ASSERT_EQ(RunCli(home, {"config", "set", c.key, c.stored}).status, c.status);
         const QStringList lines = dumpLines(RunCli(home, {"config", "dump"}));
         EXPECT_TRUE(lines.contains(QString(c.key) + " : " + c.used)) << c.key << " " << c.stored;
     }

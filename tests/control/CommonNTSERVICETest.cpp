@@ -126,14 +126,19 @@ TEST(CommonNTSERVICE, HourlyComesFirstAndOnlyAnExactYesCounts)
     ServiceInstallation both({{"HOURLY", "YES"}, {"MINUTELY", "YES"}});
     both.service.RunNTService();
     EXPECT_EQ(both.service.NextWake(), At(10, 1));
+    // A window showing the schedule shows the one the service follows.
+    using Schedule = CommonNTSERVICE::Schedule;
+    EXPECT_EQ(CommonNTSERVICE::ChosenSchedule(both.globals.config()), Schedule::Hourly);
 
     ServiceInstallation mixedCase({{"HOURLY", "Yes"}, {"MINUTELY", "YES"}});
     mixedCase.service.RunNTService();
     EXPECT_EQ(mixedCase.service.NextWake(), At(9, 40));
+    EXPECT_EQ(CommonNTSERVICE::ChosenSchedule(mixedCase.globals.config()), Schedule::Minutely);
 
     ServiceInstallation neither({{"HOURLY", "Yes"}, {"MINUTELY", "yes"}});
     neither.service.RunNTService();
     EXPECT_EQ(neither.service.NextWake(), OnMarch(6, 0, 1));
+    EXPECT_EQ(CommonNTSERVICE::ChosenSchedule(neither.globals.config()), Schedule::Daily);
 }
 
 TEST(CommonNTSERVICE, ScheduleNumbersThatAreNotNumbersCountAsZero)

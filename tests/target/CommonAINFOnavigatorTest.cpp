@@ -1,4 +1,5 @@
 #include "CommonFiles/target/CommonAINFOnavigator.h"
+#include "source/CustomConfiguration.h"
 #include "support/TestInstallation.h"
 
 #include <gtest/gtest.h>
@@ -35,4 +36,16 @@ TEST(CommonAINFOnavigator, TransposingNeedsACatalogueAndAMapping)
     EXPECT_EQ(map.TransposeSource2Result(record, "PLANT9", catalogues), nullptr);
     EXPECT_TRUE(inst.LogText().contains(
         "CommonAINFOnavigator.TransposeSource2Result() : Failed with the following error 424 : Object required"));
+}
+
+TEST(CommonAINFOnavigator, AnEditorDefinesTheMapSwitchedOffAndEmpty)
+{
+    TestInstallation inst;
+    CommonAINFOnavigator(inst.globals).DefineTree();
+    const QELConfiguration& config = inst.globals.config();
+    for (const char* key : {"ENABLED", "LOGNUMBERWRITES", "MAP1\\ENABLED", "MAP512\\ENABLED"})
+        EXPECT_EQ(config.item(QString("TARGET\\AINFO\\") + key), "FALSE") << key;
+    EXPECT_EQ(config.item("TARGET\\AINFO\\MAP512\\TARGETID") + config.item("TARGET\\AINFO\\MAP1\\SOURCEID"), "");
+    EXPECT_FALSE(config.ItemExists("TARGET\\AINFO\\MAP513\\ENABLED"));
+    EXPECT_EQ(CustomConfiguration::SourceFieldList(), "");
 }
