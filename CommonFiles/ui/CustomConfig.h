@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "CommonFiles/ui/SettingsDialog.h"
+
 #include <functional>
 
-class CommonGlobals;
-class QFormLayout;
 class QLineEdit;
 
 // The settings of the data-file source: the folder of the day files, their
@@ -12,7 +11,7 @@ class QLineEdit;
 // source at once, as it reads them on every request; "Save Settings" also
 // writes the configuration file. Nothing typed is checked: an empty text or
 // a folder that does not exist is stored as it stands.
-class CustomConfig : public QDialog {
+class CustomConfig : public SettingsDialog {
     Q_OBJECT
 public:
     // Asks for a folder; empty when the person cancels.
@@ -24,20 +23,16 @@ public:
     // The platform's folder chooser: an absolute path, or empty on cancel.
     static QString BrowseForFolder(QWidget* owner, const QString& title);
 
+protected:
+    bool RefreshFromConfig() override { return LoadSettingsToForm(); }
+    bool ApplyToConfig() override { return ApplySettings(); }
+
 private:
-    void AddToolBar();
     void AddSettingsFrame();
-    QLineEdit* AddField(QFormLayout& form, const QString& name, const QString& label);
     bool LoadSettingsToForm();
     bool ApplySettings();
-    bool ShowSourceHelp();
-    // Applies, telling the person when that fails.
-    bool Apply();
-    void Save();
-    void Help();
     void Browse();
 
-    CommonGlobals& m_globals;
     FolderChooser m_folderChooser;
     QLineEdit* m_txtPath = nullptr;
     QLineEdit* m_txtFilePrefix = nullptr;
