@@ -1,12 +1,10 @@
 #include "CommonFiles/ui/CommonAskForConfigPassword.h"
 
 #include "CommonFiles/foundation/CommonGlobals.h"
-#include "CommonFiles/ui/DialogHelp.h"
+#include "CommonFiles/ui/PasswordDialogButtons.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QPushButton>
 
 CommonAskForConfigPassword::CommonAskForConfigPassword(CommonGlobals& globals, QWidget* owner)
     : QDialog(owner), m_globals(globals)
@@ -17,22 +15,9 @@ CommonAskForConfigPassword::CommonAskForConfigPassword(CommonGlobals& globals, Q
     m_txtPassword->setObjectName("txtPassword");
     m_txtPassword->setEchoMode(QLineEdit::Password);
     m_txtPassword->setAccessibleName("Configuration Password");
-    auto* buttons = new QDialogButtonBox(this);
-    const auto addButton = [buttons](const QString& key, const QString& caption, QDialogButtonBox::ButtonRole role) {
-        QPushButton* button = buttons->addButton(caption, role);
-        button->setObjectName(key);
-        button->setAccessibleName(caption);
-        return button;
-    };
-    QPushButton* ok = addButton("ok", "OK", QDialogButtonBox::ActionRole);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &CommonAskForConfigPassword::Ok);
-    connect(addButton("cancel", "Cancel", QDialogButtonBox::RejectRole), &QPushButton::clicked, this, &QDialog::reject);
-    connect(addButton("help", "Help", QDialogButtonBox::ActionRole), &QPushButton::clicked, this,
-            [this] { DialogHelp::Show(m_globals, kHelpTopic); });
     auto* form = new QFormLayout(this);
     form->addRow("Configuration Password", m_txtPassword);
-    form->addRow(buttons);
+    form->addRow(new PasswordDialogButtons(*this, m_globals, kHelpTopic, [this] { Ok(); }));
     setMinimumWidth(360);
 }
 
