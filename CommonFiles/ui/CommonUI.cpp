@@ -6,6 +6,7 @@
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/target/TargetConnections.h"
+#include "CommonFiles/ui/CommonConfigAdvanced.h"
 #include "CommonFiles/ui/CommonLastRunViewer.h"
 #include "CommonFiles/ui/CommonNTActivity.h"
 #include "CommonFiles/ui/CommonNTControl.h"
@@ -111,7 +112,7 @@ void CommonUI::BuildConfigurationMenu()
     AddEntry(configuration, "Co&llector Configuration", "mnuCollector", nullptr);
     AddEntry(configuration, "&Source Configuration", "mnuSourceSettings", &CommonUI::OpenModal<CustomConfig>);
     AddEntry(configuration, "Automated &Import Configuration", "mnuNtConfig", nullptr);
-    AddEntry(configuration, "&Advanced Configuration", "mnuKorvelOptions", nullptr);
+    AddEntry(configuration, "&Advanced Configuration", "mnuKorvelOptions", &CommonUI::OpenModal<CommonConfigAdvanced>);
     configuration->addSeparator();
     AddEntry(configuration, "Sa&ve All Configuration", "mnuSaveConfig", &CommonUI::SaveAllConfiguration);
 }

@@ -108,7 +108,7 @@ const Entry kEntries[] = {
     {"mnuCollector", "&Configuration", "Co&llector Configuration", "", false, ""},
     {"mnuSourceSettings", "&Configuration", "&Source Configuration", "", true, ""},
     {"mnuNtConfig", "&Configuration", "Automated &Import Configuration", "", false, ""},
-    {"mnuKorvelOptions", "&Configuration", "&Advanced Configuration", "", false, ""},
+    {"mnuKorvelOptions", "&Configuration", "&Advanced Configuration", "", true, ""},
     {"mnuSaveConfig", "&Configuration", "Sa&ve All Configuration", "", true, ""},
     {"mnuNTActLog", "&Automated Import", "&Activity Log View", "", true, ""},
     {"mnuNTstatus", "&Automated Import", "&Status And Control", "", true, ""},
