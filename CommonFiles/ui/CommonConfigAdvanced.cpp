@@ -5,6 +5,7 @@
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/ui/CommonAskForConfigPassword.h"
 #include "CommonFiles/ui/CommonChangeConfigPassword.h"
+#include "CommonFiles/ui/CommonConfigUnits.h"
 #include "CommonFiles/ui/CommonTypeConfigCache.h"
 #include "CommonFiles/ui/EnabledChoice.h"
 
@@ -38,12 +39,6 @@ CommonConfigAdvanced::CommonConfigAdvanced(CommonGlobals& globals, QWidget* pare
     layout()->addWidget(tabs);
     AddSubWindowButtons();
     Refresh();
-}
-
-void CommonConfigAdvanced::setConversionOpener(SubWindowOpener opener)
-{
-    m_conversionOpener = std::move(opener);
-    m_conversion->setEnabled(static_cast<bool>(m_conversionOpener));
 }
 
 QWidget* CommonConfigAdvanced::AddLoggingTab()
@@ -119,10 +114,10 @@ QWidget* CommonConfigAdvanced::AddPerformanceTab()
 void CommonConfigAdvanced::AddSubWindowButtons()
 {
     auto* row = new QHBoxLayout;
-    m_conversion = AddSubWindowButton(QStringLiteral("cmdConversion"), QStringLiteral("Configure Conversion"));
-    m_conversion->setEnabled(false);
-    connect(m_conversion, &QPushButton::clicked, this, [this] { m_conversionOpener(globals(), this); });
-    row->addWidget(m_conversion);
+    QPushButton* conversion =
+        AddSubWindowButton(QStringLiteral("cmdConversion"), QStringLiteral("Configure Conversion"));
+    connect(conversion, &QPushButton::clicked, this, [this] { CommonConfigUnits(globals(), this).exec(); });
+    row->addWidget(conversion);
     QPushButton* caching = AddSubWindowButton(QStringLiteral("cmdCaching"), QStringLiteral("Configure Caching"));
     connect(caching, &QPushButton::clicked, this, [this] { CommonTypeConfigCache(globals(), this).exec(); });
     row->addWidget(caching);

@@ -2,8 +2,6 @@
 
 #include "CommonFiles/ui/SettingsDialog.h"
 
-#include <functional>
-
 class EnabledChoice;
 class QCheckBox;
 class QComboBox;
@@ -20,14 +18,7 @@ class QPushButton;
 class CommonConfigAdvanced : public SettingsDialog {
     Q_OBJECT
 public:
-    // Opens a sub-window over the owner and returns when it is closed.
-    using SubWindowOpener = std::function<void(CommonGlobals& globals, QWidget* owner)>;
-
     explicit CommonConfigAdvanced(CommonGlobals& globals, QWidget* parent = nullptr);
-
-    // The unit conversion window; "Configure Conversion" stays disabled
-    // until one is given.
-    void setConversionOpener(SubWindowOpener opener);
 
 protected:
     bool RefreshFromConfig() override;
@@ -66,6 +57,4 @@ private:
     QLineEdit* m_pollWait = nullptr;
     EnabledChoice* m_msgBefore = nullptr;
     EnabledChoice* m_msgAfter = nullptr;
-    QPushButton* m_conversion = nullptr;
-    SubWindowOpener m_conversionOpener;
 };

@@ -7,6 +7,9 @@
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/target/TargetConnections.h"
 #include "CommonFiles/ui/CommonConfigAdvanced.h"
+#include "CommonFiles/ui/CommonConfigCollector.h"
+#include "CommonFiles/ui/CommonConfigKorvelOrvex.h"
+#include "CommonFiles/ui/CommonConfigNTSvc.h"
 #include "CommonFiles/ui/CommonLastRunViewer.h"
 #include "CommonFiles/ui/CommonNTActivity.h"
 #include "CommonFiles/ui/CommonNTControl.h"
@@ -108,10 +111,11 @@ void CommonUI::BuildFileMenu()
 void CommonUI::BuildConfigurationMenu()
 {
     QMenu* configuration = AddMenu("&Configuration", "mnuConfiguration");
-    AddEntry(configuration, "&Connection to Korvel Orvex", "mnuKorvelSettings", nullptr);
-    AddEntry(configuration, "Co&llector Configuration", "mnuCollector", nullptr);
+    AddEntry(configuration, "&Connection to Korvel Orvex", "mnuKorvelSettings",
+             &CommonUI::OpenModal<CommonConfigKorvelOrvex>);
+    AddEntry(configuration, "Co&llector Configuration", "mnuCollector", &CommonUI::OpenModal<CommonConfigCollector>);
     AddEntry(configuration, "&Source Configuration", "mnuSourceSettings", &CommonUI::OpenModal<CustomConfig>);
-    AddEntry(configuration, "Automated &Import Configuration", "mnuNtConfig", nullptr);
+    AddEntry(configuration, "Automated &Import Configuration", "mnuNtConfig", &CommonUI::OpenModal<CommonConfigNTSvc>);
     AddEntry(configuration, "&Advanced Configuration", "mnuKorvelOptions", &CommonUI::OpenModal<CommonConfigAdvanced>);
     configuration->addSeparator();
     AddEntry(configuration, "Sa&ve All Configuration", "mnuSaveConfig", &CommonUI::SaveAllConfiguration);

@@ -210,26 +210,22 @@ TEST(CommonConfigAdvanced, SwitchingProtectionOnTakesANewPasswordOnlyWhenItCanBe
     EXPECT_EQ(s.Item(Keys::Options::kPasswordProtectConfig), "YES");
 }
 
-TEST(CommonConfigAdvanced, OpensTheCachingWindowAndTheConversionWindowItIsGiven)
+TEST(CommonConfigAdvanced, OpensTheConversionAndCachingWindowsOverItself)
 {
     Advanced s;
     s.Open();
-    auto& conversion = s.Find<QPushButton>("cmdConversion");
-    EXPECT_FALSE(conversion.isEnabled());
     QStringList opened;
-    s.window->setConversionOpener([&](CommonGlobals& globals, QWidget* owner) {
-        opened.append(QString(&globals == &s.globals && owner == s.window.get() ? "conversion over the window" : "?"));
-    });
-    conversion.click();
-    WhenShown([&] {
-        QDialog& dialog = ModalDialog();
-        opened.append(dialog.windowTitle() + (dialog.parent() == s.window.get() ? " over the window" : ""));
-        dialog.close();
-    });
-    Press(*s.window, "cmdCaching");
-    EXPECT_EQ(
-        opened,
-        (QStringList{"conversion over the window", "Advanced Configuration : Source Input Cache over the window"}));
+    for (const char* button : {"cmdConversion", "cmdCaching"}) {
+        WhenShown([&] {
+            QDialog& dialog = ModalDialog();
+            opened.append(dialog.windowTitle() + (dialog.parent() == s.window.get() ? " over the window" : ""));
+            dialog.close();
+        });
+        Press(*s.window, button);
+    }
+    EXPECT_EQ(opened,
+              (QStringList{"Advanced Configuration : Unit Conversion over the window",
+                           "Advanced Configuration : Source Input Cache over the window"}));
 }
 
 TEST(CommonTypeConfigCache, LoadsTheLimitsAndStoresThemWithSetPointsInRange)
