@@ -35,15 +35,17 @@ TEST(R58213Cli, ConfigDumpInAnEmptyFolderCreatesTheFullConfiguration)
     const CliRun run = RunCli(home, {"config", "dump"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QStringList lines = dumpLines(run);
-    EXPECT_EQ(lines.size(), 62);
-    for (const char* line :
-         {"OPTIONS : ", "OPTIONS\\LOG_VERBOSITY : 0", "OPTIONS\\KEEP_LOGS_FOR : 30",
-          "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD : 48170",
-          "OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\MINUTELY_MINUTE : 10",
-          "SOURCE\\CACHE\\LIMIT_BY_BYTES_SETPOINT : 483840", "TARGET\\RECOVERY\\SECONDS : 10",
-          "KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER : SQLNCLI",
-          "KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE : type_in_name_of_your_datasource",
-          "KORVELORVEX\\K5_INDIRECT_TYPE : FALSE", "R58213\\PREFIX : ALOG0", "R58213\\EXT : CSV", "R58213\\PATH : "})
+    // The start-up and source keys, then the unit conversion table: its
+    // switch and 100 rows of four keys.
+    EXPECT_EQ(lines.size(), 62 + 1 + 100 * 4);
+    for (const char* line : {"OPTIONS : ", "OPTIONS\\LOG_VERBOSITY : 0", "OPTIONS\\KEEP_LOGS_FOR : 30",
+                             "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD : 48170",
+                             "OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\MINUTELY_MINUTE : 10",
+                             "SOURCE\\CACHE\\LIMIT_BY_BYTES_SETPOINT : 483840", "TARGET\\RECOVERY\\SECONDS : 10",
+                             "KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER : SQLNCLI",
+                             "KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE : type_in_name_of_your_datasource",
+                             "KORVELORVEX\\K5_INDIRECT_TYPE : FALSE", "R58213\\PREFIX : ALOG0", "R58213\\EXT : CSV",
+                             "R58213\\PATH : ", "TARGET\\UNITCONVERT\\ENABLED : TRUE"})
         EXPECT_EQ(lines.count(QString(line)), 1) << line;
     EXPECT_LT(lines.indexOf("OPTIONS\\LOG_VERBOSITY : 0"), lines.indexOf("OPTIONS : "));
 

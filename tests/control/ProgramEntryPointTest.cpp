@@ -131,3 +131,18 @@ TEST(ProgramEntryPoint, EncryptionFollowsTheStoredChoice)
     ASSERT_TRUE(again.start(RunFace::CommandLine));
     EXPECT_TRUE(again.globals.config().EncryptData());
 }
+
+TEST(ProgramEntryPoint, ASavedUnitConversionComesBackAtTheNextStart)
+{
+    StartUp s;
+    ASSERT_TRUE(s.start(RunFace::CommandLine));
+    s.globals.config().setItem("TARGET\\UNITCONVERT\\UNIT7\\FROMUNIT", "ug/l");
+    s.globals.config().setItem("TARGET\\UNITCONVERT\\UNIT7\\FACTOR", "0.001");
+    ASSERT_TRUE(s.globals.config().SaveConfig());
+
+    StartUp again;
+    TempFolder::Write(again.folder.file("r58213.xml"), TempFolder::Read(s.folder.file("r58213.xml")).toUtf8());
+    ASSERT_TRUE(again.start(RunFace::CommandLine));
+    EXPECT_EQ(again.globals.config().item("TARGET\\UNITCONVERT\\UNIT7\\FROMUNIT"), "ug/l");
+    EXPECT_EQ(again.globals.config().item("TARGET\\UNITCONVERT\\UNIT7\\FACTOR"), "0.001");
+}
