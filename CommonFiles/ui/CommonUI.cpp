@@ -14,6 +14,7 @@
 #include "CommonFiles/ui/CommonNTActivity.h"
 #include "CommonFiles/ui/CommonNTControl.h"
 #include "CommonFiles/ui/CommonTestSource.h"
+#include "CommonFiles/ui/ConfigurationSave.h"
 #include "CommonFiles/ui/CustomConfig.h"
 #include "CommonFiles/ui/DialogHelp.h"
 #include "CommonFiles/ui/SupportSite.h"
@@ -314,13 +315,9 @@ void CommonUI::RunImport(const std::function<void()>& import)
         action->setEnabled(true);
 }
 
-// Saving nothing new is no failure, so it reads as a success.
 void CommonUI::SaveAllConfiguration()
 {
-    if (m_globals.SaveConfiguration())
-        m_globals.msgBox().QelMsgBox("Saved successfully", QELmsgBoxHandler::Information);
-    else
-        m_globals.msgBox().QelMsgBox("Unable to save configuration", QELmsgBoxHandler::Exclamation);
+    ConfigurationSave::SaveAndReport(m_globals);
 }
 
 // Each window destroys itself on closing.

@@ -2,6 +2,7 @@
 
 #include "CommonFiles/control/SettingRules.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/ui/ConfigurationSave.h"
 #include "CommonFiles/ui/DialogHelp.h"
 #include "CommonFiles/ui/DialogToolBar.h"
 #include "platform/NumberedError.h"
@@ -9,6 +10,22 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <functional>
+
+namespace {
+
+// A step of a window's refresh or apply: a configuration error raised
+// inside it counts as the step failing, which the window then tells.
+bool Succeeds(const std::function<bool()>& step)
+{
+    try {
+        return step();
+    } catch (const NumberedError&) {
+        return false;
+    }
+}
+
+}  // namespace
 
 SettingsDialog::SettingsDialog(CommonGlobals& globals, const QString& caption, const QString& helpTopic,
                                QWidget* parent)
@@ -41,13 +58,7 @@ QLineEdit* SettingsDialog::AddField(QFormLayout& form, const QString& name, cons
 
 void SettingsDialog::Refresh()
 {
-    bool refreshed = false;
-    try {
-        refreshed = RefreshFromConfig();
-    } catch (const NumberedError&) {
-        refreshed = false;
-    }
-    if (!refreshed)
+    if (!Succeeds([this] { return RefreshFromConfig(); }))
         m_globals.msgBox().QelMsgBox(QStringLiteral("Failed to refresh UI from CONFIG"));
 }
 
@@ -65,12 +76,7 @@ void SettingsDialog::ApplyField(QLineEdit& field, const QString& key)
 // Applies, telling the person when that fails.
 bool SettingsDialog::Apply()
 {
-    bool applied = false;
-    try {
-        applied = ApplyToConfig();
-    } catch (const NumberedError&) {
-        applied = false;
-    }
+    const bool applied = Succeeds([this] { return ApplyToConfig(); });
     if (!applied)
         m_globals.msgBox().QelMsgBox(QStringLiteral("Unable to apply settings"), QELmsgBoxHandler::Exclamation);
     return applied;
@@ -80,10 +86,6 @@ bool SettingsDialog::Apply()
 // told, and a "Saved successfully" after it would say the opposite.
 void SettingsDialog::Save()
 {
-    if (!Apply())
-        return;
-    if (m_globals.SaveConfiguration())
-        m_globals.msgBox().QelMsgBox(QStringLiteral("Saved successfully"), QELmsgBoxHandler::Information);
-    else
-        m_globals.msgBox().QelMsgBox(QStringLiteral("Unable to save configuration"), QELmsgBoxHandler::Exclamation);
+    if (Apply())
+        ConfigurationSave::SaveAndReport(m_globals);
 }
