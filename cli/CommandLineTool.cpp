@@ -185,9 +185,11 @@ ExitStatus CommandLineTool::ConfigSet(CommonGlobals& globals, const QStringList&
     }
     // A refused value keeps its key as it was; the others are still set
     // and saved, as a configuration window applies its other fields.
+    const QList<AdditionalInfoMap::Row> mapBefore = AdditionalInfoMap::Read(config);
     bool refused = false;
     for (int i = 0; i < pairs.size(); i += 2)
         refused = !SetValue(globals, pairs[i], pairs[i + 1]) || refused;
+    refused = !KeepsAValidMap(globals, mapBefore) || refused;
     if (!globals.SaveConfiguration()) {
         globals.msgBox().QelMsgBox("Unable to save configuration", QELmsgBoxHandler::Exclamation);
         return ExitStatus::Failed;
@@ -212,6 +214,20 @@ bool CommandLineTool::SetValue(CommonGlobals& globals, const QString& key, const
     if (!outcome.refused)
         config.setItem(key, outcome.value);
     return !outcome.refused;
+}
+
+// The additional-info map is refused whole, as its window refuses it: a
+// changed map with an empty field in a row in use, or a column named
+// twice, goes back to what it was.
+bool CommandLineTool::KeepsAValidMap(CommonGlobals& globals, const QList<AdditionalInfoMap::Row>& before)
+{
+    const QList<AdditionalInfoMap::Row> after = AdditionalInfoMap::Read(globals.config());
+    const QString refusal = after == before ? QString() : AdditionalInfoMap::Refusal(after);
+    if (refusal.isEmpty())
+        return true;
+    globals.msgBox().QelMsgBox(refusal, QELmsgBoxHandler::Exclamation, QStringLiteral("Validation failed"));
+    AdditionalInfoMap::Store(globals.config(), before);
+    return false;
 }
 
 ExitStatus CommandLineTool::ReportUndefinedKey(CommonGlobals& globals, const NumberedError& error)

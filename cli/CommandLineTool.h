@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommonFiles/target/AdditionalInfoMap.h"
 #include "cli/ExitStatus.h"
 
 #include <QString>
@@ -30,6 +31,7 @@ private:
     ExitStatus ConfigSet(CommonGlobals& globals, const QStringList& pairs);
     // Sets one key through its setting rule; false when the value was refused.
     bool SetValue(CommonGlobals& globals, const QString& key, const QString& typed);
+    static bool KeepsAValidMap(CommonGlobals& globals, const QList<AdditionalInfoMap::Row>& before);
     ExitStatus TestConnection(CommonGlobals& globals);
     ExitStatus DispatchOperation(CommonGlobals& globals, const QStringList& command);
     ExitStatus ReportUndefinedKey(CommonGlobals& globals, const NumberedError& error);

@@ -3,6 +3,7 @@
 #include "CommonFiles/control/ConfigurationKeys.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
+#include "CommonFiles/target/CommonAINFOnavigator.h"
 #include "CommonFiles/target/CommonUnitConvert.h"
 #include "platform/Conversions.h"
 #include "platform/VersionRecord.h"
@@ -128,8 +129,10 @@ void ProgramEntryPoint::DefineKeys()
     ConfigurationKeys::DefineStartupKeys(m_globals.config(), m_globals.clock().now(), VersionRecord::Title());
     CustomConfiguration::DefineSourceKeys(m_globals.config());
     // Defined before the file is read, so that a saved conversion table
-    // comes back at the next start and stays in every later save.
+    // and additional-info map come back at the next start and stay in
+    // every later save.
     CommonUnitConvert(m_globals).DefineTree();
+    CommonAINFOnavigator(m_globals).DefineTree();
 }
 
 bool ProgramEntryPoint::ReadConfiguration()

@@ -22,8 +22,8 @@ public:
 
     explicit CommonAINFOnavigator(CommonGlobals& globals) : m_globals(globals) {}
 
-    // Start-up does not define the map's keys; whoever edits the map
-    // defines them first, all switched off and empty.
+    // Defines the switches and the map's rows, all switched off and empty;
+    // start-up does this before the configuration file is read.
     void DefineTree();
     // The key of one map row's field: "ENABLED", "TARGETID" or "SOURCEID".
     static QString MapRowKey(int row, const QString& field);

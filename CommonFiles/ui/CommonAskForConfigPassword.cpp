@@ -1,7 +1,7 @@
 #include "CommonFiles/ui/CommonAskForConfigPassword.h"
 
 #include "CommonFiles/foundation/CommonGlobals.h"
-#include "CommonFiles/ui/PasswordDialogButtons.h"
+#include "CommonFiles/ui/OkCancelHelpButtons.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -17,7 +17,7 @@ CommonAskForConfigPassword::CommonAskForConfigPassword(CommonGlobals& globals, Q
     m_txtPassword->setAccessibleName("Configuration Password");
     auto* form = new QFormLayout(this);
     form->addRow("Configuration Password", m_txtPassword);
-    form->addRow(new PasswordDialogButtons(*this, m_globals, kHelpTopic, [this] { Ok(); }));
+    form->addRow(new OkCancelHelpButtons(*this, m_globals, kHelpTopic, [this] { Ok(); }));
     setMinimumWidth(360);
 }
 

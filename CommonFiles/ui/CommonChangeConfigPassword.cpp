@@ -2,7 +2,7 @@
 
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
-#include "CommonFiles/ui/PasswordDialogButtons.h"
+#include "CommonFiles/ui/OkCancelHelpButtons.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -16,7 +16,7 @@ CommonChangeConfigPassword::CommonChangeConfigPassword(CommonGlobals& globals, Q
     m_txtCurrent = AddPasswordField(*form, "txtCurrent", "Current Password");
     m_txtNew = AddPasswordField(*form, "txtNew", "New Password");
     m_txtNewAgain = AddPasswordField(*form, "txtNewAgain", "New Password Again");
-    form->addRow(new PasswordDialogButtons(*this, m_globals, kHelpTopic, [this] { Ok(); }));
+    form->addRow(new OkCancelHelpButtons(*this, m_globals, kHelpTopic, [this] { Ok(); }));
     setMinimumWidth(360);
 }
 

@@ -5,6 +5,7 @@
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/ui/CommonAskForConfigPassword.h"
 #include "CommonFiles/ui/CommonChangeConfigPassword.h"
+#include "CommonFiles/ui/CommonConfigAInfo.h"
 #include "CommonFiles/ui/CommonConfigUnits.h"
 #include "CommonFiles/ui/CommonTypeConfigCache.h"
 #include "CommonFiles/ui/EnabledChoice.h"
@@ -114,11 +115,15 @@ QWidget* CommonConfigAdvanced::AddPerformanceTab()
 void CommonConfigAdvanced::AddSubWindowButtons()
 {
     auto* row = new QHBoxLayout;
+    QPushButton* additionalInfo =
+        NamedControl<QPushButton>(QStringLiteral("cmdAdditionalInfo"), QStringLiteral("Configure Additional Info"));
+    connect(additionalInfo, &QPushButton::clicked, this, [this] { CommonConfigAInfo::Open(globals(), this); });
+    row->addWidget(additionalInfo);
     QPushButton* conversion =
-        AddSubWindowButton(QStringLiteral("cmdConversion"), QStringLiteral("Configure Conversion"));
+        NamedControl<QPushButton>(QStringLiteral("cmdConversion"), QStringLiteral("Configure Conversion"));
     connect(conversion, &QPushButton::clicked, this, [this] { CommonConfigUnits(globals(), this).exec(); });
     row->addWidget(conversion);
-    QPushButton* caching = AddSubWindowButton(QStringLiteral("cmdCaching"), QStringLiteral("Configure Caching"));
+    QPushButton* caching = NamedControl<QPushButton>(QStringLiteral("cmdCaching"), QStringLiteral("Configure Caching"));
     connect(caching, &QPushButton::clicked, this, [this] { CommonTypeConfigCache(globals(), this).exec(); });
     row->addWidget(caching);
     row->addStretch();
@@ -133,19 +138,9 @@ void CommonConfigAdvanced::AddNumberField(QList<NumberField>& fields, QFormLayou
 
 QCheckBox* CommonConfigAdvanced::AddCheckBox(QFormLayout& form, const QString& name, const QString& caption)
 {
-    auto* box = new QCheckBox(caption, this);
-    box->setObjectName(name);
-    box->setAccessibleName(caption);
+    auto* box = NamedControl<QCheckBox>(name, caption);
     form.addRow(box);
     return box;
-}
-
-QPushButton* CommonConfigAdvanced::AddSubWindowButton(const QString& name, const QString& caption)
-{
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    button->setAccessibleName(caption);
-    return button;
 }
 
 // The check boxes read their keys as the rest of the program does: the

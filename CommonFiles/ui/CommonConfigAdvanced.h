@@ -14,7 +14,7 @@ class QPushButton;
 // rules (clamped, or refused with a message and the stored value kept).
 // Switching the configuration password on asks for a new password, and
 // switching it off asks for the current one; a cancel leaves it as it was.
-// Buttons open the caching and unit conversion windows.
+// Buttons open the additional-info, unit conversion and caching windows.
 class CommonConfigAdvanced : public SettingsDialog {
     Q_OBJECT
 public:
@@ -39,7 +39,6 @@ private:
                         const QString& key);
     void ApplyNumbers(const QList<NumberField>& fields);
     QCheckBox* AddCheckBox(QFormLayout& form, const QString& name, const QString& caption);
-    QPushButton* AddSubWindowButton(const QString& name, const QString& caption);
     void ApplyPasswordProtection();
     void SwitchProtectionOn();
     void SwitchProtectionOff();

@@ -48,9 +48,7 @@ CommonConfigUnits::CommonConfigUnits(CommonGlobals& globals, QWidget* parent)
 
 void CommonConfigUnits::AddConversionGrid()
 {
-    m_chkEnabled = new QCheckBox(QStringLiteral("Convert Units"), this);
-    m_chkEnabled->setObjectName(QStringLiteral("chkEnabled"));
-    m_chkEnabled->setAccessibleName(m_chkEnabled->text());
+    m_chkEnabled = NamedControl<QCheckBox>(QStringLiteral("chkEnabled"), QStringLiteral("Convert Units"));
     m_grdUnits = new QTableWidget(kRows, 5, this);
     m_grdUnits->setObjectName(QStringLiteral("grdUnits"));
     m_grdUnits->setAccessibleName(QStringLiteral("Unit Conversions"));

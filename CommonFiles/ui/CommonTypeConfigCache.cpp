@@ -34,9 +34,7 @@ CommonTypeConfigCache::CommonTypeConfigCache(CommonGlobals& globals, QWidget* pa
 void CommonTypeConfigCache::AddLimit(QFormLayout& form, const QString& caption, const QString& boxKey,
                                      const QString& name, const QString& setPointKey)
 {
-    auto* box = new QCheckBox(caption, this);
-    box->setObjectName(QStringLiteral("chk") + name.mid(3));
-    box->setAccessibleName(caption);
+    auto* box = NamedControl<QCheckBox>(QStringLiteral("chk") + name.mid(3), caption);
     auto* setPoint = new QLineEdit(this);
     setPoint->setObjectName(name);
     setPoint->setAccessibleName(caption);

@@ -76,6 +76,10 @@ void SettingsDialog::ApplyField(QLineEdit& field, const QString& key)
 // Applies, telling the person when that fails.
 bool SettingsDialog::Apply()
 {
+    if (const QString refusal = Refusal(); !refusal.isEmpty()) {
+        m_globals.msgBox().QelMsgBox(refusal, QELmsgBoxHandler::Exclamation, QStringLiteral("Validation failed"));
+        return false;
+    }
     const bool applied = Succeeds([this] { return ApplyToConfig(); });
     if (!applied)
         m_globals.msgBox().QelMsgBox(QStringLiteral("Unable to apply settings"), QELmsgBoxHandler::Exclamation);

@@ -23,9 +23,21 @@ protected:
     // Sets the keys from the fields in their order; false on an unexpected
     // failure (a refused field value is not one: it is told and skipped).
     virtual bool ApplyToConfig() = 0;
+    // Why the fields may not be applied as they stand, told instead of
+    // applying any of them; empty when they may.
+    virtual QString Refusal() { return {}; }
 
     // A text field with its label, named for assistive tools by the label.
     QLineEdit* AddField(QFormLayout& form, const QString& name, const QString& label);
+    // A check box or button of this window with its caption, named for
+    // assistive tools by the caption.
+    template <class Control> Control* NamedControl(const QString& name, const QString& caption)
+    {
+        auto* control = new Control(caption, this);
+        control->setObjectName(name);
+        control->setAccessibleName(caption);
+        return control;
+    }
     // Called by the window's constructor once its fields exist.
     void Refresh();
     // Applies a typed field through the key's setting rule: the person is

@@ -35,17 +35,19 @@ TEST(R58213Cli, ConfigDumpInAnEmptyFolderCreatesTheFullConfiguration)
     const CliRun run = RunCli(home, {"config", "dump"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QStringList lines = dumpLines(run);
-    // The start-up and source keys, then the unit conversion table: its
-    // switch and 100 rows of four keys.
-    EXPECT_EQ(lines.size(), 62 + 1 + 100 * 4);
-    for (const char* line : {"OPTIONS : ", "OPTIONS\\LOG_VERBOSITY : 0", "OPTIONS\\KEEP_LOGS_FOR : 30",
-                             "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD : 48170",
-                             "OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\MINUTELY_MINUTE : 10",
-                             "SOURCE\\CACHE\\LIMIT_BY_BYTES_SETPOINT : 483840", "TARGET\\RECOVERY\\SECONDS : 10",
-                             "KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER : SQLNCLI",
-                             "KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE : type_in_name_of_your_datasource",
-                             "KORVELORVEX\\K5_INDIRECT_TYPE : FALSE", "R58213\\PREFIX : ALOG0", "R58213\\EXT : CSV",
-                             "R58213\\PATH : ", "TARGET\\UNITCONVERT\\ENABLED : TRUE"})
+    // The start-up and source keys, the unit conversion table (its switch
+    // and 100 rows of four keys), then the additional-info map (two
+    // switches and 512 rows of three keys).
+    EXPECT_EQ(lines.size(), 62 + 1 + 100 * 4 + 2 + 512 * 3);
+    for (const char* line :
+         {"OPTIONS : ", "OPTIONS\\LOG_VERBOSITY : 0", "OPTIONS\\KEEP_LOGS_FOR : 30",
+          "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD : 48170",
+          "OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\MINUTELY_MINUTE : 10",
+          "SOURCE\\CACHE\\LIMIT_BY_BYTES_SETPOINT : 483840", "TARGET\\RECOVERY\\SECONDS : 10",
+          "KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER : SQLNCLI",
+          "KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE : type_in_name_of_your_datasource",
+          "KORVELORVEX\\K5_INDIRECT_TYPE : FALSE", "R58213\\PREFIX : ALOG0", "R58213\\EXT : CSV",
+          "R58213\\PATH : ", "TARGET\\UNITCONVERT\\ENABLED : TRUE", "TARGET\\AINFO\\MAP512\\ENABLED : FALSE"})
         EXPECT_EQ(lines.count(QString(line)), 1) << line;
     EXPECT_LT(lines.indexOf("OPTIONS\\LOG_VERBOSITY : 0"), lines.indexOf("OPTIONS : "));
 
@@ -119,6 +121,27 @@ TEST(R58213Cli, EnciphersTheConfigurationAndReadsItBack)
     EXPECT_EQ(value(home, "R58213\\PATH"), "/srv/loggers/plant 1");
     EXPECT_EQ(value(home, "r58213\\prefix"), "PLANT");
     EXPECT_EQ(value(home, "OPTIONS\\ENCRYPT_PROTECT_CONFIG"), "YES");
+}
+
+// The additional-info map is checked whole, as its window checks it: a
+// refused map goes back to what it was, and the other keys are still set.
+// A saved map comes back at every later start.
+TEST(R58213Cli, AnAdditionalInfoMapIsRefusedWholeAsItsWindowRefusesIt)
+{
+    TempFolder home;
+    const QString row1 = "TARGET\\AINFO\\MAP1\\", row2 = "TARGET\\AINFO\\MAP2\\";
+    ASSERT_EQ(
+        RunCli(home,
+               {"config", "set", row1 + "ENABLED", "TRUE", row1 + "TARGETID", "SAMPLER", row1 + "SOURCEID", "LAB"})
+            .status,
+        0);
+    const CliRun duplicate = RunCli(home,
+                                    {"config", "set", row2 + "ENABLED", "TRUE", row2 + "TARGETID", "sampler",
+                                     row2 + "SOURCEID", "BENCH", "R58213\\EXT", "TXT"});
+    EXPECT_EQ(duplicate.status, 1);
+    EXPECT_EQ(duplicate.err.trimmed(), "Validation failed: VALIDATION ERROR : Duplicate Entries detected");
+    EXPECT_EQ(value(home, row2 + "ENABLED") + value(home, row2 + "SOURCEID"), "FALSE");
+    EXPECT_EQ(value(home, "R58213\\EXT") + value(home, row1 + "SOURCEID"), "TXTLAB");
 }
 
 TEST(R58213Cli, UndefinedKeysAndBadUsageExitWithTwo)

@@ -1,12 +1,12 @@
-#include "CommonFiles/ui/PasswordDialogButtons.h"
+#include "CommonFiles/ui/OkCancelHelpButtons.h"
 
 #include "CommonFiles/ui/DialogHelp.h"
 
 #include <QDialog>
 #include <QPushButton>
 
-PasswordDialogButtons::PasswordDialogButtons(QDialog& owner, CommonGlobals& globals, const QString& helpTopic,
-                                             std::function<void()> ok)
+OkCancelHelpButtons::OkCancelHelpButtons(QDialog& owner, CommonGlobals& globals, const QString& helpTopic,
+                                         std::function<void()> ok)
     : QDialogButtonBox(&owner)
 {
     QPushButton* okButton = Add("ok", "OK", ActionRole);
@@ -17,7 +17,7 @@ PasswordDialogButtons::PasswordDialogButtons(QDialog& owner, CommonGlobals& glob
             [&globals, helpTopic] { DialogHelp::Show(globals, helpTopic); });
 }
 
-QPushButton* PasswordDialogButtons::Add(const QString& key, const QString& caption, ButtonRole role)
+QPushButton* OkCancelHelpButtons::Add(const QString& key, const QString& caption, ButtonRole role)
 {
     QPushButton* button = addButton(caption, role);
     button->setObjectName(key);
