@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>
+#include <algorithm>
 #include <cmath>
 
 namespace Keys = ConfigurationKeyNames;
@@ -34,6 +35,17 @@ QString Number(double value)
 QString VariableName(const CommonTypeVarRec& record)
 {
     return record.gName() + " (#" + QString::number(record.gNumber()) + ")";
+}
+
+// Slots written in one transaction, 1 to 10,000; a setting that is not a
+// number gives the default.
+qint32 BatchSlots(const QELConfiguration& config)
+{
+    constexpr qint32 kDefaultBatchSlots = 500;
+    const QString text = config.item(Keys::Performance::kWriteBatchSlots);
+    if (!Conversions::IsNumeric(text))
+        return kDefaultBatchSlots;
+    return static_cast<qint32>(std::clamp(std::nearbyint(Conversions::ToDouble(text)), 1.0, 10000.0));
 }
 
 }  // namespace
@@ -63,6 +75,7 @@ bool CommonImport::StartImport(CommonVarGatherer& aVarGatgerer, bool TestMode)
     if (!m_variables.ReadKorvelOrvex(aVarGatgerer))
         return false;
     m_globals.setWriteAsUser(aVarGatgerer.CollectorWriteAsUser().trimmed());
+    m_batchSlots = BatchSlots(m_globals.config());
     // A monotonic clock: a run across midnight or a clock change reports its
     // true length.
     m_elapsed.start();
@@ -109,6 +122,7 @@ bool CommonImport::ImportFacility(const QString& facility)
     m_writer->setFacilID(facility);
     m_writer->setLockDate(lastRun.LockDate(facility));
     m_writer->setTestMode(m_testMode);
+    m_writer->setBatching(m_batchSlots > 1);
     for (; !m_gatherer->EOF_Variable(); m_gatherer->MoveNext_Variable()) {
         const auto record = m_variables.GetVarRecord(facility, m_gatherer->Current_Variable());
         if (record && !ImportVariable(record, start, end))
@@ -154,14 +168,16 @@ bool CommonImport::ImportVariable(const std::shared_ptr<const CommonTypeVarRec>&
         return true;
     }
     for (; !cuts.Eof(); cuts.MoveNext()) {
+        // What was written before a stop or a source that cannot be read
+        // is kept, as every slot before it.
         if (Stopping())
-            return false;
+            return EndVariableEarly();
         if (!record.gScadaTag().isEmpty()) {
             m_source->setStartdate(cuts.SlotStart());
             m_source->setEnddate(cuts.SlotEnd());
             QVariant value;
             if (!ReadSourceValue(record, value))
-                return false;
+                return EndVariableEarly();
             if (value.isValid() && !value.isNull()) {
                 DateTime datestamp = cuts.KorvelOrvexslotDateStamp();
                 if (Setting(Keys::KorvelOrvex::kIndirectType))
@@ -170,10 +186,19 @@ bool CommonImport::ImportVariable(const std::shared_ptr<const CommonTypeVarRec>&
                     return false;
             }
         }
-        if (Setting(Keys::Performance::kThrottle))
+        if (Setting(Keys::Performance::kThrottle)) {
+            if (!FlushBatch())
+                return false;
             ThrottlePerformance();
+        }
     }
-    return true;
+    return FlushBatch();
+}
+
+bool CommonImport::EndVariableEarly()
+{
+    FlushBatch();
+    return false;
 }
 
 bool CommonImport::Stopping()
@@ -207,13 +232,16 @@ bool CommonImport::ReadSourceValue(const CommonTypeVarRec& record, QVariant& val
     const bool text = VarTypeFunctions::IsTextType(record.gVarType());
     for (qint32 i = 1; i <= attempts; ++i) {
         bool executionError = false;
-        m_globals.log().WriteLog((text ? "TXT_Query(): " : "DBL_Query(): ") + m_source->LogCustomSourceQuery(), 3);
+        if (m_globals.log().Writes(3))
+            m_globals.log().WriteLog((text ? "TXT_Query(): " : "DBL_Query(): ") + m_source->LogCustomSourceQuery(), 3);
         value = text ? m_source->GetTextResult(executionError) : m_source->GetDoubleResult(executionError);
         if (!executionError) {
             ++m_physicalReads;
             return true;
         }
         ++m_sourceConnectionFailures;
+        if (!FlushBatch())
+            return false;
         m_globals.WriteActivity("Connection error occured while communicating with source. Will attempt to "
                                 "re-connect to source for " +
                                     QString::number(attempts - i + 1) + " times",
@@ -247,48 +275,91 @@ bool CommonImport::WriteSlotValue(const QVariant& value, const CommonTypeVarRec&
             number = Rounding::RoundTo(number, record.gDecPlaces());
         text = Number(number);
     }
+    PendingSlot& slot = m_pending.emplace_back();
+    slot.record = &record;
+    slot.datestamp = datestamp;
+    slot.number = number;
+    slot.text = text;
+    return WriteWithRecovery(m_pending.size() - 1, m_pending.size() >= m_batchSlots);
+}
+
+bool CommonImport::WriteWithRecovery(qsizetype first, bool commit)
+{
     const qint32 attempts = Conversions::ToInt32(m_globals.config().item(Keys::Target::kRecoveryAttempts));
     const qint32 seconds = Conversions::ToInt32(m_globals.config().item(Keys::Target::kRecoverySeconds));
     for (qint32 i = 1; i <= attempts; ++i) {
-        m_globals.log().WriteLog("About to write " + record.gVarType() + " " + QString::number(record.gID()) + " " +
-                                     datestamp.generalDate() + " " + Number(number) + " " + text + " " +
-                                     QString::number(record.gDataApproval()),
-                                 9);
-        if (m_writer->WriteToKorvelOrvex(record.gVarType(), record.gID(), datestamp, number, text,
-                                         record.gDataApproval(), nullptr)) {
-            RecordWriteOutcome(record, text);
+        if (WritePending(first) && (!commit || CommitPending()))
             return true;
-        }
         ++m_targetConnectionFailures;
         m_globals.WriteActivity("Connection error occured while communicating with Korvel Orvex. Will attempt to "
                                 "re-connect to source for " +
                                     QString::number(attempts - i + 1) + " times",
                                 1);
+        // The batch is undone with the connection; it is written again
+        // from its first slot.
         m_writer->DestroyConnection();
-        if (!WaitBeforeRetry(Keys::Target::kRecoverySeconds, seconds))
+        first = 0;
+        if (!WaitBeforeRetry(Keys::Target::kRecoverySeconds, seconds)) {
+            m_pending.clear();
             return false;
+        }
     }
+    m_pending.clear();
     m_globals.WriteActivity("Unable to connect to Korvel Orvex.", 0);
     return false;
 }
 
-void CommonImport::RecordWriteOutcome(const CommonTypeVarRec& record, const QString& textValue)
+bool CommonImport::WritePending(qsizetype first)
 {
-    const QString line = "Wrote " + m_writer->PerfromedWriteDateStamp.format("mm/dd/yyyy HH:nn") + "  " +
-        record.gFacilID() + ":" + QString::number(record.gNumber()) + "\t" + record.gName() + "\t" + textValue + " " +
-        record.gUnits();
-    if (m_writer->PerfromedLogicalWrite) {
+    for (qsizetype k = first; k < m_pending.size(); ++k) {
+        PendingSlot& slot = m_pending[k];
+        const CommonTypeVarRec& record = *slot.record;
+        if (m_globals.log().Writes(9))
+            m_globals.log().WriteLog("About to write " + record.gVarType() + " " + QString::number(record.gID()) + " " +
+                                         slot.datestamp.generalDate() + " " + Number(slot.number) + " " + slot.text +
+                                         " " + QString::number(record.gDataApproval()),
+                                     9);
+        if (!m_writer->WriteToKorvelOrvex(record.gVarType(), record.gID(), slot.datestamp, slot.number, slot.text,
+                                          record.gDataApproval(), nullptr))
+            return false;
+        slot.logical = m_writer->PerfromedLogicalWrite;
+        slot.physical = m_writer->PerfromedPhysicalWrite;
+        slot.refused = m_writer->ApprovalLevelDisabledWrite;
+        slot.withoutStatus = m_writer->StoredRowWithoutStatus;
+        slot.writeDateStamp = m_writer->PerfromedWriteDateStamp;
+    }
+    return true;
+}
+
+// Only a committed write is told and counted: a batch that fails is written
+// again, and its slots must not count twice.
+bool CommonImport::CommitPending()
+{
+    if (!m_writer->CommitBatch())
+        return false;
+    for (const PendingSlot& slot : m_pending)
+        RecordWriteOutcome(slot);
+    m_pending.clear();
+    return true;
+}
+
+void CommonImport::RecordWriteOutcome(const PendingSlot& slot)
+{
+    const CommonTypeVarRec& record = *slot.record;
+    const QString line = "Wrote " + slot.writeDateStamp.format("mm/dd/yyyy HH:nn") + "  " + record.gFacilID() + ":" +
+        QString::number(record.gNumber()) + "\t" + record.gName() + "\t" + slot.text + " " + record.gUnits();
+    if (slot.logical) {
         ++m_logicalWrites;
         m_globals.WriteActivity(line, 0);
     }
-    if (m_writer->PerfromedPhysicalWrite)
+    if (slot.physical)
         ++m_physicalWrites;
-    if (!m_writer->ApprovalLevelDisabledWrite)
+    if (!slot.refused)
         return;
     ++m_skippedWrites;
-    if (m_writer->StoredRowWithoutStatus)
+    if (slot.withoutStatus)
         m_globals.WriteActivity("The stored row of " + VariableName(record) + " in " + record.gFacilID() + " at " +
-                                    m_writer->PerfromedWriteDateStamp.format("mm/dd/yyyy HH:nn:ss") +
+                                    slot.writeDateStamp.format("mm/dd/yyyy HH:nn:ss") +
                                     " has no status; it is kept and the slot is skipped.",
                                 0);
     else

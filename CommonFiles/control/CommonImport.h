@@ -21,6 +21,13 @@ class CustomSource;
 // statistics; in service mode each fully walked facility's last-run date
 // advances. A stop request ends the run at the next slot boundary, like a
 // failed slot.
+//
+// The writes of one variable are committed in batches of up to
+// WRITE_BATCH_SLOTS slots. What a write did is told (activity line,
+// statistics) only once its batch is committed; a batch that fails is
+// undone and, after the wait, written again from its first slot. A batch
+// is committed before every wait, so no transaction stays open while the
+// run sleeps.
 class CommonImport {
 public:
     // The source is the one kept by the caller: reused when the
@@ -32,13 +39,37 @@ public:
     bool StartImport(CommonVarGatherer& aVarGatgerer, bool TestMode);
 
 private:
+    // A slot written in the open batch, with what its write did.
+    struct PendingSlot {
+        const CommonTypeVarRec* record = nullptr;
+        DateTime datestamp;
+        double number = 0;
+        QString text;
+        bool logical = false;
+        bool physical = false;
+        bool refused = false;
+        bool withoutStatus = false;
+        DateTime writeDateStamp;
+    };
+
     bool ImportFacility(const QString& facility);
     bool ImportVariable(const std::shared_ptr<const CommonTypeVarRec>& shared, const DateTime& start,
                         const DateTime& end);
     void PrepareSourceFor(const CommonTypeVarRec& record);
     bool ReadSourceValue(const CommonTypeVarRec& record, QVariant& value);
     bool WriteSlotValue(const QVariant& value, const CommonTypeVarRec& record, const DateTime& datestamp);
-    void RecordWriteOutcome(const CommonTypeVarRec& record, const QString& textValue);
+    // Writes the open batch from its slot first on, committing it when
+    // commit is set, with the target's recovery attempts; false when they
+    // are spent.
+    bool WriteWithRecovery(qsizetype first, bool commit);
+    bool WritePending(qsizetype first);
+    bool CommitPending();
+    // Commits what the open batch holds.
+    bool FlushBatch() { return m_pending.isEmpty() || WriteWithRecovery(m_pending.size(), true); }
+    // The variable's walk ends before its last slot: what was written so
+    // far is kept, as every slot before it. Always false.
+    bool EndVariableEarly();
+    void RecordWriteOutcome(const PendingSlot& slot);
     void ThrottlePerformance();
     void LogSessionStatistics();
     // False when a stop was requested meanwhile.
@@ -57,6 +88,8 @@ private:
     std::unique_ptr<CommonFacilityWriter> m_writer;
     bool m_testMode = false;
     QElapsedTimer m_elapsed;
+    qint32 m_batchSlots = 1;
+    QList<PendingSlot> m_pending;
 
     qint32 m_logicalWrites = 0;
     qint32 m_physicalWrites = 0;

@@ -48,6 +48,7 @@ void ConfigurationKeys::DefineStartupKeys(QELConfiguration& config, const DateTi
         {Keys::Performance::kPollWait, "500"},
         {Keys::Performance::kMsgBefore, "TRUE"},
         {Keys::Performance::kMsgAfter, "TRUE"},
+        {Keys::Performance::kWriteBatchSlots, "500"},
         {Keys::NoUi::kHideUi, "FALSE"},
         {Keys::NoUi::kFixStartDate, fixStart},
         {Keys::NoUi::kFixEndDate, fixEnd},

@@ -47,6 +47,7 @@ inline const QString kThrottle = QStringLiteral("OPTIONS\\PERFORMANCE\\THROTTLE"
 inline const QString kPollWait = QStringLiteral("OPTIONS\\PERFORMANCE\\POLL_WAIT");
 inline const QString kMsgBefore = QStringLiteral("OPTIONS\\PERFORMANCE\\MSG_BEFORE");
 inline const QString kMsgAfter = QStringLiteral("OPTIONS\\PERFORMANCE\\MSG_AFTER");
+inline const QString kWriteBatchSlots = QStringLiteral("OPTIONS\\PERFORMANCE\\WRITE_BATCH_SLOTS");
 }  // namespace Performance
 
 // The unattended session's answers (the branch is spelt NOIU in the file).

@@ -30,6 +30,9 @@ public:
     const QString& Postfix() const { return m_postfix; }
     void setVerbosity(qint16 verbosity) { m_verbosity = verbosity; }
     qint16 Verbosity() const { return m_verbosity; }
+    // Whether a line of that level would be written: a line no one will
+    // read need not be put together.
+    bool Writes(int level) const { return m_enabled && m_verbosity >= level; }
     void setBufferLength(qint16 length) { m_bufferLength = length; }
     qint16 BufferLength() const { return m_bufferLength; }
     void setEnabled(bool enabled) { m_enabled = enabled; }

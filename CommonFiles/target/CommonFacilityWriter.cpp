@@ -30,13 +30,60 @@ CommonFacilityWriter::CommonFacilityWriter(CommonGlobals& globals)
 {
 }
 
-CommonFacilityWriter::~CommonFacilityWriter() = default;
+CommonFacilityWriter::~CommonFacilityWriter()
+{
+    DestroyConnection();
+}
 
 void CommonFacilityWriter::DestroyConnection()
 {
+    if (m_connection && m_inTransaction) {
+        try {
+            m_connection->RollbackTrans();
+        } catch (const NumberedError& error) {
+            // A connection that broke has nothing left to undo.
+            m_globals.log().WriteClearedError("CommonFacilityWriter.DestroyConnection", error);
+        }
+    }
+    m_inTransaction = false;
+    m_proven = false;
     if (m_connection)
         m_connection->Close();
     m_connection.reset();
+}
+
+bool CommonFacilityWriter::OpenBatch()
+{
+    if (!m_batching || m_testMode || m_inTransaction)
+        return true;
+    try {
+        m_connection->BeginTrans();
+        m_inTransaction = true;
+        return true;
+    } catch (const NumberedError& error) {
+        LogWriteError(error);
+        return Proven(false);
+    }
+}
+
+bool CommonFacilityWriter::CommitBatch()
+{
+    if (!m_inTransaction)
+        return true;
+    try {
+        m_connection->CommitTrans();
+        m_inTransaction = false;
+        return true;
+    } catch (const NumberedError& error) {
+        LogWriteError(error);
+        return false;
+    }
+}
+
+bool CommonFacilityWriter::Proven(bool succeeded)
+{
+    m_proven = succeeded;
+    return succeeded;
 }
 
 bool CommonFacilityWriter::OpenWriterConnection()
@@ -61,7 +108,7 @@ bool CommonFacilityWriter::EnsureConnection()
 {
     if (!m_connection && !OpenWriterConnection())
         return false;
-    return ConnectionAlive();
+    return m_proven || ConnectionAlive();
 }
 
 bool CommonFacilityWriter::ConnectionAlive()
@@ -134,7 +181,7 @@ bool CommonFacilityWriter::WriteToKorvelOrvex(const QString& VarType, qint32 Var
     ResetOutcome();
     PerformedAINFOfieldsLogicalWrite = 0;
     PerformedAINFOfieldsPhysicalWrite = 0;
-    if (Unwritable() || !EnsureConnection())
+    if (Unwritable() || !EnsureConnection() || !OpenBatch())
         return false;
     DateTime rowDate;
     bool result = false;
@@ -146,6 +193,7 @@ bool CommonFacilityWriter::WriteToKorvelOrvex(const QString& VarType, qint32 Var
         result = WriteIntervalValue(VarTypeFunctions::IntervalsPerDay(VarType), VarId, rowDate, CurValue, TextValue,
                                     ApprovalLevel);
     }
+    Proven(result);
     if (result && AdditionalInfoHash && !ApprovalLevelDisabledWrite && AdditionalInfoHash->Count() > 0 &&
         !WriteToKorvelOrvexainfo(VarType, VarId, rowDate, *AdditionalInfoHash))
         m_globals.log().WriteLog("CommonFacilityWriter.WriteToKorvelOrvex() : WriteToKorvelOrvexainfo returned "

@@ -41,6 +41,14 @@ public:
     // 0 (the zero date) means "not set": nothing is written then.
     void setLockDate(const DateTime& lockDate) { m_lockDate = lockDate; }
 
+    // In batches, the writes after a commit run in one transaction until
+    // CommitBatch; without, each write is committed on its own.
+    void setBatching(bool batching) { m_batching = batching; }
+    // False when the transaction could not be committed: its writes are
+    // then undone, and the connection is to be destroyed and the batch
+    // written again.
+    bool CommitBatch();
+    // An open batch is rolled back: its writes are undone.
     void DestroyConnection();
     bool ConnectionAlive();
     bool WriteToKorvelOrvex(const QString& VarType, qint32 VarId, const DateTime& Datestamp, double CurValue,
@@ -56,6 +64,10 @@ public:
 private:
     bool OpenWriterConnection();
     bool EnsureConnection();
+    bool OpenBatch();
+    // Keeps the outcome of a statement on the writer's connection: after a
+    // success the connection needs no liveness query before the next one.
+    bool Proven(bool succeeded);
     bool Unwritable() const;
     void ResetOutcome();
     // The write is refused (lock date or approval level), which is no failure.
@@ -82,6 +94,9 @@ private:
     TimeUtils m_timeUtils;
     std::unique_ptr<ado::Connection> m_connection;
     bool m_testMode = false;
+    bool m_batching = false;
+    bool m_inTransaction = false;
+    bool m_proven = false;
     QString m_facilID = "0";
     DateTime m_lockDate;
 };

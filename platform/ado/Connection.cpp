@@ -2,6 +2,7 @@
 
 #include "platform/NumberedError.h"
 #include "platform/ado/ErrorText.h"
+#include "platform/ado/SqlExecution.h"
 
 #include <QFileInfo>
 #include <QSqlError>
@@ -133,6 +134,30 @@ void Connection::Close()
     }
     QSqlDatabase::removeDatabase(m_name);
     m_procedures.clear();
+}
+
+void Connection::BeginTrans()
+{
+    if (backend() == Backend::Sqlite)
+        return SqlExecution::Statement(*this, "BEGIN IMMEDIATE");
+    if (!database().transaction())
+        Raise(database().lastError());
+}
+
+void Connection::CommitTrans()
+{
+    if (backend() == Backend::Sqlite)
+        return SqlExecution::Statement(*this, "COMMIT");
+    if (!database().commit())
+        Raise(database().lastError());
+}
+
+void Connection::RollbackTrans()
+{
+    if (backend() == Backend::Sqlite)
+        return SqlExecution::Statement(*this, "ROLLBACK");
+    if (!database().rollback())
+        Raise(database().lastError());
 }
 
 int Connection::State() const

@@ -42,6 +42,13 @@ public:
               int options = kConnectUnspecified);
     void Close();
     int State() const;
+    // A transaction over the following statements, until committed or
+    // rolled back. On the embedded database it holds the write lock from
+    // its start, so a transaction that has read never finds itself unable
+    // to write.
+    void BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
     const QList<Error>& Errors() const { return m_errors; }
     // "Data Source": the server, service name, DSN or folder.
     QString Property(const QString& name) const;

@@ -85,6 +85,42 @@ protected:
 
     QString Log() { return target.LogText(); }
 
+    // Every value row of the plant and its last-run row, for comparing two
+    // imports, without the time each row was written; then the plant is
+    // emptied of them.
+    QStringList TakeStoredRows()
+    {
+        QStringList rows;
+        for (const char* table : {"DATADDH", "DATADDF", "DATATBL"})
+            rows << TableRows(*facility, table);
+        rows << TableRows(*root, "k5_server_run");
+        for (const char* table : {"DATADDH", "DATADDF", "DATATBL"})
+            target.Exec(*facility, QString("delete from ") + table);
+        target.Exec(*root, "delete from k5_server_run");
+        return rows;
+    }
+
+    static QStringList TableRows(ado::Connection& db, const QString& table)
+    {
+        ado::Recordset rows;
+        rows.Open("select * from " + table + " order by 1, 2", db, ado::CursorType::Static, ado::LockType::ReadOnly);
+        QStringList text;
+        for (; !rows.Eof(); rows.MoveNext()) {
+            QStringList fields{table};
+            for (int i = 0; i < rows.FieldCount(); ++i)
+                if (rows.FieldName(i).compare("AUDITTIMESTAMP", Qt::CaseInsensitive) != 0)  // when the test ran
+                    fields << rows.Fields(i).toString();
+            text << fields.join('|');
+        }
+        return text;
+    }
+
+    void ImportInBatchesOf(const char* batch)
+    {
+        target.globals().config().setItem("OPTIONS\\PERFORMANCE\\WRITE_BATCH_SLOTS", batch);
+        Run(true);
+    }
+
     QString Statistic(const QString& label)
     {
         const QString log = Log();
@@ -169,6 +205,55 @@ TEST_P(ImportRun, TheLogNamesTheRangeTheWritesAndTheSessionStatistics)
     EXPECT_EQ(Statistic("# of Variables to Fail Validation : "), "1");
     EXPECT_FALSE(Statistic("# Seconds Elapsed                 : ").isEmpty());
     EXPECT_FALSE(Statistic("# Write Transactions  per Second  : ").isEmpty());
+}
+
+// Batches change when a write is committed, never what is stored or
+// counted, refused batch included.
+TEST_P(ImportRun, BatchedWritesStoreAndCountWhatSlotBySlotWritesDo)
+{
+    AddEveryKindOfVariable();
+    const auto importInBatchesOf = [this](const char* batch) {
+        target.Exec(*facility,
+                    "insert into DATADDH (VARID, DATESTAMP, CURVALUE, TEXTVALUE, STATUS, AUDITUSER) values "
+                    "(1, ?, 5, '5', 9, 'LAB'), (1, ?, 6, '6', NULL, 'LAB')",
+                    {QVariant::fromValue(march(5, 3)), QVariant::fromValue(march(6, 4))});
+        ImportInBatchesOf(batch);
+        QStringList outcome = TakeStoredRows();
+        for (const char* label : {"# of Physical Read Transactions   : ", "# of Logical Write Transactions   : ",
+                                  "# of Physical Write Transactions  : ", "# of Skipped Write Transactions   : "})
+            outcome << Statistic(label);
+        return outcome;
+    };
+    const QStringList slotBySlot = importInBatchesOf("1");
+    EXPECT_EQ(slotBySlot.size(), 72 + 288 + 3 + 72 + 1 + 4);
+    EXPECT_EQ(importInBatchesOf("500"), slotBySlot);
+    EXPECT_EQ(importInBatchesOf("7"), slotBySlot);
+}
+
+// A batch that fails is undone whole; slot by slot, the batch before the
+// failing one stay written. The failures are counted alike.
+TEST_P(ImportRun, AFailedBatchIsUndoneWhole)
+{
+    AddVariable(1, "H", "ALG 2:2", 2, 2);
+    if (GetParam() == ado::Backend::Sqlite) {
+        target.Exec(*facility,
+                    "create trigger refuse_day6 before insert on DATADDH when NEW.CURVALUE = 32.25 "
+                    "begin select raise(abort, 'refused'); end");
+    } else {
+        target.Exec(*facility,
+                    "create function refuse_day6() returns trigger as $$ begin if NEW.curvalue = 32.25 then "
+                    "raise exception 'refused'; end if; return NEW; end $$ language plpgsql");
+        target.Exec(*facility,
+                    "create trigger refuse_day6 before insert on DATADDH for each row execute function "
+                    "refuse_day6()");
+    }
+    for (const auto& [batch, kept] : {std::pair{"1", 24}, std::pair{"500", 0}}) {
+        ImportInBatchesOf(batch);
+        EXPECT_EQ(Count("select count(*) from DATADDH where VARID = 1"), kept) << batch;
+        EXPECT_EQ(Statistic("# of Target Connection Failures   : "), "6") << batch;
+        EXPECT_EQ(Statistic("# of Logical Write Transactions   : "), QString::number(kept)) << batch;
+        TakeStoredRows();
+    }
 }
 
 TEST_P(ImportRun, InteractiveImportsLeaveTheLastRunDatesAlone)
