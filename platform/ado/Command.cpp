@@ -6,7 +6,6 @@
 #include "platform/ado/SqlBinding.h"
 #include "platform/ado/SqlExecution.h"
 
-#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -16,7 +15,26 @@ namespace ado {
 
 namespace {
 
-const QRegularExpression kNamedPlaceholder(R"((?<![:\w]):([A-Za-z_]\w*))");
+// A reused statement gives up its rows however its use ends, so that it
+// holds no read open on the connection.
+class Finished {
+public:
+    explicit Finished(QSqlQuery& query) : m_query(query) {}
+    ~Finished() { m_query.finish(); }
+    Finished(const Finished&) = delete;
+    Finished& operator=(const Finished&) = delete;
+
+private:
+    QSqlQuery& m_query;
+};
+
+void RunPrepared(Connection& connection, const QString& sql)
+{
+    QSqlQuery& query = connection.PreparedStatement(sql);
+    const Finished finished(query);
+    if (!query.exec())
+        connection.Raise(query.lastError());
+}
 
 QVariant OutputValue(const QVariant& raw, DataType type)
 {
@@ -117,14 +135,14 @@ void Command::CallOdbcProcedure(Connection& connection)
     QStringList marks;
     for (size_t i = 0; i < m_parameters.size(); ++i)
         marks.append("?");
-    QSqlQuery query(connection.database());
-    SqlExecution::Prepare(connection, query, "{call " + m_text + "(" + marks.join(',') + ")}");
-    for (const auto& p : m_parameters) {
-        const bool text = p->Type() == DataType::VarChar || p->Type() == DataType::VarWChar;
-        const QVariant value = p->IsOutput() && text
-            ? QVariant(QString(p->Size(), ' '))
-            : SqlBinding::ToDriver(p->Value(), p->Type(), connection.backend());
-        query.addBindValue(value, p->IsOutput() ? QSql::Out : QSql::In);
+    QSqlQuery& query = connection.PreparedStatement("{call " + m_text + "(" + marks.join(',') + ")}");
+    const Finished finished(query);
+    for (int i = 0; i < static_cast<int>(m_parameters.size()); ++i) {
+        const Parameter& p = *m_parameters[static_cast<size_t>(i)];
+        const bool text = p.Type() == DataType::VarChar || p.Type() == DataType::VarWChar;
+        const QVariant value = p.IsOutput() && text ? QVariant(QString(p.Size(), ' '))
+                                                    : SqlBinding::ToDriver(p.Value(), p.Type(), connection.backend());
+        query.bindValue(i, value, p.IsOutput() ? QSql::Out : QSql::In);
     }
     if (!query.exec())
         connection.Raise(query.lastError());
@@ -145,11 +163,10 @@ void Command::CallPostgreSqlFunction(Connection& connection)
             marks.append("?");
             bound.append(SqlBinding::ToDriver(p->Value(), p->Type(), connection.backend()));
         }
-    QSqlQuery query(connection.database());
-    query.setForwardOnly(true);
-    SqlExecution::Prepare(connection, query, "SELECT * FROM " + m_text + "(" + marks.join(',') + ")");
-    for (const QVariant& value : bound)
-        query.addBindValue(value);
+    QSqlQuery& query = connection.PreparedStatement("SELECT * FROM " + m_text + "(" + marks.join(',') + ")");
+    const Finished finished(query);
+    for (int i = 0; i < bound.size(); ++i)
+        query.bindValue(i, bound[i]);
     if (!query.exec())
         connection.Raise(query.lastError());
     if (query.next())
@@ -162,8 +179,8 @@ void Command::CallPostgreSqlFunction(Connection& connection)
 // wait for another writer's lock, it fails at once.
 void Command::CallSqliteProcedure(Connection& connection)
 {
-    const QStringList steps = connection.SqliteProcedureSteps(m_text);
-    SqlExecution::Statement(connection, "SAVEPOINT qel_procedure");
+    const QList<Connection::ProcedureStep> steps = connection.SqliteProcedureSteps(m_text);
+    RunPrepared(connection, "SAVEPOINT qel_procedure");
     try {
         RunSqliteSteps(connection, steps);
     } catch (const NumberedError&) {
@@ -171,18 +188,15 @@ void Command::CallSqliteProcedure(Connection& connection)
         QSqlQuery(connection.database()).exec("RELEASE qel_procedure");
         throw;
     }
-    SqlExecution::Statement(connection, "RELEASE qel_procedure");
+    RunPrepared(connection, "RELEASE qel_procedure");
 }
 
-void Command::RunSqliteSteps(Connection& connection, const QStringList& steps)
+void Command::RunSqliteSteps(Connection& connection, const QList<Connection::ProcedureStep>& steps)
 {
     for (qsizetype s = 0; s < steps.size(); ++s) {
-        QSqlQuery query(connection.database());
-        query.setForwardOnly(true);
-        SqlExecution::Prepare(connection, query, steps[s]);
-        QRegularExpressionMatchIterator names = kNamedPlaceholder.globalMatch(steps[s]);
-        while (names.hasNext()) {
-            const QString name = names.next().captured(1);
+        QSqlQuery& query = connection.PreparedStatement(steps[s].sql);
+        const Finished finished(query);
+        for (const QString& name : steps[s].names) {
             const Parameter& p = Parameters(name);
             query.bindValue(":" + name, SqlBinding::ToDriver(p.Value(), p.Type(), Backend::Sqlite));
         }

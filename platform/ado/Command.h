@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ado/AdoTypes.h"
+#include "platform/ado/Connection.h"
 #include "platform/ado/Parameter.h"
 #include "platform/ado/Recordset.h"
 
@@ -10,8 +11,6 @@
 #include <vector>
 
 namespace ado {
-
-class Connection;
 
 // A text statement or a stored procedure with positional parameters,
 // prepared once and executed with fresh values. Procedures are called in
@@ -57,7 +56,7 @@ private:
     void CallOdbcProcedure(Connection& connection);
     void CallPostgreSqlFunction(Connection& connection);
     void CallSqliteProcedure(Connection& connection);
-    void RunSqliteSteps(Connection& connection, const QStringList& steps);
+    void RunSqliteSteps(Connection& connection, const QList<Connection::ProcedureStep>& steps);
     void FillOutputsFromRow(const QSqlQuery& query, bool byName);
     void ClearOutputs();
 

@@ -5,6 +5,7 @@
 #include "platform/ado/SqlExecution.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
@@ -73,6 +74,7 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
     if (!m_target)
         Raise(kProviderNotFound);
     m_procedures.clear();
+    m_prepared.clear();
     if (m_target->backend() == Backend::Sqlite) {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", m_name);
         OpenSqlite(db);
@@ -126,6 +128,8 @@ void Connection::OpenOdbc(QSqlDatabase& db)
 
 void Connection::Close()
 {
+    // Prepared statements go before their database does.
+    m_prepared.clear();
     if (!QSqlDatabase::contains(m_name))
         return;
     {
@@ -173,8 +177,9 @@ QString Connection::Property(const QString& name) const
     return target ? target->dataSource() : QString();
 }
 
-const QStringList& Connection::SqliteProcedureSteps(const QString& name)
+const QList<Connection::ProcedureStep>& Connection::SqliteProcedureSteps(const QString& name)
 {
+    static const QRegularExpression kNamedPlaceholder(R"((?<![:\w]):([A-Za-z_]\w*))");
     const QString key = name.toUpper();
     auto found = m_procedures.find(key);
     if (found != m_procedures.end())
@@ -184,12 +189,27 @@ const QStringList& Connection::SqliteProcedureSteps(const QString& name)
     query.addBindValue(key);
     if (!query.exec())
         Raise(query.lastError());
-    QStringList steps;
-    while (query.next())
-        steps.append(query.value(0).toString());
+    QList<ProcedureStep> steps;
+    while (query.next()) {
+        ProcedureStep step{query.value(0).toString(), {}};
+        for (QRegularExpressionMatchIterator names = kNamedPlaceholder.globalMatch(step.sql); names.hasNext();)
+            step.names.append(names.next().captured(1));
+        steps.append(step);
+    }
     if (steps.isEmpty())
         Raise(kUnspecifiedFailure, "Could not find stored procedure '" + name + "'.");
     return *m_procedures.insert(key, steps);
+}
+
+QSqlQuery& Connection::PreparedStatement(const QString& sql)
+{
+    auto found = m_prepared.find(sql);
+    if (found != m_prepared.end())
+        return *found;
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    SqlExecution::Prepare(*this, query, sql);
+    return *m_prepared.insert(sql, query);
 }
 
 }  // namespace ado

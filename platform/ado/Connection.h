@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -60,8 +61,19 @@ public:
     [[noreturn]] void Raise(int number, const QString& description);
     [[noreturn]] void Raise(const ErrorText& error);
     void ClearErrors() { m_errors.clear(); }
+    // One statement of a SQLite procedure body, with the names of its
+    // placeholders (":name") in the order they appear.
+    struct ProcedureStep {
+        QString sql;
+        QStringList names;
+    };
     // SQLite procedure bodies, read once per connection.
-    const QStringList& SqliteProcedureSteps(const QString& name);
+    const QList<ProcedureStep>& SqliteProcedureSteps(const QString& name);
+    // The statement for that text, prepared on its first use and reused by
+    // every command that runs the same text until the connection closes; an
+    // import runs the same few statements for every slot. After use its
+    // rows are to be finished, so that it holds no read open.
+    QSqlQuery& PreparedStatement(const QString& sql);
 
 private:
     void OpenSqlite(QSqlDatabase& db);
@@ -74,7 +86,8 @@ private:
     int m_connectionTimeout = 15;
     std::optional<ConnectionTarget> m_target;
     QList<Error> m_errors;
-    QHash<QString, QStringList> m_procedures;
+    QHash<QString, QList<ProcedureStep>> m_procedures;
+    QHash<QString, QSqlQuery> m_prepared;
 };
 
 }  // namespace ado
