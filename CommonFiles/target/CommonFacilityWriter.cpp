@@ -47,6 +47,8 @@ void CommonFacilityWriter::DestroyConnection()
     }
     m_inTransaction = false;
     m_proven = false;
+    m_intervalAccess.clear();
+    m_dailyAccess.reset();
     if (m_connection)
         m_connection->Close();
     m_connection.reset();
@@ -78,6 +80,26 @@ bool CommonFacilityWriter::CommitBatch()
         LogWriteError(error);
         return false;
     }
+}
+
+DataDDInt& CommonFacilityWriter::IntervalAccess(qint32 intervalsPerDay)
+{
+    std::unique_ptr<DataDDInt>& kept = m_intervalAccess[intervalsPerDay];
+    if (!kept) {
+        auto access = std::make_unique<DataDDInt>(m_globals);
+        access->ConnectTo(*m_connection, intervalsPerDay);
+        kept = std::move(access);
+    }
+    return *kept;
+}
+
+DatatblInt& CommonFacilityWriter::DailyAccess()
+{
+    if (!m_dailyAccess) {
+        m_dailyAccess = std::make_unique<DatatblInt>(m_globals);
+        m_dailyAccess->Connect(*m_connection);
+    }
+    return *m_dailyAccess;
 }
 
 bool CommonFacilityWriter::Proven(bool succeeded)
@@ -208,8 +230,7 @@ bool CommonFacilityWriter::WriteIntervalValue(qint32 intervalsPerDay, qint32 Var
     if (RefusedByLockDate(rowDate))
         return true;
     try {
-        DataDDInt access(m_globals);
-        access.ConnectTo(*m_connection, intervalsPerDay);
+        DataDDInt& access = IntervalAccess(intervalsPerDay);
         DateTime found;
         double value = 0;
         QString text;
@@ -237,8 +258,7 @@ bool CommonFacilityWriter::WriteDailyValue(qint32 VarId, const DateTime& day, do
     if (RefusedByLockDate(day))
         return true;
     try {
-        DatatblInt daily(m_globals);
-        daily.Connect(*m_connection);
+        DatatblInt& daily = DailyAccess();
         double value = 0;
         QString text;
         QString user;
@@ -294,8 +314,7 @@ bool CommonFacilityWriter::WriteIntervalComment(qint32 intervalsPerDay, qint32 V
     if (RefusedByLockDate(slotStart))
         return true;
     try {
-        DataDDInt access(m_globals);
-        access.ConnectTo(*m_connection, intervalsPerDay);
+        DataDDInt& access = IntervalAccess(intervalsPerDay);
         if (!m_testMode)
             access.WriteComment(slotStart, slotStart, VarId, comment);
         Performed(slotStart, !m_testMode);

@@ -5,9 +5,12 @@
 #include "platform/DateTime.h"
 
 #include <QString>
+#include <map>
 #include <memory>
 
 class CommonGlobals;
+class DataDDInt;
+class DatatblInt;
 class NumberedError;
 
 namespace ado {
@@ -65,6 +68,10 @@ private:
     bool OpenWriterConnection();
     bool EnsureConnection();
     bool OpenBatch();
+    // The value tables' access on the writer's connection, set up on first
+    // use and kept with the connection.
+    DataDDInt& IntervalAccess(qint32 intervalsPerDay);
+    DatatblInt& DailyAccess();
     // Keeps the outcome of a statement on the writer's connection: after a
     // success the connection needs no liveness query before the next one.
     bool Proven(bool succeeded);
@@ -93,6 +100,8 @@ private:
     CommonGlobals& m_globals;
     TimeUtils m_timeUtils;
     std::unique_ptr<ado::Connection> m_connection;
+    std::map<qint32, std::unique_ptr<DataDDInt>> m_intervalAccess;
+    std::unique_ptr<DatatblInt> m_dailyAccess;
     bool m_testMode = false;
     bool m_batching = false;
     bool m_inTransaction = false;
