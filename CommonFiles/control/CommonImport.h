@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommonFiles/collector/CommonTypeVar.h"
+#include "CommonFiles/target/ImportTimings.h"
 #include "platform/DateTime.h"
 
 #include <QElapsedTimer>
@@ -30,6 +31,8 @@ public:
 
     // True when every facility was walked to its end.
     bool StartImport(CommonVarGatherer& aVarGatgerer, bool TestMode);
+    // Where the run's time went, step by step.
+    const ImportTimings& Timings() const { return m_timings; }
 
 private:
     bool ImportFacility(const QString& facility);
@@ -57,6 +60,7 @@ private:
     std::unique_ptr<CommonFacilityWriter> m_writer;
     bool m_testMode = false;
     QElapsedTimer m_elapsed;
+    ImportTimings m_timings;
 
     qint32 m_logicalWrites = 0;
     qint32 m_physicalWrites = 0;
