@@ -117,6 +117,7 @@ int RunLarge(int variables, int months)
         std::printf("  %s  %8lld slots  %7.1f s  %6.0f slots/s  RSS %.0f MB%s\n", qPrintable(first.toString("yyyy-MM")),
                     static_cast<long long>(month.written), month.nanoseconds / 1e9, month.SlotsPerSecond(),
                     Megabytes(ResidentMemory::CurrentKilobytes()), Failed(month));
+        PrintSplit(month);
         std::fflush(stdout);
     }
     const qint64 endRss = ResidentMemory::CurrentKilobytes();
