@@ -1,16 +1,18 @@
 # make test: install what is missing, build with sanitizers and warnings as errors, run every test.
 # make build: an optimised build of the programs in build/.
 # make screenshots: the window pictures of the README, refreshed from the window tests.
+# make bench: import throughput and where its time goes (README, "Benchmarks").
 
 BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
 CMAKE_FLAGS ?=
 
 PREFIX ?= /opt/r58213
+BENCH_PG_PORT ?= 55433
 
 CONFIGURE_TEST_BUILD = cmake -S . -B $(TEST_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DR58213_SANITIZE=ON -DR58213_WERROR=ON $(CMAKE_FLAGS)
 
-.PHONY: all deps build test screenshots bench demo install clean
+.PHONY: all deps build test screenshots bench bench-large bench-build demo install clean
 
 all: build
 
@@ -46,13 +48,19 @@ install: build
 	install -D -m 644 packaging/r58213.service $(DESTDIR)/etc/systemd/system/r58213.service
 
 # Import throughput into SQLite and into a throwaway PostgreSQL server.
-bench: deps
+bench: bench-build
+	R58213_TARGET_PASSWORD=$$(grep '^R58213_TARGET_PASSWORD' $(BUILD_DIR)/CMakeCache.txt | cut -d= -f2) \
+	  R58213_PG_PORT=$(BENCH_PG_PORT) R58213_PG_DIR=/tmp/r58213-pg-bench-$(BENCH_PG_PORT) scripts/pg-test-server start
+	$(BUILD_DIR)/r58213_bench 127.0.0.1:$(BENCH_PG_PORT) $$(grep '^R58213_TARGET_PASSWORD' $(BUILD_DIR)/CMakeCache.txt | cut -d= -f2); \
+	  status=$$?; R58213_PG_DIR=/tmp/r58213-pg-bench-$(BENCH_PG_PORT) scripts/pg-test-server stop; exit $$status
+
+# A year of 15-minute data for 100 variables into SQLite: time and memory.
+bench-large: bench-build
+	$(BUILD_DIR)/r58213_bench --large
+
+bench-build: deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DR58213_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) --target r58213_bench
-	R58213_TARGET_PASSWORD=$$(grep '^R58213_TARGET_PASSWORD' $(BUILD_DIR)/CMakeCache.txt | cut -d= -f2) \
-	  R58213_PG_PORT=55433 R58213_PG_DIR=/tmp/r58213-pg-bench scripts/pg-test-server start
-	$(BUILD_DIR)/r58213_bench 127.0.0.1:55433 $$(grep '^R58213_TARGET_PASSWORD' $(BUILD_DIR)/CMakeCache.txt | cut -d= -f2); \
-	  status=$$?; R58213_PG_DIR=/tmp/r58213-pg-bench scripts/pg-test-server stop; exit $$status
 
 clean:
 	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR)

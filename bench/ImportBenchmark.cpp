@@ -1,163 +1,137 @@
-// Throughput of the import: 10 hourly variables over two imports of 21
-// days each (10,080 slots), from generated day files into an embedded
-// SQLite target and, when a server is given, into PostgreSQL. Reports
-// slots per second for the whole import and the time the same slots take
-// in source reads alone.
+// Throughput of the import from generated day files into an embedded SQLite
+// target and, when a server is given, into PostgreSQL.
+//
+// The default run imports 4 hourly variables over 1 day, 1 month and 1 year
+// (a month at a time) into each target, measures in the same run the bare
+// cost of the target protocol per slot (the floor), and prints per target
+// the import's cost per slot against that floor, where its time went, the
+// slots per second of each range and the peak resident memory.
+//
+// --large imports 1 year of 15-minute data for 100 variables (3.5 million
+// slots) into SQLite, a month at a time, printing each month's throughput
+// and resident memory; fewer variables or months may be given.
 //
 //   r58213_bench [HOST:PORT PASSWORD]
+//   r58213_bench --large [VARIABLES [MONTHS]]
 
-#include "CommonFiles/collector/CommonVarGatherer.h"
-#include "CommonFiles/control/CommonImport.h"
-#include "CommonFiles/control/ConfigurationKeys.h"
-#include "CommonFiles/foundation/CommonGlobals.h"
-#include "CommonFiles/target/TargetConnections.h"
-#include "platform/SystemClock.h"
-#include "platform/ado/Connection.h"
-#include "platform/ado/SqlExecution.h"
-#include "source/CustomConfiguration.h"
-#include "source/CustomSource.h"
-#include "targetdb/ReferenceTarget.h"
+#include "bench/BenchPlant.h"
+#include "bench/ProtocolFloor.h"
+#include "bench/ResidentMemory.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
-constexpr int kVariables = 10;
-constexpr int kDays = 21;
-constexpr qint32 kCollector = 1;
+constexpr int kVariables = 4;
+constexpr int kFloorSlots = 2000;
+constexpr int kLargeVariables = 100;
+constexpr int kLargeMonths = 12;
+constexpr double kKilobytesPerMegabyte = 1024.0;
 
-struct Target {
+using Kind = ImportTimings::Kind;
+
+struct Range {
     const char* name;
-    QString provider;
-    QString dataSource;
-    QString password;
+    QDate first;
+    QDate end;
 };
 
-void WriteDayFiles(const QString& folder, int month)
+// Distinct dates, so that every range and the floor write new rows.
+const Range kRanges[] = {
+    {"1 day", QDate(2021, 6, 1), QDate(2021, 6, 2)},
+    {"1 month", QDate(2022, 7, 1), QDate(2022, 8, 1)},
+    {"1 year", QDate(2023, 1, 1), QDate(2024, 1, 1)},
+};
+const DateTime kFloorStart = DateTime::FromParts(2025, 1, 1);
+
+double Megabytes(qint64 kilobytes)
 {
-    for (int day = 1; day <= kDays; ++day) {
-        QByteArray text = "TIME";
-        for (int v = 1; v <= kVariables; ++v)
-            text += ",V" + QByteArray::number(v);
-        text += "\r\n00:00";
-        for (int v = 1; v <= kVariables; ++v)
-            text += "," + QByteArray::number(day * 10 + v + 0.125, 'f', 3);
-        text += "\r\n24," + QByteArray::number(month) + "," + QByteArray::number(day) + "\r\n";
-        QFile file(QString("%1/ALOG0%2.CSV").arg(folder).arg(day, 2, 10, QChar('0')));
-        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        file.write(text);
+    return kilobytes / kKilobytesPerMegabyte;
+}
+
+double MicrosecondsPerSlot(qint64 nanoseconds, qint64 slotCount)
+{
+    return slotCount > 0 ? nanoseconds / 1e3 / slotCount : 0.0;
+}
+
+const char* Failed(const BenchPlant::Imported& imported)
+{
+    return imported.ok ? "" : "  IMPORT FAILED";
+}
+
+void PrintSplit(const BenchPlant::Imported& total)
+{
+    const ImportTimings& timings = total.timings;
+    const auto part = [&total](qint64 nanoseconds) {
+        return std::pair{MicrosecondsPerSlot(nanoseconds, total.written),
+                         total.nanoseconds > 0 ? 100.0 * nanoseconds / total.nanoseconds : 0.0};
+    };
+    const auto [source, sourceShare] = part(timings.Nanoseconds(Kind::SourceRead));
+    const auto [seek, seekShare] = part(timings.Nanoseconds(Kind::Seek));
+    const auto [write, writeShare] = part(timings.Nanoseconds(Kind::Write));
+    const auto [liveness, livenessShare] = part(timings.Nanoseconds(Kind::Liveness));
+    const auto [commit, commitShare] = part(timings.Nanoseconds(Kind::Commit));
+    const auto [rest, restShare] = part(total.nanoseconds - timings.TotalNanoseconds());
+    std::printf("            split: source %.1f us (%.0f%%)  seek %.1f (%.0f%%)  write %.1f (%.0f%%)  liveness %.1f "
+                "(%.0f%%)  commit %.1f (%.0f%%)  rest %.1f (%.0f%%)\n",
+                source, sourceShare, seek, seekShare, write, writeShare, liveness, livenessShare, commit, commitShare,
+                rest, restShare);
+}
+
+void RunTarget(const char* name, const BenchPlant::Target& target, const QString& home)
+{
+    ResidentMemory::ResetPeak();
+    BenchPlant plant(target, home, kVariables, "H");
+    BenchPlant::Imported total;
+    QString ranges;
+    for (const Range& range : kRanges) {
+        const BenchPlant::Imported imported = plant.ImportDays(range.first, range.end);
+        ranges += QString("%1 %2 slots/s  ").arg(range.name).arg(imported.SlotsPerSecond(), 0, 'f', 0);
+        total.Add(imported);
     }
+    const qint64 floorNs = ProtocolFloor::Measure(plant.globals(), BenchPlant::kFacility, 1, kFloorSlots, kFloorStart);
+    const double floor = MicrosecondsPerSlot(floorNs, kFloorSlots);
+    const double import = MicrosecondsPerSlot(total.nanoseconds, total.written);
+    std::printf("%-10s %7lld slots  floor %6.1f us/slot  import %6.1f us/slot  ratio %5.2f  %6.0f slots/s%s\n", name,
+                static_cast<long long>(total.written), floor, import, floor > 0 ? import / floor : 0.0,
+                total.SlotsPerSecond(), Failed(total));
+    PrintSplit(total);
+    std::printf("            ranges: %s peak RSS %.0f MB\n", qPrintable(ranges),
+                Megabytes(ResidentMemory::PeakKilobytes()));
+    std::fflush(stdout);
 }
 
-void CreateTarget(const Target& target)
+int RunLarge(int variables, int months)
 {
-    for (const char* name : {"QELROOT", "BENCH1"}) {
-        const auto schema =
-            QString(name) == "QELROOT" ? ReferenceTarget::Schema::Root : ReferenceTarget::Schema::Facility;
-        if (target.provider == "SQLite")
-            ReferenceTarget::CreateSqlite(target.dataSource, name, schema);
-        else
-            ReferenceTarget::CreatePostgreSql(target.dataSource, target.password, name, schema);
+    QTemporaryDir home;
+    BenchPlant plant({"SQLite", home.path() + "/target", QString()}, home.path(), variables, "F");
+    const qint64 startRss = ResidentMemory::CurrentKilobytes();
+    std::printf("SQLite, %d 15-minute variables, %d month(s); resident memory at the start %.0f MB\n", variables,
+                months, Megabytes(startRss));
+    BenchPlant::Imported total;
+    for (int m = 0; m < months; ++m) {
+        const QDate first = QDate(2023, 1, 1).addMonths(m);
+        const BenchPlant::Imported month = plant.ImportDays(first, first.addMonths(1));
+        total.Add(month);
+        std::printf("  %s  %8lld slots  %7.1f s  %6.0f slots/s  RSS %.0f MB%s\n", qPrintable(first.toString("yyyy-MM")),
+                    static_cast<long long>(month.written), month.nanoseconds / 1e9, month.SlotsPerSecond(),
+                    Megabytes(ResidentMemory::CurrentKilobytes()), Failed(month));
+        PrintSplit(month);
+        std::fflush(stdout);
     }
+    const qint64 endRss = ResidentMemory::CurrentKilobytes();
+    std::printf("SQLite    %9lld slots  %.1f s  %.0f slots/s  peak RSS %.0f MB  RSS growth %+.1f MB%s\n",
+                static_cast<long long>(total.written), total.nanoseconds / 1e9, total.SlotsPerSecond(),
+                Megabytes(ResidentMemory::PeakKilobytes()), Megabytes(endRss - startRss), Failed(total));
+    return total.ok ? 0 : 1;
 }
 
-void Populate(CommonGlobals& globals)
+int Argument(const QStringList& arguments, int index, int fallback)
 {
-    TargetConnections connections(globals);
-    ado::Connection root;
-    connections.ConfigureConnection(root, "QELROOT");
-    root.Open();
-    ado::SqlExecution::Run(root, "insert into FACILITY (FILENAME, NAME) values ('bench1', 'Bench works')");
-    ado::SqlExecution::Run(root,
-                           "insert into k5_server (INTERFACE_ID, NAME, ENABLED, COLLECTOR_DATEADJUST, "
-                           "COLLECTOR_QELTIMEZONEID) values (?, 'Bench', -1, 0, 1)",
-                           {kCollector});
-    ado::Connection facility;
-    connections.ConfigureConnection(facility, "BENCH1");
-    facility.Open();
-    ado::SqlExecution::Run(facility,
-                           "insert into Settings (SETTING, CURVALUE) values ('LockDate', '2024-01-01 00:00:00')");
-    for (int v = 1; v <= kVariables; ++v)
-        ado::SqlExecution::Run(facility,
-                               "insert into VARDESC (VARID, VARNUM, NAME, VARTYPE, DECPLACES, SCADATAG, STATISTIC, "
-                               "SCALEFACTOR, SOURCE_CNN_APPROVAL, INTERFACETYPE, K5_INTERFACE_ID, K5_ENABLED) "
-                               "values (?, ?, ?, 'H', 2, ?, 'LOOKUP', 1, 1, 'SAME', ?, -1)",
-                               {v, v, QString("Flow %1").arg(v), QString("ALG %1:2").arg(v + 1), kCollector});
-}
-
-bool Import(CommonGlobals& globals, int month)
-{
-    TargetConnections connections(globals);
-    ado::Connection root;
-    connections.ConfigureConnection(root, "QELROOT");
-    root.Open();
-    CommonVarGatherer gatherer(globals);
-    gatherer.ReadAboutCollector(kCollector, root);
-    gatherer.ReadKorvelOrvex(kCollector, root);
-    gatherer.LookupLastRun.setDefaultStart(DateTime::FromParts(2024, month, 1));
-    gatherer.LookupLastRun.setDefaultEnd(DateTime::FromParts(2024, month, kDays + 1));
-    gatherer.LookupLastRun.ReadKorvelOrvexFacilLockDates("BENCH1");
-    std::unique_ptr<CustomSource> source;
-    CommonImport import(globals, source);
-    return import.StartImport(gatherer, false);
-}
-
-// The same requests the import makes, without the target.
-qint64 SourceReadNanoseconds(CommonGlobals& globals, int month)
-{
-    CustomSource source(globals);
-    source.setSourceStatistic("LOOKUP");
-    QElapsedTimer timer;
-    timer.start();
-    for (int v = 1; v <= kVariables; ++v) {
-        source.setSourceTag(QString("ALG %1:2").arg(v + 1));
-        for (int slot = 0; slot < kDays * 24; ++slot) {
-            const DateTime start = DateTime::FromParts(2024, month, 1).addMinutes(slot * 60);
-            source.setStartdate(start);
-            source.setEnddate(start.addMinutes(60));
-            bool error = false;
-            source.GetDoubleResult(error);
-        }
-    }
-    return timer.nsecsElapsed();
-}
-
-void Run(const Target& target, const QString& home)
-{
-    SystemClock clock;
-    CommonGlobals globals(clock, home, "r58213");
-    QELConfiguration& config = globals.config();
-    config.setPath(home + "/r58213.xml");
-    ConfigurationKeys::DefineStartupKeys(config, clock.now(), "r58213");
-    CustomConfiguration::DefineSourceKeys(config);
-    config.ReadConfig();
-    config.setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER", target.provider);
-    config.setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE", target.dataSource);
-    config.setItem("R58213\\PATH", home + "/data");
-    QDir().mkpath(home + "/data");
-    CreateTarget(target);
-    Populate(globals);
-
-    const int slotCount = 2 * kDays * 24 * kVariables;
-    qint64 importNs = 0;
-    qint64 sourceNs = 0;
-    bool ok = true;
-    for (const int month : {3, 4}) {
-        WriteDayFiles(home + "/data", month);
-        QElapsedTimer timer;
-        timer.start();
-        ok = Import(globals, month) && ok;
-        importNs += timer.nsecsElapsed();
-        sourceNs += SourceReadNanoseconds(globals, month);
-    }
-    std::printf("%-10s %6d slots  import %7.2f s  %8.0f slots/s  source reads %6.3f s (%5.1f us/read)%s\n", target.name,
-                slotCount, importNs / 1e9, slotCount / (importNs / 1e9), sourceNs / 1e9, sourceNs / 1e3 / slotCount,
-                ok ? "" : "  IMPORT FAILED");
+    return arguments.size() > index ? arguments[index].toInt() : fallback;
 }
 
 }  // namespace
@@ -165,12 +139,16 @@ void Run(const Target& target, const QString& home)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    const QStringList arguments = app.arguments();
+    if (arguments.value(1) == "--large")
+        return RunLarge(Argument(arguments, 2, kLargeVariables), Argument(arguments, 3, kLargeMonths));
+    std::printf("%d hourly variables over 1 day, 1 month and 1 year (a month at a time); floor over %d slots\n",
+                kVariables, kFloorSlots);
     QTemporaryDir sqliteHome;
-    Run({"SQLite", "SQLite", sqliteHome.path() + "/target", QString()}, sqliteHome.path());
+    RunTarget("SQLite", {"SQLite", sqliteHome.path() + "/target", QString()}, sqliteHome.path());
     if (argc >= 3) {
         QTemporaryDir pgHome;
-        Run({"PostgreSQL", "PostgreSQL", QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2])},
-            pgHome.path());
+        RunTarget("PostgreSQL", {"PostgreSQL", arguments[1], arguments[2]}, pgHome.path());
     }
     return 0;
 }

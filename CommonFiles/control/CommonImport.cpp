@@ -123,6 +123,7 @@ bool CommonImport::ImportFacility(const QString& facility)
     m_writer->setLockDate(lastRun.LockDate(facility));
     m_writer->setTestMode(m_testMode);
     m_writer->setBatching(m_batchSlots > 1);
+    m_writer->setTimings(&m_timings);
     for (; !m_gatherer->EOF_Variable(); m_gatherer->MoveNext_Variable()) {
         const auto record = m_variables.GetVarRecord(facility, m_gatherer->Current_Variable());
         if (record && !ImportVariable(record, start, end))
@@ -234,7 +235,9 @@ bool CommonImport::ReadSourceValue(const CommonTypeVarRec& record, QVariant& val
         bool executionError = false;
         if (m_globals.log().Writes(3))
             m_globals.log().WriteLog((text ? "TXT_Query(): " : "DBL_Query(): ") + m_source->LogCustomSourceQuery(), 3);
+        ImportTimings::Span read(&m_timings, ImportTimings::Kind::SourceRead);
         value = text ? m_source->GetTextResult(executionError) : m_source->GetDoubleResult(executionError);
+        read.Stop();
         if (!executionError) {
             ++m_physicalReads;
             return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommonFiles/collector/CommonTypeVar.h"
+#include "CommonFiles/target/ImportTimings.h"
 #include "platform/DateTime.h"
 
 #include <QElapsedTimer>
@@ -37,6 +38,8 @@ public:
 
     // True when every facility was walked to its end.
     bool StartImport(CommonVarGatherer& aVarGatgerer, bool TestMode);
+    // Where the run's time went, step by step.
+    const ImportTimings& Timings() const { return m_timings; }
 
 private:
     // A slot written in the open batch, with what its write did.
@@ -90,6 +93,7 @@ private:
     QElapsedTimer m_elapsed;
     qint32 m_batchSlots = 1;
     QList<PendingSlot> m_pending;
+    ImportTimings m_timings;
 
     qint32 m_logicalWrites = 0;
     qint32 m_physicalWrites = 0;

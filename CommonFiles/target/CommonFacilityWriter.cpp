@@ -72,6 +72,7 @@ bool CommonFacilityWriter::CommitBatch()
 {
     if (!m_inTransaction)
         return true;
+    const ImportTimings::Span commit(m_timings, ImportTimings::Kind::Commit);
     try {
         m_connection->CommitTrans();
         m_inTransaction = false;
@@ -137,6 +138,7 @@ bool CommonFacilityWriter::ConnectionAlive()
 {
     if (!m_connection)
         return false;
+    const ImportTimings::Span liveness(m_timings, ImportTimings::Kind::Liveness);
     try {
         ado::Recordset count;
         count.Open("select count(id) from approvalini", *m_connection);
@@ -237,11 +239,14 @@ bool CommonFacilityWriter::WriteIntervalValue(qint32 intervalsPerDay, qint32 Var
         QString user;
         DateTime stamp;
         qint32 status = 0;
+        ImportTimings::Span seek(m_timings, ImportTimings::Kind::Seek);
         access.SeekData(rowDate, VarId, found, value, text, &user, &stamp, &status);
+        seek.Stop();
         if (RefusedByStoredRow(access, ApprovalLevel, status, rowDate))
             return true;
         if (!m_testMode) {
             m_globals.log().WriteLog("Writing DD Value to database.", 9);
+            const ImportTimings::Span write(m_timings, ImportTimings::Kind::Write);
             access.WriteData(rowDate, rowDate, VarId, CurValue, TextValue, ApprovalLevel);
         }
         Performed(rowDate, !m_testMode);
@@ -265,11 +270,15 @@ bool CommonFacilityWriter::WriteDailyValue(qint32 VarId, const DateTime& day, do
         DateTime stamp;
         qint32 forced = 0;
         qint32 status = 0;
+        ImportTimings::Span seek(m_timings, ImportTimings::Kind::Seek);
         daily.SeekDateVarId(day, VarId, value, text, &user, &stamp, &forced, &status);
+        seek.Stop();
         if (RefusedByStoredRow(daily, ApprovalLevel, status, day))
             return true;
-        if (!m_testMode)
+        if (!m_testMode) {
+            const ImportTimings::Span write(m_timings, ImportTimings::Kind::Write);
             daily.WriteData(day, VarId, CurValue, TextValue, ApprovalLevel);
+        }
         Performed(day, !m_testMode);
         return true;
     } catch (const NumberedError& error) {

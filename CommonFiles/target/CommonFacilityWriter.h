@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommonFiles/foundation/HashTable.h"
+#include "CommonFiles/target/ImportTimings.h"
 #include "CommonFiles/target/TimeUtils.h"
 #include "platform/DateTime.h"
 
@@ -43,6 +44,8 @@ public:
     void setFacilID(const QString& facilID) { m_facilID = facilID; }
     // 0 (the zero date) means "not set": nothing is written then.
     void setLockDate(const DateTime& lockDate) { m_lockDate = lockDate; }
+    // Liveness queries, seeks and writes are timed into these from now on.
+    void setTimings(ImportTimings* timings) { m_timings = timings; }
 
     // In batches, the writes after a commit run in one transaction until
     // CommitBatch; without, each write is committed on its own.
@@ -108,4 +111,5 @@ private:
     bool m_proven = false;
     QString m_facilID = "0";
     DateTime m_lockDate;
+    ImportTimings* m_timings = nullptr;
 };

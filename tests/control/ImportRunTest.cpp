@@ -80,7 +80,9 @@ protected:
         EXPECT_TRUE(gatherer.LookupLastRun.ReadKorvelOrvex(kCollector, *root));
         EXPECT_TRUE(gatherer.LookupLastRun.ReadKorvelOrvexFacilLockDates("PLANT1"));
         CommonImport import(target.globals(), keptSource);
-        return import.StartImport(gatherer, testMode);
+        const bool walked = import.StartImport(gatherer, testMode);
+        timings = import.Timings();
+        return walked;
     }
 
     QString Log() { return target.LogText(); }
@@ -142,6 +144,8 @@ protected:
     std::unique_ptr<ado::Connection> facility;
     // Kept across runs, as the session keeps it.
     std::unique_ptr<CustomSource> keptSource;
+    // Those of the last run.
+    ImportTimings timings;
 };
 
 DateTime march(int day, int hour = 0, int minute = 0)
@@ -335,6 +339,21 @@ TEST_P(ImportRun, TestModeWritesNothing)
     EXPECT_EQ(Count("select count(*) from DATADDH"), 0);
     EXPECT_EQ(Statistic("# of Logical Write Transactions   : "), "72");
     EXPECT_EQ(Statistic("# of Physical Write Transactions  : "), "0");
+}
+
+TEST_P(ImportRun, EveryWrittenSlotIsTimedAsOneReadOneSeekAndOneWrite)
+{
+    AddVariable(1, "H", "ALG 2:2", 1, 3);
+    AddVariable(3, "P", "ALG 2:2", 1, 0);
+    ASSERT_TRUE(Run());
+    using Kind = ImportTimings::Kind;
+    for (const Kind kind : {Kind::SourceRead, Kind::Seek, Kind::Write}) {
+        EXPECT_EQ(timings.Count(kind), 75);  // 72 hours and 3 days
+        EXPECT_GT(timings.Nanoseconds(kind), 0);
+    }
+    EXPECT_GE(timings.Count(Kind::Liveness), 1);
+    EXPECT_GT(timings.Nanoseconds(Kind::Liveness), 0);
+    EXPECT_EQ(timings.Count(Kind::Commit), 2);  // one batch for each variable
 }
 
 TEST_P(ImportRun, AFailingTargetIsRetriedThenTheImportEnds)
