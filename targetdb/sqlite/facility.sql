@@ -345,8 +345,10 @@ CREATE TABLE qel_procedures (
 -- WRITEDDH(date IN, varid IN, value IN, textvalue IN, audituser IN, slotstarttime IN, slotendtime IN, status IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
     ('WRITEDDH', 1,
-     'DELETE FROM DATADDH WHERE VARID = :varid AND ((DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime) OR (DATESTAMP = :slotstarttime AND :slotstarttime = :slotendtime) OR DATESTAMP = :date)'),
+     'DELETE FROM DATADDH WHERE VARID = :varid AND DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime'),
     ('WRITEDDH', 2,
+     'DELETE FROM DATADDH WHERE VARID = :varid AND DATESTAMP IN (:date, CASE WHEN :slotstarttime = :slotendtime THEN :slotstarttime END)'),
+    ('WRITEDDH', 3,
      'INSERT INTO DATADDH (VARID, DATESTAMP, CURVALUE, TEXTVALUE, STATUS, FORCED, AUDITUSER, AUDITTIMESTAMP) VALUES (:varid, :date, :value, substr(:textvalue,1,255), :status, 0, substr(:audituser,1,50), strftime(''%Y-%m-%d %H:%M:%S'',''now'',''localtime''))');
 -- SEEKFDDH(datestamp_1 IN, varid_2 IN, curvalue_3 OUT, textvalue_4 OUT, varid_5 OUT, audituser OUT, audittimestamp OUT, datestamp_out OUT, slotstarttime IN, slotendtime IN, status OUT, forced OUT)
 INSERT INTO qel_procedures (name, step, body) VALUES
@@ -371,8 +373,10 @@ INSERT INTO qel_procedures (name, step, body) VALUES
 -- WRITEDDH_C(datestamp_1 IN, varid_2 IN, comment_in IN, audituser IN, slotstarttime IN, slotendtime IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
     ('WRITEDDH_C', 1,
-     'DELETE FROM DATADDH_C WHERE VARID = :varid_2 AND ((DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime) OR (DATESTAMP = :slotstarttime AND :slotstarttime = :slotendtime) OR DATESTAMP = :datestamp_1)'),
+     'DELETE FROM DATADDH_C WHERE VARID = :varid_2 AND DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime'),
     ('WRITEDDH_C', 2,
+     'DELETE FROM DATADDH_C WHERE VARID = :varid_2 AND DATESTAMP IN (:datestamp_1, CASE WHEN :slotstarttime = :slotendtime THEN :slotstarttime END)'),
+    ('WRITEDDH_C', 3,
      'INSERT INTO DATADDH_C (VARID, DATESTAMP, COMMENTS, AUDITUSER, AUDITTIMESTAMP) VALUES (:varid_2, :datestamp_1, substr(:comment_in,1,2000), substr(:audituser,1,50), strftime(''%Y-%m-%d %H:%M:%S'',''now'',''localtime''))');
 -- DELETEDDH_C(slotstarttime IN, varid_2 IN, slotendtime IN, audituser IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
@@ -383,8 +387,10 @@ INSERT INTO qel_procedures (name, step, body) VALUES
 -- WRITEDDF(date IN, varid IN, value IN, textvalue IN, audituser IN, slotstarttime IN, slotendtime IN, status IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
     ('WRITEDDF', 1,
-     'DELETE FROM DATADDF WHERE VARID = :varid AND ((DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime) OR (DATESTAMP = :slotstarttime AND :slotstarttime = :slotendtime) OR DATESTAMP = :date)'),
+     'DELETE FROM DATADDF WHERE VARID = :varid AND DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime'),
     ('WRITEDDF', 2,
+     'DELETE FROM DATADDF WHERE VARID = :varid AND DATESTAMP IN (:date, CASE WHEN :slotstarttime = :slotendtime THEN :slotstarttime END)'),
+    ('WRITEDDF', 3,
      'INSERT INTO DATADDF (VARID, DATESTAMP, CURVALUE, TEXTVALUE, STATUS, FORCED, AUDITUSER, AUDITTIMESTAMP) VALUES (:varid, :date, :value, substr(:textvalue,1,255), :status, 0, substr(:audituser,1,50), strftime(''%Y-%m-%d %H:%M:%S'',''now'',''localtime''))');
 -- SEEKFDDF(datestamp_1 IN, varid_2 IN, curvalue_3 OUT, textvalue_4 OUT, varid_5 OUT, audituser OUT, audittimestamp OUT, datestamp_out OUT, slotstarttime IN, slotendtime IN, status OUT, forced OUT)
 INSERT INTO qel_procedures (name, step, body) VALUES
@@ -409,8 +415,10 @@ INSERT INTO qel_procedures (name, step, body) VALUES
 -- WRITEDDF_C(datestamp_1 IN, varid_2 IN, comment_in IN, audituser IN, slotstarttime IN, slotendtime IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
     ('WRITEDDF_C', 1,
-     'DELETE FROM DATADDF_C WHERE VARID = :varid_2 AND ((DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime) OR (DATESTAMP = :slotstarttime AND :slotstarttime = :slotendtime) OR DATESTAMP = :datestamp_1)'),
+     'DELETE FROM DATADDF_C WHERE VARID = :varid_2 AND DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime'),
     ('WRITEDDF_C', 2,
+     'DELETE FROM DATADDF_C WHERE VARID = :varid_2 AND DATESTAMP IN (:datestamp_1, CASE WHEN :slotstarttime = :slotendtime THEN :slotstarttime END)'),
+    ('WRITEDDF_C', 3,
      'INSERT INTO DATADDF_C (VARID, DATESTAMP, COMMENTS, AUDITUSER, AUDITTIMESTAMP) VALUES (:varid_2, :datestamp_1, substr(:comment_in,1,2000), substr(:audituser,1,50), strftime(''%Y-%m-%d %H:%M:%S'',''now'',''localtime''))');
 -- DELETEDDF_C(slotstarttime IN, varid_2 IN, slotendtime IN, audituser IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
@@ -421,8 +429,10 @@ INSERT INTO qel_procedures (name, step, body) VALUES
 -- WRITEDD1(date IN, varid IN, value IN, textvalue IN, audituser IN, slotstarttime IN, slotendtime IN, status IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
     ('WRITEDD1', 1,
-     'DELETE FROM DATADD1 WHERE VARID = :varid AND ((DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime) OR (DATESTAMP = :slotstarttime AND :slotstarttime = :slotendtime) OR DATESTAMP = :date)'),
+     'DELETE FROM DATADD1 WHERE VARID = :varid AND DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime'),
     ('WRITEDD1', 2,
+     'DELETE FROM DATADD1 WHERE VARID = :varid AND DATESTAMP IN (:date, CASE WHEN :slotstarttime = :slotendtime THEN :slotstarttime END)'),
+    ('WRITEDD1', 3,
      'INSERT INTO DATADD1 (VARID, DATESTAMP, CURVALUE, TEXTVALUE, STATUS, FORCED, AUDITUSER, AUDITTIMESTAMP) VALUES (:varid, :date, :value, substr(:textvalue,1,255), :status, 0, substr(:audituser,1,50), strftime(''%Y-%m-%d %H:%M:%S'',''now'',''localtime''))');
 -- SEEKFDD1(datestamp_1 IN, varid_2 IN, curvalue_3 OUT, textvalue_4 OUT, varid_5 OUT, audituser OUT, audittimestamp OUT, datestamp_out OUT, slotstarttime IN, slotendtime IN, status OUT, forced OUT)
 INSERT INTO qel_procedures (name, step, body) VALUES
@@ -447,8 +457,10 @@ INSERT INTO qel_procedures (name, step, body) VALUES
 -- WRITEDD1_C(datestamp_1 IN, varid_2 IN, comment_in IN, audituser IN, slotstarttime IN, slotendtime IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
     ('WRITEDD1_C', 1,
-     'DELETE FROM DATADD1_C WHERE VARID = :varid_2 AND ((DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime) OR (DATESTAMP = :slotstarttime AND :slotstarttime = :slotendtime) OR DATESTAMP = :datestamp_1)'),
+     'DELETE FROM DATADD1_C WHERE VARID = :varid_2 AND DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime'),
     ('WRITEDD1_C', 2,
+     'DELETE FROM DATADD1_C WHERE VARID = :varid_2 AND DATESTAMP IN (:datestamp_1, CASE WHEN :slotstarttime = :slotendtime THEN :slotstarttime END)'),
+    ('WRITEDD1_C', 3,
      'INSERT INTO DATADD1_C (VARID, DATESTAMP, COMMENTS, AUDITUSER, AUDITTIMESTAMP) VALUES (:varid_2, :datestamp_1, substr(:comment_in,1,2000), substr(:audituser,1,50), strftime(''%Y-%m-%d %H:%M:%S'',''now'',''localtime''))');
 -- DELETEDD1_C(slotstarttime IN, varid_2 IN, slotendtime IN, audituser IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
@@ -459,8 +471,10 @@ INSERT INTO qel_procedures (name, step, body) VALUES
 -- WRITEDD5(date IN, varid IN, value IN, textvalue IN, audituser IN, slotstarttime IN, slotendtime IN, status IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
     ('WRITEDD5', 1,
-     'DELETE FROM DATADD5 WHERE VARID = :varid AND ((DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime) OR (DATESTAMP = :slotstarttime AND :slotstarttime = :slotendtime) OR DATESTAMP = :date)'),
+     'DELETE FROM DATADD5 WHERE VARID = :varid AND DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime'),
     ('WRITEDD5', 2,
+     'DELETE FROM DATADD5 WHERE VARID = :varid AND DATESTAMP IN (:date, CASE WHEN :slotstarttime = :slotendtime THEN :slotstarttime END)'),
+    ('WRITEDD5', 3,
      'INSERT INTO DATADD5 (VARID, DATESTAMP, CURVALUE, TEXTVALUE, STATUS, FORCED, AUDITUSER, AUDITTIMESTAMP) VALUES (:varid, :date, :value, substr(:textvalue,1,255), :status, 0, substr(:audituser,1,50), strftime(''%Y-%m-%d %H:%M:%S'',''now'',''localtime''))');
 -- SEEKFDD5(datestamp_1 IN, varid_2 IN, curvalue_3 OUT, textvalue_4 OUT, varid_5 OUT, audituser OUT, audittimestamp OUT, datestamp_out OUT, slotstarttime IN, slotendtime IN, status OUT, forced OUT)
 INSERT INTO qel_procedures (name, step, body) VALUES
@@ -485,8 +499,10 @@ INSERT INTO qel_procedures (name, step, body) VALUES
 -- WRITEDD5_C(datestamp_1 IN, varid_2 IN, comment_in IN, audituser IN, slotstarttime IN, slotendtime IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
     ('WRITEDD5_C', 1,
-     'DELETE FROM DATADD5_C WHERE VARID = :varid_2 AND ((DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime) OR (DATESTAMP = :slotstarttime AND :slotstarttime = :slotendtime) OR DATESTAMP = :datestamp_1)'),
+     'DELETE FROM DATADD5_C WHERE VARID = :varid_2 AND DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime'),
     ('WRITEDD5_C', 2,
+     'DELETE FROM DATADD5_C WHERE VARID = :varid_2 AND DATESTAMP IN (:datestamp_1, CASE WHEN :slotstarttime = :slotendtime THEN :slotstarttime END)'),
+    ('WRITEDD5_C', 3,
      'INSERT INTO DATADD5_C (VARID, DATESTAMP, COMMENTS, AUDITUSER, AUDITTIMESTAMP) VALUES (:varid_2, :datestamp_1, substr(:comment_in,1,2000), substr(:audituser,1,50), strftime(''%Y-%m-%d %H:%M:%S'',''now'',''localtime''))');
 -- DELETEDD5_C(slotstarttime IN, varid_2 IN, slotendtime IN, audituser IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
@@ -497,8 +513,10 @@ INSERT INTO qel_procedures (name, step, body) VALUES
 -- WRITEDD3(date IN, varid IN, value IN, textvalue IN, audituser IN, slotstarttime IN, slotendtime IN, status IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
     ('WRITEDD3', 1,
-     'DELETE FROM DATADD3 WHERE VARID = :varid AND ((DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime) OR (DATESTAMP = :slotstarttime AND :slotstarttime = :slotendtime) OR DATESTAMP = :date)'),
+     'DELETE FROM DATADD3 WHERE VARID = :varid AND DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime'),
     ('WRITEDD3', 2,
+     'DELETE FROM DATADD3 WHERE VARID = :varid AND DATESTAMP IN (:date, CASE WHEN :slotstarttime = :slotendtime THEN :slotstarttime END)'),
+    ('WRITEDD3', 3,
      'INSERT INTO DATADD3 (VARID, DATESTAMP, CURVALUE, TEXTVALUE, STATUS, FORCED, AUDITUSER, AUDITTIMESTAMP) VALUES (:varid, :date, :value, substr(:textvalue,1,255), :status, 0, substr(:audituser,1,50), strftime(''%Y-%m-%d %H:%M:%S'',''now'',''localtime''))');
 -- SEEKFDD3(datestamp_1 IN, varid_2 IN, curvalue_3 OUT, textvalue_4 OUT, varid_5 OUT, audituser OUT, audittimestamp OUT, datestamp_out OUT, slotstarttime IN, slotendtime IN, status OUT, forced OUT)
 INSERT INTO qel_procedures (name, step, body) VALUES
@@ -523,8 +541,10 @@ INSERT INTO qel_procedures (name, step, body) VALUES
 -- WRITEDD3_C(datestamp_1 IN, varid_2 IN, comment_in IN, audituser IN, slotstarttime IN, slotendtime IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
     ('WRITEDD3_C', 1,
-     'DELETE FROM DATADD3_C WHERE VARID = :varid_2 AND ((DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime) OR (DATESTAMP = :slotstarttime AND :slotstarttime = :slotendtime) OR DATESTAMP = :datestamp_1)'),
+     'DELETE FROM DATADD3_C WHERE VARID = :varid_2 AND DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime'),
     ('WRITEDD3_C', 2,
+     'DELETE FROM DATADD3_C WHERE VARID = :varid_2 AND DATESTAMP IN (:datestamp_1, CASE WHEN :slotstarttime = :slotendtime THEN :slotstarttime END)'),
+    ('WRITEDD3_C', 3,
      'INSERT INTO DATADD3_C (VARID, DATESTAMP, COMMENTS, AUDITUSER, AUDITTIMESTAMP) VALUES (:varid_2, :datestamp_1, substr(:comment_in,1,2000), substr(:audituser,1,50), strftime(''%Y-%m-%d %H:%M:%S'',''now'',''localtime''))');
 -- DELETEDD3_C(slotstarttime IN, varid_2 IN, slotendtime IN, audituser IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
@@ -535,8 +555,10 @@ INSERT INTO qel_procedures (name, step, body) VALUES
 -- WRITEDD4(date IN, varid IN, value IN, textvalue IN, audituser IN, slotstarttime IN, slotendtime IN, status IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
     ('WRITEDD4', 1,
-     'DELETE FROM DATADD4 WHERE VARID = :varid AND ((DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime) OR (DATESTAMP = :slotstarttime AND :slotstarttime = :slotendtime) OR DATESTAMP = :date)'),
+     'DELETE FROM DATADD4 WHERE VARID = :varid AND DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime'),
     ('WRITEDD4', 2,
+     'DELETE FROM DATADD4 WHERE VARID = :varid AND DATESTAMP IN (:date, CASE WHEN :slotstarttime = :slotendtime THEN :slotstarttime END)'),
+    ('WRITEDD4', 3,
      'INSERT INTO DATADD4 (VARID, DATESTAMP, CURVALUE, TEXTVALUE, STATUS, FORCED, AUDITUSER, AUDITTIMESTAMP) VALUES (:varid, :date, :value, substr(:textvalue,1,255), :status, 0, substr(:audituser,1,50), strftime(''%Y-%m-%d %H:%M:%S'',''now'',''localtime''))');
 -- SEEKFDD4(datestamp_1 IN, varid_2 IN, curvalue_3 OUT, textvalue_4 OUT, varid_5 OUT, audituser OUT, audittimestamp OUT, datestamp_out OUT, slotstarttime IN, slotendtime IN, status OUT, forced OUT)
 INSERT INTO qel_procedures (name, step, body) VALUES
@@ -561,8 +583,10 @@ INSERT INTO qel_procedures (name, step, body) VALUES
 -- WRITEDD4_C(datestamp_1 IN, varid_2 IN, comment_in IN, audituser IN, slotstarttime IN, slotendtime IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
     ('WRITEDD4_C', 1,
-     'DELETE FROM DATADD4_C WHERE VARID = :varid_2 AND ((DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime) OR (DATESTAMP = :slotstarttime AND :slotstarttime = :slotendtime) OR DATESTAMP = :datestamp_1)'),
+     'DELETE FROM DATADD4_C WHERE VARID = :varid_2 AND DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime'),
     ('WRITEDD4_C', 2,
+     'DELETE FROM DATADD4_C WHERE VARID = :varid_2 AND DATESTAMP IN (:datestamp_1, CASE WHEN :slotstarttime = :slotendtime THEN :slotstarttime END)'),
+    ('WRITEDD4_C', 3,
      'INSERT INTO DATADD4_C (VARID, DATESTAMP, COMMENTS, AUDITUSER, AUDITTIMESTAMP) VALUES (:varid_2, :datestamp_1, substr(:comment_in,1,2000), substr(:audituser,1,50), strftime(''%Y-%m-%d %H:%M:%S'',''now'',''localtime''))');
 -- DELETEDD4_C(slotstarttime IN, varid_2 IN, slotendtime IN, audituser IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
@@ -573,8 +597,10 @@ INSERT INTO qel_procedures (name, step, body) VALUES
 -- WRITEDDX(date IN, varid IN, value IN, textvalue IN, audituser IN, slotstarttime IN, slotendtime IN, status IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
     ('WRITEDDX', 1,
-     'DELETE FROM DATADDX WHERE VARID = :varid AND ((DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime) OR (DATESTAMP = :slotstarttime AND :slotstarttime = :slotendtime) OR DATESTAMP = :date)'),
+     'DELETE FROM DATADDX WHERE VARID = :varid AND DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime'),
     ('WRITEDDX', 2,
+     'DELETE FROM DATADDX WHERE VARID = :varid AND DATESTAMP IN (:date, CASE WHEN :slotstarttime = :slotendtime THEN :slotstarttime END)'),
+    ('WRITEDDX', 3,
      'INSERT INTO DATADDX (VARID, DATESTAMP, CURVALUE, TEXTVALUE, STATUS, FORCED, AUDITUSER, AUDITTIMESTAMP) VALUES (:varid, :date, :value, substr(:textvalue,1,255), :status, 0, substr(:audituser,1,50), strftime(''%Y-%m-%d %H:%M:%S'',''now'',''localtime''))');
 -- SEEKFDDX(datestamp_1 IN, varid_2 IN, curvalue_3 OUT, textvalue_4 OUT, varid_5 OUT, audituser OUT, audittimestamp OUT, datestamp_out OUT, slotstarttime IN, slotendtime IN, status OUT, forced OUT)
 INSERT INTO qel_procedures (name, step, body) VALUES
@@ -599,8 +625,10 @@ INSERT INTO qel_procedures (name, step, body) VALUES
 -- WRITEDDX_C(datestamp_1 IN, varid_2 IN, comment_in IN, audituser IN, slotstarttime IN, slotendtime IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
     ('WRITEDDX_C', 1,
-     'DELETE FROM DATADDX_C WHERE VARID = :varid_2 AND ((DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime) OR (DATESTAMP = :slotstarttime AND :slotstarttime = :slotendtime) OR DATESTAMP = :datestamp_1)'),
+     'DELETE FROM DATADDX_C WHERE VARID = :varid_2 AND DATESTAMP >= :slotstarttime AND DATESTAMP < :slotendtime'),
     ('WRITEDDX_C', 2,
+     'DELETE FROM DATADDX_C WHERE VARID = :varid_2 AND DATESTAMP IN (:datestamp_1, CASE WHEN :slotstarttime = :slotendtime THEN :slotstarttime END)'),
+    ('WRITEDDX_C', 3,
      'INSERT INTO DATADDX_C (VARID, DATESTAMP, COMMENTS, AUDITUSER, AUDITTIMESTAMP) VALUES (:varid_2, :datestamp_1, substr(:comment_in,1,2000), substr(:audituser,1,50), strftime(''%Y-%m-%d %H:%M:%S'',''now'',''localtime''))');
 -- DELETEDDX_C(slotstarttime IN, varid_2 IN, slotendtime IN, audituser IN)
 INSERT INTO qel_procedures (name, step, body) VALUES
