@@ -117,6 +117,9 @@ void BenchPlant::WriteDayFile(const QDate& day)
     QFile file(QString("%1/ALOG0%2.CSV").arg(m_dataFolder).arg(day.day(), 2, 10, QChar('0')));
     file.open(QIODevice::WriteOnly | QIODevice::Truncate);
     file.write(text);
+    // Written out first: the buffered write would otherwise reach the disk
+    // at close and make the file look freshly changed again.
+    file.flush();
     file.setFileTime(QDateTime::currentDateTime().addSecs(-kFileAgeSeconds), QFileDevice::FileModificationTime);
 }
 
