@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -152,6 +153,13 @@ qint32 Conversions::ToInt32(double value)
 qint32 Conversions::ToInt32(const QString& text)
 {
     return ToInt32(ToDouble(text));
+}
+
+qint32 Conversions::ClampedInt32(const QString& text, double low, double high, qint32 fallback)
+{
+    if (!IsNumeric(text))
+        return fallback;
+    return ToInt32(std::clamp(ToDouble(text), low, high));
 }
 
 bool Conversions::ToBoolean(const QString& text)

@@ -19,6 +19,10 @@ public:
     static qint16 ToInt16(const QString& text);
     static qint32 ToInt32(double value);
     static qint32 ToInt32(const QString& text);
+    // A stored setting as a whole number: a numeric text is clamped into
+    // [low, high] before it is converted, so no text can overflow; any
+    // other text gives fallback.
+    static qint32 ClampedInt32(const QString& text, double low, double high, qint32 fallback);
     // "True"/"False" in any letter case, or a number (zero is false).
     static bool ToBoolean(const QString& text);
     static QString BooleanText(bool value);

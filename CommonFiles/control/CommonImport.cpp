@@ -14,7 +14,6 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>
-#include <algorithm>
 #include <cmath>
 
 namespace Keys = ConfigurationKeyNames;
@@ -42,10 +41,7 @@ QString VariableName(const CommonTypeVarRec& record)
 qint32 BatchSlots(const QELConfiguration& config)
 {
     constexpr qint32 kDefaultBatchSlots = 500;
-    const QString text = config.item(Keys::Performance::kWriteBatchSlots);
-    if (!Conversions::IsNumeric(text))
-        return kDefaultBatchSlots;
-    return static_cast<qint32>(std::clamp(std::nearbyint(Conversions::ToDouble(text)), 1.0, 10000.0));
+    return Conversions::ClampedInt32(config.item(Keys::Performance::kWriteBatchSlots), 1, 10000, kDefaultBatchSlots);
 }
 
 }  // namespace

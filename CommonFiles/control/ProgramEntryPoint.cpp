@@ -9,20 +9,9 @@
 #include "platform/VersionRecord.h"
 #include "source/CustomConfiguration.h"
 
-#include <algorithm>
-
 namespace Keys = ConfigurationKeyNames;
 
 namespace {
-
-// A numeric text clamped into [low, high] before it is taken as a whole
-// number, so that no stored value can overflow; other text gives fallback.
-qint16 clampedNumber(const QString& text, double low, double high, qint16 fallback)
-{
-    if (!Conversions::IsNumeric(text))
-        return fallback;
-    return Conversions::ToInt16(std::clamp(Conversions::ToDouble(text), low, high));
-}
 
 QString boolText(bool value)
 {
@@ -55,12 +44,12 @@ QString ProgramEntryPoint::InteractiveCaption()
 
 qint16 ProgramEntryPoint::NormalisedVerbosity(const QString& text)
 {
-    return clampedNumber(text, 0, 9, 0);
+    return static_cast<qint16>(Conversions::ClampedInt32(text, 0, 9, 0));
 }
 
 qint16 ProgramEntryPoint::NormalisedKeepDays(const QString& text)
 {
-    return clampedNumber(text, 7, 1000, 30);
+    return static_cast<qint16>(Conversions::ClampedInt32(text, 7, 1000, 30));
 }
 
 QString ProgramEntryPoint::MaskedCommandLine(const QStringList& arguments)

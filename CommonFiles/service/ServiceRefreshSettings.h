@@ -16,7 +16,4 @@ public:
     static qint32 LogSeconds(const QString& text);
     // 1024 to 99999 bytes; 4096 for text that is not a number.
     static qint32 LogSize(const QString& text);
-
-private:
-    static qint32 Clamped(const QString& text, double low, double high, qint32 fallback);
 };
