@@ -65,8 +65,9 @@ void CommonConfigUnits::AddConversionGrid()
     layout()->addWidget(m_grdUnits);
 }
 
-// The rows are defined here, not at start-up: a configuration file may not
-// hold them yet, and setting a key that does not exist fails.
+// Start-up defines the rows before it reads the file; defining them again
+// here finds them there and changes nothing, and keeps the window from
+// failing on a configuration that was set up without them.
 bool CommonConfigUnits::RefreshFromConfig()
 {
     CommonUnitConvert(globals()).DefineTree();
