@@ -86,10 +86,7 @@ void Recordset::Open(const QString& source, Connection& connection, CursorType, 
     }
     QString sql = source;
     if (lock == LockType::Pessimistic) {
-        if (connection.backend() == Backend::Sqlite)
-            SqlExecution::Statement(connection, "BEGIN IMMEDIATE");
-        else if (!connection.database().transaction())
-            connection.Raise(connection.database().lastError());
+        connection.BeginTrans();
         m_inTransaction = true;
         sql = LockingSelect(source, connection.backend());
     }
@@ -321,10 +318,7 @@ void Recordset::Commit()
     if (!m_inTransaction)
         return;
     m_inTransaction = false;
-    if (m_connection->backend() == Backend::Sqlite)
-        SqlExecution::Statement(*m_connection, "COMMIT");
-    else if (!m_connection->database().commit())
-        m_connection->Raise(m_connection->database().lastError());
+    m_connection->CommitTrans();
 }
 
 void Recordset::Rollback()
