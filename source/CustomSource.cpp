@@ -105,15 +105,16 @@ QVariant CustomSource::ReadCellValue(bool& unreadable)
         m_globals.log().WriteClearedError("CustomSource.ReadCellValue", error);
         return {};
     }
-    const QFileInfo dayFile(DataFilePath());
-    if (!dayFile.exists()) {
-        m_globals.log().WriteLog("Warning - File " + dayFile.filePath() + " not found.", 0);
+    const QString dayFile = DataFilePath();
+    const DataFileCache::FileStamp stamp = DataFileCache::StampOf(dayFile);
+    if (!stamp.exists) {
+        m_globals.log().WriteLog("Warning - File " + dayFile + " not found.", 0);
         return {};
     }
     QString failure;
-    const auto file = m_files.Load(dayFile, failure);
+    const auto file = m_files.Load(dayFile, stamp, failure);
     if (!file) {
-        m_globals.log().WriteLog("Unable to read file " + dayFile.filePath() + ": " + failure, 0);
+        m_globals.log().WriteLog("Unable to read file " + dayFile + ": " + failure, 0);
         unreadable = true;
         return {};
     }

@@ -2,8 +2,9 @@
 
 #include "platform/Conversions.h"
 
+#include <QDateTime>
 #include <QFile>
-#include <QFileInfo>
+#include <sys/stat.h>
 
 namespace {
 
@@ -23,15 +24,28 @@ std::optional<int> WholeNumber(const QString& text)
 
 }  // namespace
 
-std::shared_ptr<const DataFileCache::DataFile> DataFileCache::Load(const QFileInfo& info, QString& failure)
+DataFileCache::FileStamp DataFileCache::StampOf(const QString& path)
 {
-    const QString path = info.filePath();
-    const qint64 size = info.size();
-    const QDateTime modified = info.lastModified();
-    const bool settled = modified.msecsTo(QDateTime::currentDateTime()) >= kSettleMilliseconds;
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return {};
+    constexpr qint64 kNanosecondsPerMillisecond = 1000000;
+    FileStamp stamp;
+    stamp.exists = true;
+    stamp.size = status.st_size;
+    stamp.modifiedMilliseconds =
+        qint64{status.st_mtim.tv_sec} * 1000 + status.st_mtim.tv_nsec / kNanosecondsPerMillisecond;
+    return stamp;
+}
+
+std::shared_ptr<const DataFileCache::DataFile> DataFileCache::Load(const QString& path, const FileStamp& stamp,
+                                                                   QString& failure)
+{
+    const bool settled = QDateTime::currentMSecsSinceEpoch() - stamp.modifiedMilliseconds >= kSettleMilliseconds;
     for (qsizetype i = 0; settled && i < m_entries.size(); ++i) {
         const Entry& entry = m_entries[i];
-        if (entry.path == path && entry.size == size && entry.modified == modified)
+        if (entry.path == path && entry.stamp.size == stamp.size &&
+            entry.stamp.modifiedMilliseconds == stamp.modifiedMilliseconds)
             return entry.file;
     }
     QFile file(path);
@@ -44,7 +58,7 @@ std::shared_ptr<const DataFileCache::DataFile> DataFileCache::Load(const QFileIn
     m_entries.removeIf([&path](const Entry& entry) { return entry.path == path; });
     if (m_entries.size() >= kFilesKept)
         m_entries.removeFirst();
-    m_entries.append(Entry{path, size, modified, parsed});
+    m_entries.append(Entry{path, stamp, parsed});
     return parsed;
 }
 

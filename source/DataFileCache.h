@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QDate>
-#include <QDateTime>
-#include <QFileInfo>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -20,9 +18,19 @@ public:
         std::optional<QDate> fileDate;
     };
 
-    // The parsed file, or nothing when it cannot be read; failure then
-    // tells why.
-    std::shared_ptr<const DataFile> Load(const QFileInfo& file, QString& failure);
+    // What one look at the file system tells of a file. Times are counted
+    // from the epoch, so comparing them needs no time-zone rules (which
+    // would cost a look at the zone file on every read).
+    struct FileStamp {
+        bool exists = false;
+        qint64 size = -1;
+        qint64 modifiedMilliseconds = 0;
+    };
+    static FileStamp StampOf(const QString& path);
+
+    // The parsed file at path, whose stamp was just taken, or nothing when
+    // it cannot be read; failure then tells why.
+    std::shared_ptr<const DataFile> Load(const QString& path, const FileStamp& stamp, QString& failure);
 
     // The date a day file holds: the last three non-empty fields, read
     // from the end, are day, month and two-digit year.
@@ -31,8 +39,7 @@ public:
 private:
     struct Entry {
         QString path;
-        qint64 size = -1;
-        QDateTime modified;
+        FileStamp stamp;
         std::shared_ptr<const DataFile> file;
     };
 
