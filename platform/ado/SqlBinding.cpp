@@ -4,6 +4,7 @@
 #include "platform/ado/FieldValue.h"
 
 #include <QDateTime>
+#include <cstdio>
 
 namespace ado {
 
@@ -27,14 +28,27 @@ QMetaType DriverType(DataType type, Backend backend)
     return QMetaType::fromType<QString>();
 }
 
+// Written out by hand: every slot binds several of these, and the
+// locale-aware formatting of QDate and QTime costs more than the rest of
+// the binding.
+QString SqliteText(const QDate& date, const QTime& time)
+{
+    char text[96];
+    const int length = time.msec() == 0
+        ? std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", date.year(), date.month(), date.day(),
+                        time.hour(), time.minute(), time.second())
+        : std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", date.year(), date.month(), date.day(),
+                        time.hour(), time.minute(), time.second(), time.msec());
+    return QString::fromLatin1(text, qMin<int>(length, sizeof text - 1));
+}
+
 // SQLite keeps date-times as text that orders as it compares; ODBC takes a
 // timestamp. A naive local time: the UTC tag keeps daylight-saving rules
 // from moving it on its way to the driver, which reads date and time.
 QVariant Timestamp(const QDate& date, const QTime& time, Backend backend)
 {
     if (backend == Backend::Sqlite)
-        return QString(date.toString(u"yyyy-MM-dd") +
-                       time.toString(time.msec() == 0 ? u" HH:mm:ss" : u" HH:mm:ss.zzz"));
+        return SqliteText(date, time);
     return QDateTime(date, time, Qt::UTC);
 }
 
