@@ -23,6 +23,15 @@ DateTime WholeDay(const DateTime& d)
     return DateTime(std::trunc(d.days()));
 }
 
+template <typename Access> StoredSlotWindow::StoredRow SoughtRow(const Access& access, qint32 status)
+{
+    StoredSlotWindow::StoredRow stored;
+    stored.found = !access.NoMatch();
+    stored.withoutStatus = stored.found && access.StatusIsNull();
+    stored.status = status;
+    return stored;
+}
+
 }  // namespace
 
 CommonFacilityWriter::CommonFacilityWriter(CommonGlobals& globals)
@@ -47,6 +56,7 @@ void CommonFacilityWriter::DestroyConnection()
     }
     m_inTransaction = false;
     m_proven = false;
+    m_window.Clear();
     m_intervalAccess.clear();
     m_dailyAccess.reset();
     if (m_connection)
@@ -76,6 +86,8 @@ bool CommonFacilityWriter::CommitBatch()
     try {
         m_connection->CommitTrans();
         m_inTransaction = false;
+        // What the window read is only held until the commit.
+        m_window.Clear();
         return true;
     } catch (const NumberedError& error) {
         LogWriteError(error);
@@ -167,14 +179,35 @@ bool CommonFacilityWriter::RefusedByLockDate(const DateTime& rowDate)
     return rowDate < m_lockDate && Refuse(rowDate);
 }
 
-template <typename Access>
-bool CommonFacilityWriter::RefusedByStoredRow(const Access& access, qint32 ApprovalLevel, qint32 status,
+bool CommonFacilityWriter::RefusedByStoredRow(const StoredSlotWindow::StoredRow& stored, qint32 ApprovalLevel,
                                               const DateTime& rowDate)
 {
-    if (access.NoMatch())
+    if (!stored.found)
         return false;
-    StoredRowWithoutStatus = access.StatusIsNull();
-    return (StoredRowWithoutStatus || ApprovalLevel < status) && Refuse(rowDate);
+    StoredRowWithoutStatus = stored.withoutStatus;
+    return (StoredRowWithoutStatus || ApprovalLevel < stored.status) && Refuse(rowDate);
+}
+
+StoredSlotWindow::StoredRow CommonFacilityWriter::StoredIntervalRow(DataDDInt& access, const QString& table,
+                                                                    qint32 VarId, const DateTime& rowDate,
+                                                                    const DateTime& slotEnd)
+{
+    if (m_inTransaction && StoredSlotWindow::Supported(*m_connection)) {
+        if (!m_window.Covers(table, VarId, rowDate, slotEnd)) {
+            const ImportTimings::Span seek(m_timings, ImportTimings::Kind::Seek);
+            m_window.Read(*m_connection, table, VarId, rowDate, access.GetMinutesPerInterval());
+        }
+        return m_window.Find(rowDate, slotEnd);
+    }
+    DateTime found;
+    double value = 0;
+    QString text;
+    QString user;
+    DateTime stamp;
+    qint32 status = 0;
+    const ImportTimings::Span seek(m_timings, ImportTimings::Kind::Seek);
+    access.SeekData(rowDate, VarId, found, value, text, &user, &stamp, &status);
+    return SoughtRow(access, status);
 }
 
 void CommonFacilityWriter::ResetOutcome()
@@ -233,21 +266,15 @@ bool CommonFacilityWriter::WriteIntervalValue(qint32 intervalsPerDay, qint32 Var
         return true;
     try {
         DataDDInt& access = IntervalAccess(intervalsPerDay);
-        DateTime found;
-        double value = 0;
-        QString text;
-        QString user;
-        DateTime stamp;
-        qint32 status = 0;
-        ImportTimings::Span seek(m_timings, ImportTimings::Kind::Seek);
-        access.SeekData(rowDate, VarId, found, value, text, &user, &stamp, &status);
-        seek.Stop();
-        if (RefusedByStoredRow(access, ApprovalLevel, status, rowDate))
+        const QString table = "DATADD" + access.IntervalCode();
+        const DateTime slotEnd = rowDate.addMinutes(access.GetMinutesPerInterval());
+        if (RefusedByStoredRow(StoredIntervalRow(access, table, VarId, rowDate, slotEnd), ApprovalLevel, rowDate))
             return true;
         if (!m_testMode) {
             m_globals.log().WriteLog("Writing DD Value to database.", 9);
             const ImportTimings::Span write(m_timings, ImportTimings::Kind::Write);
             access.WriteData(rowDate, rowDate, VarId, CurValue, TextValue, ApprovalLevel);
+            m_window.Wrote(table, VarId, rowDate, slotEnd, ApprovalLevel);
         }
         Performed(rowDate, !m_testMode);
         return true;
@@ -273,7 +300,7 @@ bool CommonFacilityWriter::WriteDailyValue(qint32 VarId, const DateTime& day, do
         ImportTimings::Span seek(m_timings, ImportTimings::Kind::Seek);
         daily.SeekDateVarId(day, VarId, value, text, &user, &stamp, &forced, &status);
         seek.Stop();
-        if (RefusedByStoredRow(daily, ApprovalLevel, status, day))
+        if (RefusedByStoredRow(SoughtRow(daily, status), ApprovalLevel, day))
             return true;
         if (!m_testMode) {
             const ImportTimings::Span write(m_timings, ImportTimings::Kind::Write);

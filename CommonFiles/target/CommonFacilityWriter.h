@@ -2,6 +2,7 @@
 
 #include "CommonFiles/foundation/HashTable.h"
 #include "CommonFiles/target/ImportTimings.h"
+#include "CommonFiles/target/StoredSlotWindow.h"
 #include "CommonFiles/target/TimeUtils.h"
 #include "platform/DateTime.h"
 
@@ -83,10 +84,13 @@ private:
     // The write is refused (lock date or approval level), which is no failure.
     bool Refuse(const DateTime& rowDate);
     bool RefusedByLockDate(const DateTime& rowDate);
-    // Whether the stored row found by a seek keeps the slot from being
-    // written; sets the refusal outcome when it does.
-    template <typename Access>
-    bool RefusedByStoredRow(const Access& access, qint32 ApprovalLevel, qint32 status, const DateTime& rowDate);
+    // Whether the stored row keeps the slot from being written; sets the
+    // refusal outcome when it does.
+    bool RefusedByStoredRow(const StoredSlotWindow::StoredRow& stored, qint32 ApprovalLevel, const DateTime& rowDate);
+    // The stored row of an interval slot: inside a batch from the window
+    // of slots read with it, otherwise from a seek.
+    StoredSlotWindow::StoredRow StoredIntervalRow(DataDDInt& access, const QString& table, qint32 VarId,
+                                                  const DateTime& rowDate, const DateTime& slotEnd);
     void Performed(const DateTime& rowDate, bool physical);
     bool WriteDailyValue(qint32 VarId, const DateTime& day, double CurValue, const QString& TextValue,
                          qint32 ApprovalLevel);
@@ -105,6 +109,7 @@ private:
     std::unique_ptr<ado::Connection> m_connection;
     std::map<qint32, std::unique_ptr<DataDDInt>> m_intervalAccess;
     std::unique_ptr<DatatblInt> m_dailyAccess;
+    StoredSlotWindow m_window;
     bool m_testMode = false;
     bool m_batching = false;
     bool m_inTransaction = false;
