@@ -1,4 +1,5 @@
 #include "cli/CommandLineTool.h"
+#include "platform/ProgramHome.h"
 #include "platform/SystemClock.h"
 #include "platform/TerminationSignal.h"
 
@@ -16,5 +17,6 @@ int main(int argc, char** argv)
     QTextStream err(stderr);
     SystemClock clock;
     CommandLineTool tool(clock, out, err);
-    return static_cast<int>(tool.Run(app.arguments().mid(1), QCoreApplication::applicationDirPath()));
+    const QString home = ProgramHome::Resolve({}, QCoreApplication::applicationDirPath());
+    return static_cast<int>(tool.Run(app.arguments().mid(1), home));
 }

@@ -13,10 +13,11 @@
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/ProcessFacts.h"
+#include "platform/ProgramHome.h"
 #include "platform/VersionRecord.h"
 #include "platform/ado/Connection.h"
 
-#include <QDir>
+#include <QCoreApplication>
 
 namespace {
 
@@ -40,7 +41,9 @@ const char* const kUsage =
     "  demo                                 create a ready-to-run demo installation in --home\n"
     "  service status|start|stop            the service named by OPTIONS\\INSTANCE_SERVICE_NAME\n"
     "DATE: \"MM-dd-yyyy HH:mm:ss\" or \"yyyy-MM-dd HH:mm[:ss]\", local time\n"
-    "The configuration password may also come from the environment variable R58213_CONFIG_PASSWORD.";
+    "The program folder may also come from the environment variable R58213_HOME (default: an installed\n"
+    "package's state folder, else the program's own folder); the configuration password from\n"
+    "R58213_CONFIG_PASSWORD.";
 
 }  // namespace
 
@@ -72,12 +75,13 @@ ExitStatus CommandLineTool::Start(const GlobalOptions& options, const QString& d
                                   const QStringList& arguments)
 {
     const QString folder = options.Home(defaultHome);
-    if (!QDir().mkpath(folder)) {
+    const QString home = ProgramHome::Prepared(folder);
+    if (home.isEmpty()) {
         m_err << "Cannot create the program folder " << folder << Qt::endl;
         return ExitStatus::UsageError;
     }
-    const QString home = QDir(folder).absolutePath();
     CommonGlobals globals(m_clock, home, VersionRecord::Title());
+    globals.setHelpFolder(QCoreApplication::applicationDirPath());
     ConsoleActivitySink activity(m_out);
     ConsoleMessagePresenter presenter(m_err);
     GivenPasswordPrompt passwordPrompt(options.ConfigPassword());

@@ -17,7 +17,7 @@ constexpr int kActivityListLimit = 20000;
 }  // namespace
 
 CommonGlobals::CommonGlobals(const Clock& clock, const QString& programFolder, const QString& exeName)
-    : m_clock(clock), m_programFolder(programFolder), m_log(clock, programFolder, exeName)
+    : m_clock(clock), m_programFolder(programFolder), m_helpFolder(programFolder), m_log(clock, programFolder, exeName)
 {
 }
 
@@ -48,7 +48,7 @@ void CommonGlobals::ClearActivity()
 
 void CommonGlobals::SetHelpFile()
 {
-    QString folder = m_programFolder.trimmed();
+    QString folder = m_helpFolder.trimmed();
     if (!folder.endsWith('/'))
         folder += '/';
     m_helpFile = folder + "help";

@@ -57,6 +57,9 @@ public:
 
     void WriteActivity(const QString& text, int level);
     void ClearActivity();
+    // Help pages are found beside the executable, wherever the program
+    // folder is; until told, in the program folder.
+    void setHelpFolder(const QString& folder) { m_helpFolder = folder; }
     void SetHelpFile();
     const QString& HelpFile() const { return m_helpFile; }
     // False when the topic has no page or the viewer could not open it.
@@ -77,6 +80,7 @@ private:
 
     const Clock& m_clock;
     QString m_programFolder;
+    QString m_helpFolder;
     NetInfo m_netInfo;
     QELLoggerTXT m_log;
     QELmsgBoxHandler m_msgBox;

@@ -164,6 +164,20 @@ TEST(R58213Cli, UndefinedKeysAndBadUsageExitWithTwo)
     EXPECT_EQ(CliRun::Of(R58213_CLI_EXE, {"--home"}).status, 2);
 }
 
+// Without --home the folder comes from R58213_HOME, so the command line
+// finds the service's folder wherever the program is installed.
+TEST(R58213Cli, TheProgramFolderMayComeFromTheEnvironment)
+{
+    TempFolder home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("R58213_HOME", home.path());
+    ASSERT_EQ(CliRun::Of(R58213_CLI_EXE, {"config", "set", "R58213\\EXT", "TXT"}, environment).status, 0);
+    EXPECT_EQ(value(home, "R58213\\EXT"), "TXT");
+    // --home wins over the variable.
+    TempFolder other;
+    EXPECT_EQ(RunCli(other, {"config", "get", "R58213\\EXT"}, environment).out.trimmed(), "CSV");
+}
+
 TEST(R58213Cli, UnreadableConfigurationIsAConfigurationError)
 {
     TempFolder home;

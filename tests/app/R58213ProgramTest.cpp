@@ -8,6 +8,7 @@
 #include <QThread>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -48,14 +49,17 @@ TEST(R58213Program, ServiceRunsHeadlessAndEndsCleanlyOnSigterm)
     environment.remove("WAYLAND_DISPLAY");
     environment.remove("QT_QPA_PLATFORM");
     service.setProcessEnvironment(environment);
-    service.start(installCopy(folder), {"NTSERVICE"});
+    // The state lives where --home says, not beside the program.
+    TempFolder state;
+    service.start(installCopy(folder), {"--home", state.path(), "--allow-root", "NTSERVICE"});
     ASSERT_TRUE(service.waitForStarted());
-    ASSERT_TRUE(waitFor([&] { return currentLog(folder, "_ntservice.log").contains("will be removed after"); }));
+    ASSERT_TRUE(waitFor([&] { return currentLog(state, "_ntservice.log").contains("will be removed after"); }));
+    EXPECT_FALSE(QFile::exists(folder.file("r58213.log_handle")));
 
-    const QString handle = TempFolder::Read(folder.file("r58213.log_handle")).trimmed();
+    const QString handle = TempFolder::Read(state.file("r58213.log_handle")).trimmed();
     EXPECT_TRUE(handle.endsWith("_ntservice.log"));
     EXPECT_TRUE(QFile::exists(handle));
-    const QString log = currentLog(folder, "_ntservice.log");
+    const QString log = currentLog(state, "_ntservice.log");
     EXPECT_TRUE(log.contains(" : Korvel Orvex Direct Server-Side Interface to Fischer & Porter\r\n"));
     EXPECT_TRUE(log.contains(" : r58213 version "));
     EXPECT_TRUE(log.contains(" : ID: 58213\r\n"));
@@ -65,6 +69,19 @@ TEST(R58213Program, ServiceRunsHeadlessAndEndsCleanlyOnSigterm)
     ASSERT_TRUE(service.waitForFinished(30000));
     EXPECT_EQ(service.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(service.exitCode(), 0);
+}
+
+TEST(R58213Program, TheServiceRefusesToRunAsRootUnlessAllowed)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root";
+    TempFolder folder;
+    QProcess service;
+    service.start(installCopy(folder), {"NTSERVICE"});
+    ASSERT_TRUE(service.waitForFinished(30000));
+    EXPECT_EQ(service.exitCode(), 2);
+    EXPECT_TRUE(QString::fromUtf8(service.readAllStandardError()).contains("the service does not run as root"));
+    EXPECT_FALSE(QFile::exists(folder.file("log")));
 }
 
 TEST(R58213Program, ServiceImportsAtOnceAndSleepsUntilTheNextRun)
@@ -81,7 +98,7 @@ TEST(R58213Program, ServiceImportsAtOnceAndSleepsUntilTheNextRun)
     ASSERT_TRUE(schedule.waitForFinished(60000));
 
     QProcess service;
-    service.start(program, {"NTSERVICE"});
+    service.start(program, {"--allow-root", "NTSERVICE"});
     ASSERT_TRUE(service.waitForStarted());
     ASSERT_TRUE(waitFor([&] { return currentLog(folder, "_ntservice.log").contains("Going to Sleep mode."); }));
     const QString log = currentLog(folder, "_ntservice.log");
@@ -112,7 +129,7 @@ TEST(R58213Program, SigtermDuringAnImportEndsTheServiceAtTheNextSlot)
     const QString lastRuns = cli({"last-run", "list"}).out;
 
     QProcess service;
-    service.start(program, {"NTSERVICE"});
+    service.start(program, {"--allow-root", "NTSERVICE"});
     ASSERT_TRUE(waitFor([&] { return currentLog(folder, "_ntservice.log").contains("Processing facility"); }));
     QThread::msleep(500);
     ::kill(static_cast<pid_t>(service.processId()), SIGTERM);
@@ -137,7 +154,7 @@ TEST(R58213Program, ServiceWithUnreadableConfigurationLogsAndFails)
     TempFolder folder;
     TempFolder::Write(folder.file("r58213.xml"), "not a configuration");
     QProcess service;
-    service.start(installCopy(folder), {"ntservice"});
+    service.start(installCopy(folder), {"--allow-root", "ntservice"});
     ASSERT_TRUE(service.waitForFinished(60000));
     EXPECT_NE(service.exitCode(), 0);
     const QString log = currentLog(folder, "_ntservice.log");

@@ -24,7 +24,7 @@ struct RunningService {
     explicit RunningService(const TempFolder& folder)
     {
         QFile::copy(R58213_GUI_EXE, folder.file("r58213"));
-        process.start(folder.file("r58213"), {"NTSERVICE"});
+        process.start(folder.file("r58213"), {"--allow-root", "NTSERVICE"});
     }
     ~RunningService()
     {
