@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -58,6 +60,18 @@ QDomNode TextNode(QDomDocument document, const QString& value)
     if (value.trimmed().isEmpty())
         return document.createCDATASection(value);
     return document.createTextNode(value);
+}
+
+// Saved by root (through sudo, say) into a folder that belongs to the
+// service's user, the file goes to that user: a root-owned replacement
+// would leave the service unable to read its own configuration.
+bool KeptWithFolderOwner(const QSaveFile& file, const QString& path)
+{
+    struct stat folder {};
+    if (::geteuid() != 0 || ::stat(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), &folder) != 0 ||
+        folder.st_uid == 0)
+        return true;
+    return ::fchown(file.handle(), folder.st_uid, folder.st_gid) == 0;
 }
 
 }  // namespace
@@ -234,7 +248,7 @@ bool QELConfiguration::SaveXML(const QDomDocument& document, const QString& path
     // flush() as well: a write cut short by the disk shows there, and only
     // a file written whole may replace the old one.
     if (file.open(QIODevice::WriteOnly) && file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
-        file.write(content) == content.size() && file.flush() && file.commit())
+        KeptWithFolderOwner(file, path) && file.write(content) == content.size() && file.flush() && file.commit())
         return true;
     const QString reason = file.errorString();
     LogFailureBlock("XMLTree.SaveXML returned 0 in QELConfiguration.SaveXML()", reason);

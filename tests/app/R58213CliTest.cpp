@@ -5,6 +5,8 @@
 #include <QDomDocument>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -176,6 +178,22 @@ TEST(R58213Cli, TheProgramFolderMayComeFromTheEnvironment)
     // --home wins over the variable.
     TempFolder other;
     EXPECT_EQ(RunCli(other, {"config", "get", "R58213\\EXT"}, environment).out.trimmed(), "CSV");
+}
+
+// An administrator's `sudo r58213-cli config set` in the service's folder
+// must leave the file readable by the service.
+TEST(R58213Cli, AConfigurationSavedByRootStaysWithTheFoldersOwner)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root";
+    TempFolder home;
+    constexpr uid_t kServiceUser = 65534;
+    ASSERT_EQ(::chown(QFile::encodeName(home.path()).constData(), kServiceUser, kServiceUser), 0);
+    ASSERT_EQ(RunCli(home, {"config", "set", "R58213\\EXT", "TXT"}).status, 0);
+    struct stat saved {};
+    ASSERT_EQ(::stat(QFile::encodeName(home.file("r58213.xml")).constData(), &saved), 0);
+    EXPECT_EQ(saved.st_uid, kServiceUser);
+    EXPECT_EQ(saved.st_mode & 0777, 0600u);
 }
 
 TEST(R58213Cli, UnreadableConfigurationIsAConfigurationError)
