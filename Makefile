@@ -2,17 +2,18 @@
 # make build: an optimised build of the programs in build/.
 # make screenshots: the window pictures of the README, refreshed from the window tests.
 # make bench: import throughput and where its time goes (README, "Benchmarks").
+# make package: the Debian package build-package/r58213_<version>_amd64.deb; make install installs it.
 
 BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
+PACKAGE_BUILD_DIR ?= build-package
 CMAKE_FLAGS ?=
 
-PREFIX ?= /opt/r58213
 BENCH_PG_PORT ?= 55433
 
 CONFIGURE_TEST_BUILD = cmake -S . -B $(TEST_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DR58213_SANITIZE=ON -DR58213_WERROR=ON $(CMAKE_FLAGS)
 
-.PHONY: all deps build test screenshots bench bench-large bench-build demo install clean
+.PHONY: all deps build test screenshots bench bench-large bench-build demo package install clean
 
 all: build
 
@@ -42,10 +43,19 @@ screenshots: deps
 demo: build
 	scripts/demo $(BUILD_DIR)/r58213-cli demo
 
-# The programs, help pages and the systemd unit (see README, "Running as a service").
-install: build
-	DESTDIR=$(DESTDIR) cmake --install $(BUILD_DIR) --prefix $(PREFIX)
-	install -D -m 644 packaging/r58213.service $(DESTDIR)/etc/systemd/system/r58213.service
+# The Debian package: programs built for it (their state folder is
+# /var/lib/r58213 unless --home or R58213_HOME says otherwise), help pages,
+# the hardened unit and the scripts that make the service's user.
+package: deps
+	cmake -S . -B $(PACKAGE_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DR58213_TESTS=OFF \
+	  -DR58213_DEFAULT_HOME=/var/lib/r58213 $(CMAKE_FLAGS)
+	cmake --build $(PACKAGE_BUILD_DIR)
+	cd $(PACKAGE_BUILD_DIR) && cpack -G DEB
+	@ls $(PACKAGE_BUILD_DIR)/r58213_*_amd64.deb
+
+# Installs (or upgrades to) the package just built; run as root.
+install: package
+	apt-get install -y "./$$(ls -t $(PACKAGE_BUILD_DIR)/r58213_*_amd64.deb | head -1)"
 
 # Import throughput into SQLite and into a throwaway PostgreSQL server.
 bench: bench-build
@@ -63,4 +73,4 @@ bench-build: deps
 	cmake --build $(BUILD_DIR) --target r58213_bench
 
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(PACKAGE_BUILD_DIR)
