@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <cstdio>
 
 namespace {
 
@@ -130,10 +131,12 @@ protected:
         return at < 0 ? QString() : log.mid(at + label.size()).section("\r\n", 0, 0).section('\t', 1);
     }
 
-    int Count(const QString& sql, const QVariantList& bound = {})
+    int Count(const QString& sql, const QVariantList& bound = {}) { return Count(sql, bound, *facility); }
+
+    static int Count(const QString& sql, const QVariantList& bound, ado::Connection& db)
     {
         ado::Recordset rows;
-        rows.Open(sql, *facility, ado::CursorType::Static, ado::LockType::ReadOnly, bound);
+        rows.Open(sql, db, ado::CursorType::Static, ado::LockType::ReadOnly, bound);
         return rows.Fields(0).toInt();
     }
 
@@ -393,6 +396,63 @@ TEST_P(ImportRun, AFailingTargetIsRetriedThenTheImportEnds)
     ado::Recordset runs;
     runs.Open("select count(*) from k5_server_run", *root);
     EXPECT_EQ(runs.Fields(0).toInt(), 0);
+}
+
+// The server drops the connection at the k-th write, or at the k-th commit,
+// for every k of a small import. Each cut costs one attempt and one wait;
+// the run still stores every slot once, exactly as a run without a cut.
+// A cut that outlasts the attempts fails the run and leaves the last-run
+// date where it was, and the next run completes the data.
+TEST_P(ImportRun, ACutConnectionAtAnyWriteOrCommitLosesAndRepeatsNothing)
+{
+    if (GetParam() != ado::Backend::PostgreSql)
+        GTEST_SKIP() << "only a server connection can be cut";
+    AddVariable(1, "H", "ALG 2:2", 2, 2);
+    ImportInBatchesOf("7");
+    const QStringList clean = TakeStoredRows();
+    ASSERT_EQ(clean.size(), 72 + 1);
+    // Sequences count outside the transactions that the cut undoes.
+    for (const char* sql :
+         {"create sequence writes", "create sequence commits",
+          "create table outage (phase text, first bigint, last bigint)",
+          "create function cut() returns trigger as $$ declare n bigint := nextval(TG_ARGV[0]::regclass); begin "
+          "if exists (select 1 from outage where phase = TG_ARGV[0] and n between first and last) then "
+          "perform pg_terminate_backend(pg_backend_pid()); end if; return NEW; end $$ language plpgsql",
+          "create trigger cut_write before insert on DATADDH for each row execute function cut('writes')",
+          "create constraint trigger cut_commit after insert on DATADDH deferrable initially deferred "
+          "for each row execute function cut('commits')"})
+        target.Exec(*facility, sql);
+    const auto cutAt = [this](const char* phase, int first, int last) {
+        target.Exec(*facility, "alter sequence writes restart");
+        target.Exec(*facility, "alter sequence commits restart");
+        target.Exec(*facility, "delete from outage");
+        target.Exec(*facility, "insert into outage values (?, ?, ?)", {phase, first, last});
+    };
+    const auto waits = [this] { return Log().count("Waiting for 0 seconds before attempting to re-connect"); };
+    // Every third write, so every place in a batch of 7 is cut somewhere;
+    // the commit of every batch (a commit checks each of its rows, so the
+    // first row of a batch stands for its commit).
+    for (const auto& [phase, step] : {std::pair{"writes", 3}, std::pair{"commits", 7}}) {
+        int runs = 0;
+        for (int k = 1; k <= 72; k += step, ++runs) {
+            cutAt(phase, k, k);
+            const qsizetype waitsBefore = waits();
+            ImportInBatchesOf("7");
+            EXPECT_EQ(TakeStoredRows(), clean) << phase << " " << k;
+            EXPECT_EQ(Statistic("# of Target Connection Failures   : "), "1") << phase << " " << k;
+            EXPECT_EQ(waits() - waitsBefore, 1) << phase << " " << k;
+        }
+        std::printf("cut at %d %s of 72: each run retried once, waited once, stored 72 slots once\n", runs, phase);
+    }
+
+    cutAt("writes", 10, 10 + 5);  // six attempts, six cuts
+    EXPECT_FALSE(Run(true));
+    EXPECT_EQ(Statistic("# of Target Connection Failures   : "), "6");
+    EXPECT_EQ(Count("select count(*) from DATADDH where VARID = 1"), 7);  // the first batch
+    EXPECT_EQ(Count("select count(*) from k5_server_run", {}, *root), 0);
+    cutAt("writes", 0, -1);
+    ASSERT_TRUE(Run(true));
+    EXPECT_EQ(TakeStoredRows(), clean);
 }
 
 TEST_P(ImportRun, AnUnreadableDayFileFailsTheRunUntilItCanBeRead)
