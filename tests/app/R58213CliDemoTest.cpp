@@ -3,6 +3,7 @@
 
 #include <QDateTime>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 
 namespace {
 
@@ -122,4 +123,23 @@ TEST(R58213CliDemo, InteractiveImportsFromOptions)
     const CliRun upload = RunCli(home, {"upload-definition", home.file("missing.zip")});
     EXPECT_EQ(upload.status, 1);
     EXPECT_TRUE(upload.err.contains("Failed to upload"));
+}
+
+// A full disk under the logs costs log lines, never the import: it still
+// stores every value, and the loss is told once on standard error.
+TEST(R58213CliDemo, AFullDiskUnderTheLogsLeavesTheImportWhole)
+{
+    TempFolder home;
+    ASSERT_EQ(RunCli(home, {"demo"}).status, 0);
+    ASSERT_EQ(RunCli(home, {"config", "set", "OPTIONS\\LOG_VERBOSITY", "9"}).status, 0);
+    const QByteArray logs = QFile::encodeName(home.file("log"));
+    if (::mount("tmpfs", logs.constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a small file system here";
+    const CliRun service = RunCli(home, {"import-all", "--service"});
+    ::umount(logs.constData());
+    EXPECT_EQ(service.status, 0) << service.err.toStdString();
+    EXPECT_TRUE(service.out.startsWith("Import was successful.")) << service.out.toStdString();
+    EXPECT_EQ(service.err.count("log lines are being lost"), 1) << service.err.toStdString();
+    const CliRun runs = RunCli(home, {"last-run", "list"});
+    EXPECT_EQ(runs.out.count(QDate::currentDate().toString("M/d/yyyy")), 2) << runs.out.toStdString();
 }
