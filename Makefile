@@ -13,7 +13,7 @@ BENCH_PG_PORT ?= 55433
 
 CONFIGURE_TEST_BUILD = cmake -S . -B $(TEST_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DR58213_SANITIZE=ON -DR58213_WERROR=ON $(CMAKE_FLAGS)
 
-.PHONY: all deps build test screenshots bench bench-large bench-build demo package install clean
+.PHONY: all deps build test screenshots bench bench-large soak bench-build demo package install clean
 
 all: build
 
@@ -67,6 +67,10 @@ bench: bench-build
 # A year of 15-minute data for 100 variables into SQLite: time and memory.
 bench-large: bench-build
 	$(BUILD_DIR)/r58213_bench --large
+
+# 30 simulated days of hourly service imports with outages: memory, descriptors, slots.
+soak: bench-build
+	$(BUILD_DIR)/r58213_bench --soak
 
 bench-build: deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DR58213_TESTS=OFF $(CMAKE_FLAGS)

@@ -6,6 +6,7 @@
 #include "CommonFiles/target/TargetConnections.h"
 #include "CommonFiles/target/VarTypeFunctions.h"
 #include "platform/ado/Connection.h"
+#include "platform/ado/Recordset.h"
 #include "platform/ado/SqlExecution.h"
 #include "source/CustomConfiguration.h"
 #include "source/CustomSource.h"
@@ -51,7 +52,11 @@ double BenchPlant::Imported::SlotsPerSecond() const
 }
 
 BenchPlant::BenchPlant(const Target& target, const QString& home, int variables, const QString& varType)
-    : m_globals(m_clock, home, "r58213"), m_dataFolder(home + "/data"), m_variables(variables), m_varType(varType)
+    : m_target(target),
+      m_globals(m_clock, home, "r58213"),
+      m_dataFolder(home + "/data"),
+      m_variables(variables),
+      m_varType(varType)
 {
     QELConfiguration& config = m_globals.config();
     config.setPath(home + "/r58213.xml");
@@ -131,10 +136,23 @@ BenchPlant::Imported BenchPlant::ImportDays(const QDate& first, const QDate& end
     return imported;
 }
 
-BenchPlant::Imported BenchPlant::ImportWithinMonth(const QDate& first, const QDate& end)
+void BenchPlant::WriteDayFiles(const QDate& first, const QDate& end)
 {
     for (QDate day = first; day < end; day = day.addDays(1))
         WriteDayFile(day);
+}
+
+BenchPlant::Imported BenchPlant::ImportWithinMonth(const QDate& first, const QDate& end)
+{
+    WriteDayFiles(first, end);
+    Imported imported = Import(StartOf(first), StartOf(end));
+    imported.expected = first.daysTo(end) * VarTypeFunctions::IntervalsPerDay(m_varType) * m_variables;
+    imported.ok = imported.ok && imported.written == imported.expected;
+    return imported;
+}
+
+BenchPlant::Imported BenchPlant::Import(const DateTime& from, const DateTime& to)
+{
     TargetConnections connections(m_globals);
     ado::Connection root;
     connections.ConfigureConnection(root, "QELROOT");
@@ -142,8 +160,12 @@ BenchPlant::Imported BenchPlant::ImportWithinMonth(const QDate& first, const QDa
     CommonVarGatherer gatherer(m_globals);
     gatherer.ReadAboutCollector(kCollector, root);
     gatherer.ReadKorvelOrvex(kCollector, root);
-    gatherer.LookupLastRun.setDefaultStart(StartOf(first));
-    gatherer.LookupLastRun.setDefaultEnd(StartOf(end));
+    gatherer.LookupLastRun.setDefaultStart(from);
+    gatherer.LookupLastRun.setDefaultEnd(to);
+    // As the service: each facility starts from its stored last-run date,
+    // which a successful import moves on to the end.
+    if (m_globals.serviceMode())
+        gatherer.LookupLastRun.ReadKorvelOrvex(kCollector, root);
     gatherer.LookupLastRun.ReadKorvelOrvexFacilLockDates(kFacility);
     std::unique_ptr<CustomSource> source;
     CommonImport import(m_globals, source);
@@ -154,7 +176,37 @@ BenchPlant::Imported BenchPlant::ImportWithinMonth(const QDate& first, const QDa
     imported.nanoseconds = timer.nsecsElapsed();
     imported.timings = import.Timings();
     imported.written = imported.timings.Count(ImportTimings::Kind::Write);
-    imported.expected = first.daysTo(end) * VarTypeFunctions::IntervalsPerDay(m_varType) * m_variables;
-    imported.ok = imported.ok && imported.written == imported.expected;
     return imported;
+}
+
+QString BenchPlant::FacilityFile() const
+{
+    return m_target.dataSource + "/" + kFacility + ".sqlite";
+}
+
+void BenchPlant::setFacilityReachable(bool reachable)
+{
+    // Away, every connection to the facility is refused.
+    const QString away = FacilityFile() + ".away";
+    if (!reachable)
+        QFile::rename(FacilityFile(), away);
+    else if (QFile::exists(away))
+        QFile::rename(away, FacilityFile());
+}
+
+BenchPlant::StoredRows BenchPlant::Stored(const QString& table)
+{
+    TargetConnections connections(m_globals);
+    ado::Connection facility;
+    connections.ConfigureConnection(facility, kFacility);
+    facility.Open();
+    // The table name is one of the fixed value tables.
+    ado::Recordset counts;
+    counts.Open("select count(*), (select count(*) from (select varid, datestamp from " + table +
+                    " group by varid, datestamp having count(*) > 1) twice) from " + table,
+                facility);
+    StoredRows stored;
+    stored.rows = counts.Fields(0).toInt();
+    stored.slotsStoredTwice = counts.Fields(1).toInt();
+    return stored;
 }

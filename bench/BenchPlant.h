@@ -39,6 +39,20 @@ public:
 
     // Imports every slot of the days from first up to (not including) end.
     Imported ImportDays(const QDate& first, const QDate& end);
+    // The logger's files of the days from first up to (not including) end.
+    void WriteDayFiles(const QDate& first, const QDate& end);
+    // One import of the slots from..to out of the day files written,
+    // without checking what it wrote. In service mode the facility starts
+    // from its stored last-run date instead, when it has one.
+    Imported Import(const DateTime& from, const DateTime& to);
+    // An embedded target's facility taken away (an outage) or given back.
+    void setFacilityReachable(bool reachable);
+    // Value rows stored in table, and how many slots hold more than one.
+    struct StoredRows {
+        qint64 rows = 0;
+        qint64 slotsStoredTwice = 0;
+    };
+    StoredRows Stored(const QString& table);
 
     CommonGlobals& globals() { return m_globals; }
 
@@ -47,7 +61,9 @@ private:
     void Populate();
     void WriteDayFile(const QDate& day);
     Imported ImportWithinMonth(const QDate& first, const QDate& end);
+    QString FacilityFile() const;
 
+    Target m_target;
     SystemClock m_clock;
     CommonGlobals m_globals;
     QString m_dataFolder;

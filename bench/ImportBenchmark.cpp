@@ -7,16 +7,21 @@
 // the import's cost per slot against that floor, where its time went, the
 // slots per second of each range and the peak resident memory.
 //
+// --soak runs 30 simulated days of hourly service imports of 1-minute
+// variables with an outage every fifth hour (SoakRun).
+//
 // --large imports 1 year of 15-minute data for 100 variables (3.5 million
 // slots) into SQLite, a month at a time, printing each month's throughput
 // and resident memory; fewer variables or months may be given.
 //
 //   r58213_bench [HOST:PORT PASSWORD]
 //   r58213_bench --large [VARIABLES [MONTHS]]
+//   r58213_bench --soak [DAYS [VARIABLES]]
 
 #include "bench/BenchPlant.h"
 #include "bench/ProtocolFloor.h"
 #include "bench/ResidentMemory.h"
+#include "bench/SoakRun.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -29,6 +34,8 @@ constexpr int kVariables = 4;
 constexpr int kFloorSlots = 2000;
 constexpr int kLargeVariables = 100;
 constexpr int kLargeMonths = 12;
+constexpr int kSoakDays = 30;
+constexpr int kSoakVariables = 10;
 constexpr double kKilobytesPerMegabyte = 1024.0;
 
 using Kind = ImportTimings::Kind;
@@ -140,6 +147,8 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList arguments = app.arguments();
+    if (arguments.value(1) == "--soak")
+        return SoakRun(Argument(arguments, 2, kSoakDays), Argument(arguments, 3, kSoakVariables)).Run();
     if (arguments.value(1) == "--large")
         return RunLarge(Argument(arguments, 2, kLargeVariables), Argument(arguments, 3, kLargeMonths));
     std::printf("%d hourly variables over 1 day, 1 month and 1 year (a month at a time); floor over %d slots\n",
