@@ -48,6 +48,11 @@ bool OddMode(const QByteArray& input)
     return !input.isEmpty() && (input[0] & 1);
 }
 
+bool SettingsMode(const QByteArray& input)
+{
+    return input.startsWith('S');
+}
+
 void DefineKeys(QELConfiguration& config)
 {
     ConfigurationKeys::DefineStartupKeys(config, kDay, "r58213");
@@ -118,7 +123,7 @@ void FuzzTargets::Configuration(const std::uint8_t* data, std::size_t size)
     const QString path = ScratchFile("r58213.xml");
     QFile::remove(path);
     QELConfiguration written;
-    if (!OddMode(input)) {
+    if (!SettingsMode(input)) {
         WriteFile(path, input.mid(1));
         ReadConfiguration(written, path);
         return;

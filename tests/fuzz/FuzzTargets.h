@@ -15,10 +15,11 @@ namespace FuzzTargets {
 // 7 March 2024, read through the data-file source.
 void DayFile(const std::uint8_t* data, std::size_t size);
 
-// First byte even: the rest is a configuration file, read as the program
-// reads its own (plain or enciphered, as the file says). Odd: the rest,
-// line by line, gives the values of the configuration's keys, which are
-// saved enciphered and read back.
+// First byte 'S': the rest, line by line, gives the values of the
+// configuration's keys, which are saved enciphered and read back. Any other:
+// the rest is a configuration file, read as the program reads its own
+// (plain or enciphered, as the file says). Deriving the cipher key costs
+// far more than reading a plain file, so one byte value of 256 selects it.
 void Configuration(const std::uint8_t* data, std::size_t size);
 
 // First byte even: the rest is a definition archive, whose definition
