@@ -3,6 +3,7 @@
 # make screenshots: the window pictures of the README, refreshed from the window tests.
 # make bench: import throughput and where its time goes (README, "Benchmarks").
 # make package: the Debian package build-package/r58213_<version>_amd64.deb; make install installs it.
+# make fuzz: the fuzzers built with clang, each run FUZZ_SECONDS over its corpus (README, "First look").
 
 BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
@@ -10,10 +11,13 @@ PACKAGE_BUILD_DIR ?= build-package
 CMAKE_FLAGS ?=
 
 BENCH_PG_PORT ?= 55433
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_HARNESSES = dayfile configuration definition
 
 CONFIGURE_TEST_BUILD = cmake -S . -B $(TEST_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DR58213_SANITIZE=ON -DR58213_WERROR=ON $(CMAKE_FLAGS)
 
-.PHONY: all deps build test screenshots bench bench-large soak bench-build demo package install clean
+.PHONY: all deps build test fuzz screenshots bench bench-large soak bench-build demo package install clean
 
 all: build
 
@@ -28,6 +32,13 @@ test: deps
 	$(CONFIGURE_TEST_BUILD)
 	cmake --build $(TEST_BUILD_DIR)
 	cd $(TEST_BUILD_DIR) && ctest --output-on-failure --timeout 300
+
+# Not part of test: new inputs and failures stay in $(FUZZ_BUILD_DIR)/fuzz-work.
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DR58213_TESTS=OFF -DR58213_FUZZ=ON $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_BUILD_DIR) --target $(addprefix r58213_fuzz_,$(FUZZ_HARNESSES))
+	scripts/run-fuzzers $(FUZZ_BUILD_DIR) $(FUZZ_SECONDS) $(FUZZ_HARNESSES)
 
 # The windows as their tests render them offscreen, gathered into
 # docs/images/ for the README.
@@ -77,4 +88,4 @@ bench-build: deps
 	cmake --build $(BUILD_DIR) --target r58213_bench
 
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(PACKAGE_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(PACKAGE_BUILD_DIR) $(FUZZ_BUILD_DIR)
