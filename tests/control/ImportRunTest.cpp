@@ -511,8 +511,10 @@ TEST_P(ImportRun, ACutConnectionAtAnyWriteOrCommitLosesAndRepeatsNothing)
     }
 
     cutAt("writes", 10, 10 + 5);  // six attempts, six cuts
+    const qsizetype waitsBefore = waits();
     EXPECT_FALSE(Run(true));
     EXPECT_EQ(Statistic("# of Target Connection Failures   : "), "6");
+    EXPECT_EQ(waits() - waitsBefore, 6);
     EXPECT_EQ(Count("select count(*) from DATADDH where VARID = 1"), 7);  // the first batch
     EXPECT_EQ(Count("select count(*) from k5_server_run", {}, *root), 0);
     cutAt("writes", 0, -1);
