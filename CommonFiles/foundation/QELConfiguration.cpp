@@ -171,6 +171,14 @@ bool QELConfiguration::SaveConfig()
     QDomDocument document = NewDocument(data, spec);
     if (!TreeHashToXML(data))
         return false;
+    // A value holding a control character would make a file that no later
+    // start could read: it is refused, and the file stays as it was.
+    if (!QDomDocument().setContent(document.toByteArray())) {
+        Log("Unable to save the configuration to " + m_path +
+                ": a value holds a control character, which the file cannot keep; the file is left as it was.",
+            0);
+        return false;
+    }
     if (m_encryptData) {
         if (EncyptTree(data)) {
             spec.setAttribute("encrypted", "True");

@@ -196,6 +196,19 @@ TEST(R58213Cli, AConfigurationSavedByRootStaysWithTheFoldersOwner)
     EXPECT_EQ(saved.st_mode & 0777, 0600u);
 }
 
+// A control character cannot be kept in the file: saving it would leave a
+// file no later start can read.
+TEST(R58213Cli, AValueWithAControlCharacterIsNotSavedOverAGoodFile)
+{
+    TempFolder home;
+    ASSERT_EQ(RunCli(home, {"config", "set", "R58213\\EXT", "TXT"}).status, 0);
+    const CliRun set = RunCli(home, {"config", "set", "R58213\\PREFIX", QString("AB") + QChar(1) + "C"});
+    EXPECT_EQ(set.status, 1);
+    EXPECT_TRUE(set.err.contains("Unable to save configuration")) << set.err.toStdString();
+    EXPECT_EQ(value(home, "R58213\\PREFIX"), "ALOG0");
+    EXPECT_EQ(value(home, "R58213\\EXT"), "TXT");
+}
+
 TEST(R58213Cli, UnreadableConfigurationIsAConfigurationError)
 {
     TempFolder home;
