@@ -106,8 +106,13 @@ bool CommonVarGatherer::ReadKorvelOrvex(qint32 interface_id, ado::Connection& aR
 void CommonVarGatherer::GatherFacilityVariables(const QString& facilityKey, qint32 interfaceId)
 {
     const auto facility = TargetConnections(m_globals).OpenFacility(facilityKey);
-    if (!facility)
+    if (!facility) {
+        // Skipped, the facility keeps its last-run date and is imported by
+        // a later run; the operator must still learn that it was skipped.
+        m_globals.WriteActivity(
+            "Facility '" + facilityKey + "' cannot be reached; its variables are not imported this time.", 0);
         return;
+    }
     try {
         ado::Recordset rows;
         rows.Open("Select Varid from Vardesc where K5_Interface_ID = ? and K5_Enabled = -1 order by varid", *facility,

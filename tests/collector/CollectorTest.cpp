@@ -123,6 +123,18 @@ TEST_P(Collector, GathersEnabledLinkedVariablesInTheTablesKeyOrder)
     EXPECT_EQ(Walk(gatherer), (QStringList{"PLANT1~7", "PLANT1~101", "PLANT1~1015", "ZULU4~3", "PLANT2~5"}));
 }
 
+TEST_P(Collector, AFacilityThatCannotBeReachedIsSkippedAndSaidSo)
+{
+    AddFacility("PLANT1", "North");
+    target.Exec(*root, "insert into FACILITY (FILENAME, NAME, DIRECTORY) values ('gone5', 'Gone', 'srv')");
+    AddVariable("PLANT1", 1, kCollector, -1);
+    CommonVarGatherer gatherer(target.globals());
+    ASSERT_TRUE(gatherer.ReadKorvelOrvex(kCollector, *root));
+    EXPECT_EQ(Walk(gatherer), QStringList{"PLANT1~1"});
+    EXPECT_TRUE(
+        target.LogText().contains("Facility 'GONE5' cannot be reached; its variables are not imported this time."));
+}
+
 TEST_P(Collector, LimitedToOneFacility)
 {
     AddFacility("PLANT1", "North");
