@@ -97,15 +97,23 @@ protected:
     // emptied of them.
     QStringList TakeStoredRows()
     {
-        QStringList rows;
-        for (const char* table : {"DATADDH", "DATADDF", "DATATBL"})
-            rows << TableRows(*facility, table);
-        rows << TableRows(*root, "k5_server_run");
-        for (const char* table : {"DATADDH", "DATADDF", "DATATBL"})
+        const QStringList rows = ValueRows() + TableRows(*root, "k5_server_run");
+        for (const char* table : kValueTables)
             target.Exec(*facility, QString("delete from ") + table);
         target.Exec(*root, "delete from k5_server_run");
         return rows;
     }
+
+    // Every value row of the plant, without the time each was written.
+    QStringList ValueRows()
+    {
+        QStringList rows;
+        for (const char* table : kValueTables)
+            rows << TableRows(*facility, table);
+        return rows;
+    }
+
+    static constexpr const char* kValueTables[] = {"DATADDH", "DATADDF", "DATATBL"};
 
     static QStringList TableRows(ado::Connection& db, const QString& table)
     {
@@ -445,9 +453,7 @@ TEST_P(ImportRun, AnImportKilledAtAnyWriteLosesAndRepeatsNothing)
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
 
-        QStringList stored;
-        for (const char* table : {"DATADDH", "DATADDF", "DATATBL"})
-            stored << TableRows(*facility, table);
+        QStringList stored = ValueRows();
         const bool runAhead = Count("select count(*) from k5_server_run", {}, *root) > 0;
         EXPECT_TRUE(!runAhead || stored.size() == writes) << "last-run date ahead of the rows, point " << point;
         killedWithRunAhead += runAhead ? 1 : 0;
