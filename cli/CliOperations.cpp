@@ -1,6 +1,7 @@
 #include "cli/CliOperations.h"
 
-#include "CommonFiles/control/ImportSession.h"
+#include "CommonFiles/control/DiffReport.h"
+#include "CommonFiles/control/GapReport.h"
 #include "CommonFiles/control/LastRunGrid.h"
 #include "CommonFiles/defupload/CommonDefUpload.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
@@ -34,6 +35,8 @@ ExitStatus CliOperations::ImportSelected(const CommandOptions& options)
 
 ExitStatus CliOperations::Import(const CommandOptions& options, bool selected)
 {
+    if (options.Has("--diff"))
+        return DiffRun(options, selected);
     CliSessionPrompts prompts(options, m_globals.config(), m_err);
     if (!prompts.DatesReadable())
         return ExitStatus::UsageError;
@@ -51,6 +54,89 @@ ExitStatus CliOperations::Import(const CommandOptions& options, bool selected)
               << (log.isEmpty() ? QString(" No log could be written.") : " The log is " + log) << Qt::endl;
     }
     return outcome == ImportSession::Outcome::Succeeded ? ExitStatus::Success : ExitStatus::Failed;
+}
+
+std::optional<ReportFormat::Form> CliOperations::FormatOf(const CommandOptions& options)
+{
+    const auto form = ReportFormat::Parse(options.Has("--format") ? options.Value("--format") : "text");
+    if (!form)
+        Usage("--format takes text, csv or json, not " + options.Value("--format"));
+    return form;
+}
+
+template <typename Report> void CliOperations::Print(const Report& report, ReportFormat::Form form)
+{
+    switch (form) {
+    case ReportFormat::Form::Text:
+        m_out << report.Text();
+        break;
+    case ReportFormat::Form::Csv:
+        m_out << report.Csv();
+        break;
+    case ReportFormat::Form::Json:
+        m_out << report.Json();
+        break;
+    }
+    m_out.flush();
+}
+
+ImportSession::Outcome CliOperations::Run(ImportSession& session, bool selected, bool test, DiffReport* diff)
+{
+    session.setDiff(diff);
+    const ImportSession::Outcome outcome = selected ? session.ImportSelected(test) : session.ImportAll(test);
+    session.setDiff(nullptr);
+    return outcome;
+}
+
+// A dry run only: what it lists is what an import would do, and nothing
+// of it is written.
+ExitStatus CliOperations::DiffRun(const CommandOptions& options, bool selected)
+{
+    if (!options.Has("--test"))
+        return Usage("--diff lists what an import would do without writing; give it with --test");
+    const auto form = FormatOf(options);
+    CliSessionPrompts prompts(options, m_globals.config(), m_err);
+    if (!form || !prompts.DatesReadable())
+        return ExitStatus::UsageError;
+    ImportSession session(m_globals, prompts);
+    DiffReport diff;
+    if (Run(session, selected, true, &diff) != ImportSession::Outcome::Succeeded)
+        return ExitStatus::Failed;
+    Print(diff, *form);
+    return ExitStatus::Success;
+}
+
+bool CliOperations::Scan(ImportSession& session, bool selected, DiffReport& found)
+{
+    found = DiffReport();
+    return Run(session, selected, true, &found) == ImportSession::Outcome::Succeeded;
+}
+
+ExitStatus CliOperations::Gaps(const CommandOptions& options)
+{
+    if (!options.Has("--from") || !options.Has("--to"))
+        return Usage("gaps [--facility F] [--var F~ID] --from DATE --to DATE [--fill] [--format text|csv|json]");
+    const auto form = FormatOf(options);
+    CliSessionPrompts prompts(options, m_globals.config(), m_err);
+    if (!form || !prompts.DatesReadable())
+        return ExitStatus::UsageError;
+    ImportSession session(m_globals, prompts);
+    const bool selected = options.Has("--var") || options.Has("--facility");
+    DiffReport found;
+    if (!Scan(session, selected, found))
+        return ExitStatus::UsageError;
+    if (options.Has("--fill") && GapReport(found).Fillable()) {
+        // Filled as an interactive import: the last-run dates stay.
+        session.setOnlyMissingRows(true);
+        const bool filled = Run(session, selected, false, nullptr) == ImportSession::Outcome::Succeeded;
+        session.setOnlyMissingRows(false);
+        // What is left is told from a new scan, not assumed.
+        if (!filled || !Scan(session, selected, found))
+            return ExitStatus::UsageError;
+    }
+    const GapReport gaps(found);
+    Print(gaps, *form);
+    return gaps.Fillable() ? ExitStatus::Failed : ExitStatus::Success;
 }
 
 ExitStatus CliOperations::LastRunList()

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "CommonFiles/control/ImportSession.h"
+#include "CommonFiles/control/ReportFormat.h"
 #include "cli/ExitStatus.h"
 
 #include <QString>
 #include <QTextStream>
 
+class CliSessionPrompts;
 class CommandOptions;
 class CommonGlobals;
+class DiffReport;
 class LastRunGrid;
 
 // The commands of r58213-cli that run the program's work: imports, the
@@ -21,6 +25,9 @@ public:
 
     ExitStatus ImportAll(const CommandOptions& options);
     ExitStatus ImportSelected(const CommandOptions& options);
+    // The slots of the range without a row in the target, filled with
+    // --fill; 0 when no fillable gap is left, 1 when some is, 2 on error.
+    ExitStatus Gaps(const CommandOptions& options);
     ExitStatus LastRunList();
     ExitStatus LastRunSet(const CommandOptions& options);
     ExitStatus TestSource(const CommandOptions& options);
@@ -30,6 +37,15 @@ public:
 
 private:
     ExitStatus Import(const CommandOptions& options, bool selected);
+    ExitStatus DiffRun(const CommandOptions& options, bool selected);
+    // One import of the chosen variables (--var or --facility given) or
+    // of all; in test mode with diff, a dry run into diff.
+    ImportSession::Outcome Run(ImportSession& session, bool selected, bool test, DiffReport* diff);
+    // The scan of the gaps into found; false when it failed.
+    bool Scan(ImportSession& session, bool selected, DiffReport& found);
+    // The --format chosen (text without one); nothing, said, for another.
+    std::optional<ReportFormat::Form> FormatOf(const CommandOptions& options);
+    template <typename Report> void Print(const Report& report, ReportFormat::Form form);
     ExitStatus Usage(const QString& problem);
     // The text on standard output for a success, on standard error otherwise.
     ExitStatus Tell(const QString& text, bool success);

@@ -32,10 +32,30 @@ std::optional<SessionPrompts::DateRange> CliSessionPrompts::AskDateRange()
     return DateRange{*start, *end};
 }
 
+bool CliSessionPrompts::PickFacilities(const CommonVarGatherer& gatherer, Picks& picks)
+{
+    const QStringList facilities = m_options.Values("--facility");
+    const QList<QPair<QString, qint32>> linked = gatherer.Variables();
+    for (const QString& given : facilities) {
+        const QString facility = given.toUpper();
+        const qsizetype before = picks.variables.size();
+        for (const auto& variable : linked)
+            if (variable.first == facility)
+                picks.variables.append(variable);
+        if (picks.variables.size() == before) {
+            m_err << "r58213-cli: --facility " << given << " holds no variable linked to this collector" << Qt::endl;
+            return false;
+        }
+    }
+    return true;
+}
+
 SessionPrompts::Picks CliSessionPrompts::PickVariables(const CommonVarGatherer& gatherer)
 {
     Picks picks;
     picks.outcome = PickOutcome::Picked;
+    if (!PickFacilities(gatherer, picks))
+        return Picks{PickOutcome::Cancelled, {}};
     const QStringList variables = m_options.Values("--var");
     for (const QString& variable : variables) {
         bool numeric = false;

@@ -8,7 +8,8 @@ class CommandOptions;
 class QELConfiguration;
 
 // The command line's answers to an import's questions, from its options:
-// --from/--to (else the configured fixed dates), --var FACILITY~ID, and
+// --from/--to (else the configured fixed dates), --var FACILITY~ID and
+// --facility F (every linked variable of F), and
 // --user/--password for protected imports. A refused login is reported on
 // standard error and ends the import as a cancelled one.
 class CliSessionPrompts : public SessionPrompts {
@@ -28,6 +29,8 @@ public:
 
 private:
     std::optional<DateTime> Date(const char* option, const QString& fallbackKey) const;
+    // The variables of each --facility; false (said) for one holding none.
+    bool PickFacilities(const CommonVarGatherer& gatherer, Picks& picks);
 
     const CommandOptions& m_options;
     const QELConfiguration& m_config;

@@ -35,6 +35,13 @@ const char* const kUsage =
     "                                       import every linked variable (without dates: the fixed dates)\n"
     "  import-all --service                 one import exactly as the service runs it\n"
     "  import --var FACILITY~VARID [--var ...] [--test] [--from DATE --to DATE]\n"
+    "  import-all|import ... --test --diff [--format text|csv|json]\n"
+    "                                       list per slot what the import would do (write, same, keep,\n"
+    "                                       locked, no value), with a summary; nothing is written\n"
+    "  gaps [--facility F] [--var F~ID] --from DATE --to DATE [--fill] [--format text|csv|json]\n"
+    "                                       the slots the target has no row for, in runs, and whether the\n"
+    "                                       day files can fill them; --fill imports exactly those (last-run\n"
+    "                                       dates unchanged). Exit 0: no fillable gap left, 1: some, 2: error\n"
     "  last-run list                        the last-run row of every linked facility\n"
     "  last-run set FACILITY DATE           correct one last-run date\n"
     "  upload-definition ARCHIVE            publish a definition archive\n"
@@ -82,7 +89,9 @@ ExitStatus CommandLineTool::Start(const GlobalOptions& options, const QString& d
     }
     CommonGlobals globals(m_clock, home, VersionRecord::Title());
     globals.setHelpFolder(QCoreApplication::applicationDirPath());
-    ConsoleActivitySink activity(m_out);
+    // A report on standard output must stay readable by a script; the
+    // activity of its run goes to standard error then.
+    ConsoleActivitySink activity(PrintsReport(options.Command()) ? m_err : m_out);
     ConsoleMessagePresenter presenter(m_err);
     GivenPasswordPrompt passwordPrompt(options.ConfigPassword());
     globals.setActivitySink(&activity);
@@ -96,6 +105,11 @@ ExitStatus CommandLineTool::Start(const GlobalOptions& options, const QString& d
               << " could not be deciphered; this command runs on default settings and will not save over the file."
               << Qt::endl;
     return Dispatch(globals, options.Command());
+}
+
+bool CommandLineTool::PrintsReport(const QStringList& command)
+{
+    return command.value(0) == "gaps" || command.contains("--diff");
 }
 
 ExitStatus CommandLineTool::Usage(const QString& problem)
@@ -133,6 +147,8 @@ ExitStatus CommandLineTool::DispatchOperation(CommonGlobals& globals, const QStr
         return operations.ImportAll(*options);
     if (verb == "import")
         return operations.ImportSelected(*options);
+    if (verb == "gaps")
+        return operations.Gaps(*options);
     if (verb == "test-source")
         return operations.TestSource(*options);
     if (verb == "upload-definition")

@@ -25,6 +25,8 @@ public:
 private:
     ExitStatus Start(const GlobalOptions& options, const QString& defaultHome, const QStringList& arguments);
     ExitStatus Usage(const QString& problem);
+    // Whether the command prints a report on standard output.
+    static bool PrintsReport(const QStringList& command);
     ExitStatus Dispatch(CommonGlobals& globals, const QStringList& command);
     ExitStatus ConfigDump(CommonGlobals& globals);
     ExitStatus ConfigGet(CommonGlobals& globals, const QString& key);

@@ -2,8 +2,9 @@
 
 namespace {
 
-const QStringList kSwitches = {"--test", "--service", "--text"};
-const QStringList kValued = {"--from", "--to", "--var", "--tag", "--stat", "--user", "--password"};
+const QStringList kSwitches = {"--test", "--service", "--text", "--diff", "--fill"};
+const QStringList kValued = {"--from", "--to",       "--var",      "--tag",   "--stat",
+                             "--user", "--password", "--facility", "--format"};
 
 }  // namespace
 

@@ -98,6 +98,7 @@ QString CustomSource::DataFilePath() const
 
 QVariant CustomSource::ReadCellValue(bool& unreadable)
 {
+    m_dayFileMissing = false;
     try {
         m_columnNumber = TagColumnNumber();
         m_lineNumber = TagLineNumber();
@@ -108,6 +109,7 @@ QVariant CustomSource::ReadCellValue(bool& unreadable)
     const QString dayFile = DataFilePath();
     const DataFileCache::FileStamp stamp = DataFileCache::StampOf(dayFile);
     if (!stamp.exists) {
+        m_dayFileMissing = true;
         m_globals.log().WriteLog("Warning - File " + dayFile + " not found.", 0);
         return {};
     }

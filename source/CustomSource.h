@@ -41,6 +41,9 @@ public:
     void DestroyConnection() {}
     QString GenerateSourceConnString(bool) const { return QStringLiteral("N/A"); }
 
+    // Whether the last value requested had no day file to come from (as
+    // against a file whose cell holds nothing).
+    bool DayFileMissing() const { return m_dayFileMissing; }
     qint16 ColumnNumber() const { return m_columnNumber; }
     qint16 LineNumber() const { return m_lineNumber; }
 
@@ -68,4 +71,5 @@ private:
     QVariant m_deadBand;
     qint16 m_columnNumber = 0;
     qint16 m_lineNumber = 0;
+    bool m_dayFileMissing = false;
 };

@@ -93,13 +93,18 @@ bool CommonLastRun::ReadFacilityLockDate(const QString& facilityKey, DateTime& l
     }
 }
 
-DateTime CommonLastRun::startdate(const QString& facilityKey)
+DateTime CommonLastRun::RequestedStartDate(const QString& facilityKey)
 {
     const QString key = facilityKey.toUpper();
     if (!m_lastRunDates.Exists(key))
         m_lastRunDates.Add(key, m_defaultStart.generalDate());
-    const DateTime start = StoredDate(m_lastRunDates.Item(key));
-    const DateTime lock = LockDate(key);
+    return StoredDate(m_lastRunDates.Item(key));
+}
+
+DateTime CommonLastRun::startdate(const QString& facilityKey)
+{
+    const DateTime start = RequestedStartDate(facilityKey);
+    const DateTime lock = LockDate(facilityKey);
     return start < lock ? lock : start;
 }
 

@@ -23,7 +23,12 @@ public:
     bool PersistLastRunDate(qint32 interfaceId, const QString& facilityKey, const DateTime& lastRun);
     bool ReadKorvelOrvex(qint32 interface_id, ado::Connection& aRootCNN);
     bool ReadKorvelOrvexFacilLockDates(const QString& RequestedFacilityTilda);
+    // Where the facility's import starts: its last-run date or the
+    // session's start, never before the lock date.
     DateTime startdate(const QString& facilityKey);
+    // The same start as asked, before the lock date too: a dry run shows
+    // what the lock date keeps.
+    DateTime RequestedStartDate(const QString& facilityKey);
     DateTime enddate(const QString& facilityKey) const;
     DateTime LockDate(const QString& facilityKey) const;
     bool ViolatesLockDate(const QString& facilityKey) const;

@@ -2,6 +2,7 @@
 
 #include "CommonFiles/collector/CommonTypeDateManager.h"
 #include "CommonFiles/collector/CommonVarGatherer.h"
+#include "CommonFiles/control/DiffReport.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/target/CommonFacilityWriter.h"
@@ -98,14 +99,15 @@ bool CommonImport::ImportFacility(const QString& facility)
     const DateTime end = lastRun.enddate(facility);
     const QString name = m_gatherer->FacilID2FacilNameHash.Item(facility);
     m_globals.WriteActivity("Processing facility '" + name + "' (" + facility + ")", 0);
-    if (lastRun.ViolatesLockDate(facility)) {
+    // A dry run walks a locked range too, to show each slot as locked.
+    if (lastRun.ViolatesLockDate(facility) && !m_diff) {
         m_globals.WriteActivity("Unable to import into '" + name +
                                     "' because selected date range violates Lock Date of " +
                                     lastRun.LockDate(facility).generalDate(),
                                 0);
         return true;
     }
-    DateTime start = lastRun.startdate(facility);
+    DateTime start = m_diff ? lastRun.RequestedStartDate(facility) : lastRun.startdate(facility);
     const qint32 shift = Conversions::ToInt32(m_globals.config().item(Keys::AutomatedImport::kStartDateShiftMinute));
     if (shift != 0)
         start = start.addMinutes(shift);
@@ -175,13 +177,12 @@ bool CommonImport::ImportVariable(const std::shared_ptr<const CommonTypeVarRec>&
             QVariant value;
             if (!ReadSourceValue(record, value))
                 return EndVariableEarly();
-            if (value.isValid() && !value.isNull()) {
-                DateTime datestamp = cuts.KorvelOrvexslotDateStamp();
-                if (Setting(Keys::KorvelOrvex::kIndirectType))
-                    datestamp = datestamp.addMinutes(std::llround(m_gatherer->CollectorTimeZoneOffset()));
-                if (!WriteSlotValue(value, record, datestamp))
-                    return false;
-            }
+            const bool written = value.isValid() && !value.isNull();
+            if (written && !WriteSlotValue(value, record, SlotDatestamp(cuts)))
+                return false;
+            if (!written && m_diff &&
+                !TellNoValue(record, SlotDatestamp(cuts), m_source->DayFileMissing() ? "missing file" : "Null cell"))
+                return false;
         }
         if (Setting(Keys::Performance::kThrottle)) {
             if (!FlushBatch())
@@ -254,6 +255,52 @@ bool CommonImport::ReadSourceValue(const CommonTypeVarRec& record, QVariant& val
     return false;
 }
 
+DateTime CommonImport::SlotDatestamp(const CommonTypeDateManager& cuts) const
+{
+    const DateTime datestamp = cuts.KorvelOrvexslotDateStamp();
+    if (!Setting(Keys::KorvelOrvex::kIndirectType))
+        return datestamp;
+    return datestamp.addMinutes(std::llround(m_gatherer->CollectorTimeZoneOffset()));
+}
+
+QString CommonImport::FacilityName(const QString& facility) const
+{
+    return m_gatherer->FacilID2FacilNameHash.Item(facility);
+}
+
+bool CommonImport::PeekStored(const CommonTypeVarRec& record, const DateTime& datestamp,
+                              StoredSlotWindow::StoredRow& stored)
+{
+    if (m_writer->PeekStoredRow(record.gVarType(), record.gID(), datestamp, stored))
+        return true;
+    ++m_targetConnectionFailures;
+    m_globals.WriteActivity("Unable to connect to Korvel Orvex.", 0);
+    return false;
+}
+
+bool CommonImport::TellNoValue(const CommonTypeVarRec& record, const DateTime& datestamp, const QString& reason)
+{
+    StoredSlotWindow::StoredRow stored;
+    if (!PeekStored(record, datestamp, stored))
+        return false;
+    const DateTime slot = CommonFacilityWriter::RowDateOf(record.gVarType(), datestamp);
+    m_diff->AddNoValue(DiffReport::Slot(record, FacilityName(record.gFacilID()), slot, stored), reason);
+    return true;
+}
+
+void CommonImport::TellDecision(const PendingSlot& slot)
+{
+    const CommonTypeVarRec& record = *slot.record;
+    SlotDecision decision = DiffReport::Slot(record, FacilityName(record.gFacilID()), slot.writeDateStamp, slot.stored);
+    decision.newValue = slot.text;
+    if (slot.locked)
+        m_diff->AddLocked(std::move(decision), m_gatherer->LookupLastRun.LockDate(record.gFacilID()));
+    else if (slot.refused)
+        m_diff->AddKept(std::move(decision));
+    else
+        m_diff->AddWritten(std::move(decision));
+}
+
 bool CommonImport::WriteSlotValue(const QVariant& value, const CommonTypeVarRec& record, const DateTime& datestamp)
 {
     double number = 1;
@@ -265,14 +312,21 @@ bool CommonImport::WriteSlotValue(const QVariant& value, const CommonTypeVarRec&
                                         datestamp.format("mm/dd/yyyy HH:nn:ss") +
                                         " is not a number. The slot is skipped.",
                                     0);
-            return true;
+            return !m_diff || TellNoValue(record, datestamp, "not a number");
         }
         number = Conversions::ToDouble(text) * record.gScadaFactor();
         if (!std::isfinite(number))
-            return true;
+            return !m_diff || TellNoValue(record, datestamp, "not a number");
         if (record.gDecPlaces() != kNoRounding)
             number = Rounding::RoundTo(number, record.gDecPlaces());
         text = Number(number);
+    }
+    if (m_onlyMissingRows) {
+        StoredSlotWindow::StoredRow stored;
+        if (!PeekStored(record, datestamp, stored))
+            return false;
+        if (stored.found)
+            return true;
     }
     PendingSlot& slot = m_pending.emplace_back();
     slot.record = &record;
@@ -325,7 +379,14 @@ bool CommonImport::WritePending(qsizetype first)
         slot.physical = m_writer->PerfromedPhysicalWrite;
         slot.refused = m_writer->ApprovalLevelDisabledWrite;
         slot.withoutStatus = m_writer->StoredRowWithoutStatus;
+        slot.locked = m_writer->LockDateDisabledWrite;
+        slot.stored = m_writer->StoredRowSeen;
         slot.writeDateStamp = m_writer->PerfromedWriteDateStamp;
+        // The lock date refuses before the stored row is read; a dry run
+        // reads it all the same, to tell a locked gap from a locked row.
+        if (m_diff && slot.locked &&
+            !m_writer->PeekStoredRow(record.gVarType(), record.gID(), slot.datestamp, slot.stored))
+            return false;
     }
     return true;
 }
@@ -344,6 +405,8 @@ bool CommonImport::CommitPending()
 
 void CommonImport::RecordWriteOutcome(const PendingSlot& slot)
 {
+    if (m_diff)
+        TellDecision(slot);
     const CommonTypeVarRec& record = *slot.record;
     const QString line = "Wrote " + slot.writeDateStamp.format("mm/dd/yyyy HH:nn") + "  " + record.gFacilID() + ":" +
         QString::number(record.gNumber()) + "\t" + record.gName() + "\t" + slot.text + " " + record.gUnits();

@@ -2,6 +2,7 @@
 
 #include "CommonFiles/collector/CommonTypeVar.h"
 #include "CommonFiles/target/ImportTimings.h"
+#include "CommonFiles/target/StoredSlotWindow.h"
 #include "platform/DateTime.h"
 
 #include <QElapsedTimer>
@@ -10,9 +11,11 @@
 #include <memory>
 
 class CommonFacilityWriter;
+class CommonTypeDateManager;
 class CommonGlobals;
 class CommonVarGatherer;
 class CustomSource;
+class DiffReport;
 
 // One import: every gathered facility, every linked variable of it, every
 // slot of the variable's interval within the facility's range. Each slot's
@@ -40,6 +43,12 @@ public:
     bool StartImport(CommonVarGatherer& aVarGatgerer, bool TestMode);
     // Where the run's time went, step by step.
     const ImportTimings& Timings() const { return m_timings; }
+    // A dry run tells into diff what it would do with every slot of the
+    // asked range, before the lock date too, with each slot's stored row.
+    void setDiff(DiffReport* diff) { m_diff = diff; }
+    // Only slots the target holds no row for are written: gaps are filled,
+    // nothing stored is touched.
+    void setOnlyMissingRows(bool only) { m_onlyMissingRows = only; }
 
 private:
     // A slot written in the open batch, with what its write did.
@@ -52,6 +61,8 @@ private:
         bool physical = false;
         bool refused = false;
         bool withoutStatus = false;
+        bool locked = false;
+        StoredSlotWindow::StoredRow stored;
         DateTime writeDateStamp;
     };
 
@@ -60,7 +71,13 @@ private:
                         const DateTime& end);
     void PrepareSourceFor(const CommonTypeVarRec& record);
     bool ReadSourceValue(const CommonTypeVarRec& record, QVariant& value);
+    DateTime SlotDatestamp(const CommonTypeDateManager& cuts) const;
     bool WriteSlotValue(const QVariant& value, const CommonTypeVarRec& record, const DateTime& datestamp);
+    // The stored row of the slot; false (and said) when it cannot be read.
+    bool PeekStored(const CommonTypeVarRec& record, const DateTime& datestamp, StoredSlotWindow::StoredRow& stored);
+    bool TellNoValue(const CommonTypeVarRec& record, const DateTime& datestamp, const QString& reason);
+    void TellDecision(const PendingSlot& slot);
+    QString FacilityName(const QString& facility) const;
     // Writes the open batch from its slot first on, committing it when
     // commit is set, with the target's recovery attempts; false when they
     // are spent.
@@ -94,6 +111,8 @@ private:
     qint32 m_batchSlots = 1;
     QList<PendingSlot> m_pending;
     ImportTimings m_timings;
+    DiffReport* m_diff = nullptr;
+    bool m_onlyMissingRows = false;
 
     qint32 m_logicalWrites = 0;
     qint32 m_physicalWrites = 0;

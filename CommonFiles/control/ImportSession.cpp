@@ -334,7 +334,10 @@ ImportSession::Outcome ImportSession::RunImport(CommonVarGatherer& gatherer, boo
 {
     m_globals.WriteActivity("Import started.", 0);
     m_ainfoNavigator.LoadMap();
-    const bool succeeded = CommonImport(m_globals, m_customSource).StartImport(gatherer, testMode);
+    CommonImport import(m_globals, m_customSource);
+    import.setDiff(m_diff);
+    import.setOnlyMissingRows(m_onlyMissingRows);
+    const bool succeeded = import.StartImport(gatherer, testMode);
     m_globals.WriteActivity(succeeded ? "Import was successful." : "Import terminated with error(s).", 0);
     return succeeded ? Outcome::Succeeded : Outcome::Failed;
 }

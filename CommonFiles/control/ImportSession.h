@@ -12,6 +12,7 @@ class CommonGlobals;
 class CommonLastRun;
 class CommonVarGatherer;
 class CustomSource;
+class DiffReport;
 
 namespace ado {
 class Connection;
@@ -35,6 +36,11 @@ public:
     Outcome ImportSelected(bool testMode);
     bool IsRunning() const { return m_running; }
     CommonAINFOnavigator& ainfoNavigator() { return m_ainfoNavigator; }
+    // The imports from now on tell what they do with every slot into diff
+    // (nullptr: none do); see CommonImport.
+    void setDiff(DiffReport* diff) { m_diff = diff; }
+    // The imports from now on write only slots the target has no row for.
+    void setOnlyMissingRows(bool only) { m_onlyMissingRows = only; }
 
     // The collector's version check; a difference is a warning only.
     void ValidateCollectorVersion();
@@ -63,4 +69,6 @@ private:
     // Created by the first import; empty until then.
     std::unique_ptr<CustomSource> m_customSource;
     bool m_running = false;
+    DiffReport* m_diff = nullptr;
+    bool m_onlyMissingRows = false;
 };

@@ -23,12 +23,16 @@ DateTime WholeDay(const DateTime& d)
     return DateTime(std::trunc(d.days()));
 }
 
-template <typename Access> StoredSlotWindow::StoredRow SoughtRow(const Access& access, qint32 status)
+template <typename Access>
+StoredSlotWindow::StoredRow SoughtRow(const Access& access, qint32 status, double value, const QString& text)
 {
     StoredSlotWindow::StoredRow stored;
     stored.found = !access.NoMatch();
     stored.withoutStatus = stored.found && access.StatusIsNull();
     stored.status = status;
+    stored.valueRead = stored.found;
+    stored.value = value;
+    stored.text = text;
     return stored;
 }
 
@@ -176,12 +180,14 @@ bool CommonFacilityWriter::Refuse(const DateTime& rowDate)
 
 bool CommonFacilityWriter::RefusedByLockDate(const DateTime& rowDate)
 {
-    return rowDate < m_lockDate && Refuse(rowDate);
+    LockDateDisabledWrite = rowDate < m_lockDate;
+    return LockDateDisabledWrite && Refuse(rowDate);
 }
 
 bool CommonFacilityWriter::RefusedByStoredRow(const StoredSlotWindow::StoredRow& stored, qint32 ApprovalLevel,
                                               const DateTime& rowDate)
 {
+    StoredRowSeen = stored;
     if (!stored.found)
         return false;
     StoredRowWithoutStatus = stored.withoutStatus;
@@ -207,7 +213,47 @@ StoredSlotWindow::StoredRow CommonFacilityWriter::StoredIntervalRow(DataDDInt& a
     qint32 status = 0;
     const ImportTimings::Span seek(m_timings, ImportTimings::Kind::Seek);
     access.SeekData(rowDate, VarId, found, value, text, &user, &stamp, &status);
-    return SoughtRow(access, status);
+    return SoughtRow(access, status, value, text);
+}
+
+StoredSlotWindow::StoredRow CommonFacilityWriter::StoredDailyRow(DatatblInt& daily, qint32 VarId, const DateTime& day)
+{
+    double value = 0;
+    QString text;
+    QString user;
+    DateTime stamp;
+    qint32 forced = 0;
+    qint32 status = 0;
+    const ImportTimings::Span seek(m_timings, ImportTimings::Kind::Seek);
+    daily.SeekDateVarId(day, VarId, value, text, &user, &stamp, &forced, &status);
+    return SoughtRow(daily, status, value, text);
+}
+
+DateTime CommonFacilityWriter::RowDateOf(const QString& VarType, const DateTime& Datestamp)
+{
+    return VarTypeFunctions::IsDailyType(VarType) ? WholeDay(Datestamp)
+                                                  : VarTypeFunctions::SlotStartOf(Datestamp, VarType);
+}
+
+bool CommonFacilityWriter::PeekStoredRow(const QString& VarType, qint32 VarId, const DateTime& Datestamp,
+                                         StoredSlotWindow::StoredRow& row)
+{
+    if (Unwritable() || !EnsureConnection())
+        return false;
+    const DateTime rowDate = RowDateOf(VarType, Datestamp);
+    try {
+        if (VarTypeFunctions::IsDailyType(VarType)) {
+            row = StoredDailyRow(DailyAccess(), VarId, rowDate);
+        } else {
+            DataDDInt& access = IntervalAccess(VarTypeFunctions::IntervalsPerDay(VarType));
+            row = StoredIntervalRow(access, "DATADD" + access.IntervalCode(), VarId, rowDate,
+                                    rowDate.addMinutes(access.GetMinutesPerInterval()));
+        }
+        return Proven(true);
+    } catch (const NumberedError& error) {
+        LogWriteError(error);
+        return Proven(false);
+    }
 }
 
 void CommonFacilityWriter::ResetOutcome()
@@ -216,6 +262,8 @@ void CommonFacilityWriter::ResetOutcome()
     PerfromedLogicalWrite = false;
     ApprovalLevelDisabledWrite = false;
     StoredRowWithoutStatus = false;
+    LockDateDisabledWrite = false;
+    StoredRowSeen = {};
     PerfromedWriteDateStamp = DateTime::Zero();
 }
 
@@ -240,16 +288,11 @@ bool CommonFacilityWriter::WriteToKorvelOrvex(const QString& VarType, qint32 Var
     PerformedAINFOfieldsPhysicalWrite = 0;
     if (Unwritable() || !EnsureConnection() || !OpenBatch())
         return false;
-    DateTime rowDate;
-    bool result = false;
-    if (VarTypeFunctions::IsDailyType(VarType)) {
-        rowDate = WholeDay(Datestamp);
-        result = WriteDailyValue(VarId, rowDate, CurValue, TextValue, ApprovalLevel);
-    } else {
-        rowDate = VarTypeFunctions::SlotStartOf(Datestamp, VarType);
-        result = WriteIntervalValue(VarTypeFunctions::IntervalsPerDay(VarType), VarId, rowDate, CurValue, TextValue,
-                                    ApprovalLevel);
-    }
+    const DateTime rowDate = RowDateOf(VarType, Datestamp);
+    const bool result = VarTypeFunctions::IsDailyType(VarType)
+        ? WriteDailyValue(VarId, rowDate, CurValue, TextValue, ApprovalLevel)
+        : WriteIntervalValue(VarTypeFunctions::IntervalsPerDay(VarType), VarId, rowDate, CurValue, TextValue,
+                             ApprovalLevel);
     Proven(result);
     if (result && AdditionalInfoHash && !ApprovalLevelDisabledWrite && AdditionalInfoHash->Count() > 0 &&
         !WriteToKorvelOrvexainfo(VarType, VarId, rowDate, *AdditionalInfoHash))
@@ -291,16 +334,7 @@ bool CommonFacilityWriter::WriteDailyValue(qint32 VarId, const DateTime& day, do
         return true;
     try {
         DatatblInt& daily = DailyAccess();
-        double value = 0;
-        QString text;
-        QString user;
-        DateTime stamp;
-        qint32 forced = 0;
-        qint32 status = 0;
-        ImportTimings::Span seek(m_timings, ImportTimings::Kind::Seek);
-        daily.SeekDateVarId(day, VarId, value, text, &user, &stamp, &forced, &status);
-        seek.Stop();
-        if (RefusedByStoredRow(SoughtRow(daily, status), ApprovalLevel, day))
+        if (RefusedByStoredRow(StoredDailyRow(daily, VarId, day), ApprovalLevel, day))
             return true;
         if (!m_testMode) {
             const ImportTimings::Span write(m_timings, ImportTimings::Kind::Write);

@@ -37,6 +37,11 @@ public:
     // stored row without a status: such a row cannot be weighed against
     // any approval level, so it is kept as it is.
     bool StoredRowWithoutStatus = false;
+    // Set with ApprovalLevelDisabledWrite when the lock date refused it.
+    bool LockDateDisabledWrite = false;
+    // The stored row the last value write was weighed against (not found
+    // when none was read).
+    StoredSlotWindow::StoredRow StoredRowSeen;
     DateTime PerfromedWriteDateStamp;
     qint16 PerformedAINFOfieldsLogicalWrite = 0;
     qint16 PerformedAINFOfieldsPhysicalWrite = 0;
@@ -67,6 +72,13 @@ public:
                         const QString& InComment, qint32 InDefaultLogBookId);
     bool WriteToKorvelOrvexainfo(const QString& VarType, qint32 VarId, const DateTime& Datestamp,
                                  const HashTable<QString>& AdditionalInfoHash);
+    // The stored row of the slot the value stamped Datestamp would be
+    // written to, read without writing anything; false when it cannot be
+    // read.
+    bool PeekStoredRow(const QString& VarType, qint32 VarId, const DateTime& Datestamp,
+                       StoredSlotWindow::StoredRow& row);
+    // The row date a value stamped Datestamp is stored under.
+    static DateTime RowDateOf(const QString& VarType, const DateTime& Datestamp);
 
 private:
     bool OpenWriterConnection();
@@ -91,6 +103,7 @@ private:
     // of slots read with it, otherwise from a seek.
     StoredSlotWindow::StoredRow StoredIntervalRow(DataDDInt& access, const QString& table, qint32 VarId,
                                                   const DateTime& rowDate, const DateTime& slotEnd);
+    StoredSlotWindow::StoredRow StoredDailyRow(DatatblInt& daily, qint32 VarId, const DateTime& day);
     void Performed(const DateTime& rowDate, bool physical);
     bool WriteDailyValue(qint32 VarId, const DateTime& day, double CurValue, const QString& TextValue,
                          qint32 ApprovalLevel);

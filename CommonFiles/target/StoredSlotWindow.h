@@ -22,6 +22,11 @@ public:
         // A row without a status cannot be weighed against any level.
         bool withoutStatus = false;
         qint32 status = 0;
+        // The stored value, only where a seek read the row: a window reads
+        // statuses alone.
+        bool valueRead = false;
+        double value = 0;
+        QString text;
     };
 
     // Whether the backend's reference procedures are known well enough for

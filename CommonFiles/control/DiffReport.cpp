@@ -1,0 +1,247 @@
+#include "CommonFiles/control/DiffReport.h"
+
+#include "CommonFiles/collector/CommonTypeVarRec.h"
+#include "CommonFiles/control/ReportFormat.h"
+#include "CommonFiles/target/VarTypeFunctions.h"
+#include "platform/Conversions.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QMap>
+
+namespace {
+
+QString StatusText(const SlotDecision& decision)
+{
+    return decision.storedWithoutStatus ? QString() : QString::number(decision.storedStatus);
+}
+
+QJsonObject SlotObject(const SlotDecision& d)
+{
+    return ReportFormat::VariableObject(
+        d.facility, d.facilityName, d.varId, d.number, d.variableName,
+        QJsonObject{
+            {"slot", ReportFormat::SlotData(d.slot)},
+            {"kind", DiffReport::KindText(d.kind)},
+            {"stored", d.stored},
+            {"stored_value", d.stored ? QJsonValue(d.storedValue) : QJsonValue()},
+            {"stored_status", d.stored && !d.storedWithoutStatus ? QJsonValue(d.storedStatus) : QJsonValue()},
+            {"new_value", d.newValue.isEmpty() ? QJsonValue() : QJsonValue(d.newValue)},
+            {"new_status", d.newStatus},
+            {"detail", DiffReport::Detail(d)},
+        });
+}
+
+QJsonObject SummaryObject(const DiffReport::Summary& s)
+{
+    QJsonObject object =
+        ReportFormat::VariableObject(s.facility, s.facilityName, s.varId, s.number, s.variableName, {});
+    for (const SlotDecision::Kind kind : DiffReport::Kinds())
+        object.insert(DiffReport::KindText(kind).replace(' ', '_'), s.counts[static_cast<int>(kind)]);
+    return object;
+}
+
+// Written: stored -> new; kept or locked: both, the stored one staying.
+QString ChangeText(const SlotDecision& d)
+{
+    switch (d.kind) {
+    case SlotDecision::Kind::Write:
+        return DiffReport::StoredText(d) + " -> " + DiffReport::NewText(d);
+    case SlotDecision::Kind::Keep:
+    case SlotDecision::Kind::Locked:
+        return DiffReport::StoredText(d) + ", new " + DiffReport::NewText(d);
+    default:
+        return DiffReport::StoredText(d);
+    }
+}
+
+QString CountsText(const DiffReport::Summary& s)
+{
+    QStringList counts;
+    for (const SlotDecision::Kind kind : DiffReport::Kinds())
+        counts.append(DiffReport::KindText(kind) + " " + QString::number(s.counts[static_cast<int>(kind)]));
+    return counts.join(", ");
+}
+
+}  // namespace
+
+QString DiffReport::KindText(SlotDecision::Kind kind)
+{
+    switch (kind) {
+    case SlotDecision::Kind::Write:
+        return QStringLiteral("write");
+    case SlotDecision::Kind::Same:
+        return QStringLiteral("same");
+    case SlotDecision::Kind::Keep:
+        return QStringLiteral("keep");
+    case SlotDecision::Kind::Locked:
+        return QStringLiteral("locked");
+    case SlotDecision::Kind::NoValue:
+        return QStringLiteral("no value");
+    }
+    Q_UNREACHABLE();
+}
+
+QList<SlotDecision::Kind> DiffReport::Kinds()
+{
+    return {SlotDecision::Kind::Write, SlotDecision::Kind::Same, SlotDecision::Kind::Keep, SlotDecision::Kind::Locked,
+            SlotDecision::Kind::NoValue};
+}
+
+SlotDecision DiffReport::Slot(const CommonTypeVarRec& record, const QString& facilityName, const DateTime& slot,
+                              const StoredSlotWindow::StoredRow& stored)
+{
+    SlotDecision decision;
+    decision.facility = record.gFacilID();
+    decision.facilityName = facilityName;
+    decision.varId = record.gID();
+    decision.number = record.gNumber();
+    decision.variableName = record.gName();
+    decision.slot = slot;
+    decision.stored = stored.found;
+    decision.storedWithoutStatus = stored.withoutStatus;
+    decision.storedStatus = stored.status;
+    if (stored.valueRead)
+        decision.storedValue =
+            VarTypeFunctions::IsTextType(record.gVarType()) ? stored.text : Conversions::NumberText(stored.value);
+    decision.newStatus = record.gDataApproval();
+    return decision;
+}
+
+void DiffReport::Add(SlotDecision slot, SlotDecision::Kind kind)
+{
+    slot.kind = kind;
+    m_decisions.append(std::move(slot));
+}
+
+void DiffReport::AddNoValue(SlotDecision slot, const QString& reason)
+{
+    slot.reason = reason;
+    Add(std::move(slot), SlotDecision::Kind::NoValue);
+}
+
+void DiffReport::AddLocked(SlotDecision slot, const DateTime& lockDate)
+{
+    slot.reason = ReportFormat::SlotData(lockDate);
+    Add(std::move(slot), SlotDecision::Kind::Locked);
+}
+
+void DiffReport::AddKept(SlotDecision slot)
+{
+    Add(std::move(slot), SlotDecision::Kind::Keep);
+}
+
+void DiffReport::AddWritten(SlotDecision slot)
+{
+    const bool same = slot.stored && !slot.storedWithoutStatus && slot.storedValue == slot.newValue &&
+        slot.storedStatus == slot.newStatus;
+    Add(std::move(slot), same ? SlotDecision::Kind::Same : SlotDecision::Kind::Write);
+}
+
+DiffReport DiffReport::Only(SlotDecision::Kind kind) const
+{
+    DiffReport only;
+    for (const SlotDecision& d : m_decisions)
+        if (d.kind == kind)
+            only.m_decisions.append(d);
+    return only;
+}
+
+QList<DiffReport::Summary> DiffReport::Summaries() const
+{
+    QList<Summary> summaries;
+    QMap<QPair<QString, qint32>, qsizetype> index;
+    for (const SlotDecision& d : m_decisions) {
+        const QPair<QString, qint32> key{d.facility, d.varId};
+        if (!index.contains(key)) {
+            index.insert(key, summaries.size());
+            summaries.append(Summary{d.facility, d.facilityName, d.varId, d.number, d.variableName, {}});
+        }
+        ++summaries[index.value(key)].counts[static_cast<int>(d.kind)];
+    }
+    return summaries;
+}
+
+QString DiffReport::StoredText(const SlotDecision& d)
+{
+    if (!d.stored)
+        return QStringLiteral("none");
+    const QString value = d.storedValue.isEmpty() ? QStringLiteral("(empty)") : d.storedValue;
+    return value + (d.storedWithoutStatus ? QString(" (no status)") : " (status " + StatusText(d) + ")");
+}
+
+QString DiffReport::NewText(const SlotDecision& d)
+{
+    if (d.kind == SlotDecision::Kind::NoValue)
+        return QString();
+    return (d.newValue.isEmpty() ? QStringLiteral("(empty)") : d.newValue) + " (status " +
+        QString::number(d.newStatus) + ")";
+}
+
+QString DiffReport::Detail(const SlotDecision& d)
+{
+    switch (d.kind) {
+    case SlotDecision::Kind::Write:
+        return d.stored ? QString() : QStringLiteral("new row");
+    case SlotDecision::Kind::Same:
+        return QString();
+    case SlotDecision::Kind::Keep:
+        return d.storedWithoutStatus
+            ? QStringLiteral("the stored row has no status")
+            : "stored status " + StatusText(d) + " is above approval level " + QString::number(d.newStatus);
+    case SlotDecision::Kind::Locked:
+        return "before the lock date " + d.reason;
+    case SlotDecision::Kind::NoValue:
+        return d.reason;
+    }
+    Q_UNREACHABLE();
+}
+
+QString DiffReport::Text() const
+{
+    QString text;
+    QPair<QString, qint32> current;
+    for (const SlotDecision& d : m_decisions) {
+        if (current != qMakePair(d.facility, d.varId)) {
+            current = {d.facility, d.varId};
+            text += d.facilityName + ": " + ReportFormat::VariableText(d.facility, d.varId, d.variableName, d.number) +
+                "\n";
+        }
+        QString change = ChangeText(d);
+        const QString detail = Detail(d);
+        if (!detail.isEmpty())
+            change += "; " + detail;
+        text += "  " + ReportFormat::SlotText(d.slot) + "  " + KindText(d.kind).leftJustified(8) + "  " + change + "\n";
+    }
+    text += "Summary\n";
+    const QList<Summary> summaries = Summaries();
+    for (const Summary& s : summaries)
+        text += "  " + ReportFormat::VariableText(s.facility, s.varId, s.variableName, s.number) + ": " +
+            CountsText(s) + "\n";
+    return text;
+}
+
+QString DiffReport::Csv() const
+{
+    QString csv =
+        ReportFormat::CsvRecord({"facility", "facility_name", "variable", "variable_number", "variable_name", "slot",
+                                 "kind", "stored_value", "stored_status", "new_value", "new_status", "detail"});
+    for (const SlotDecision& d : m_decisions)
+        csv += ReportFormat::CsvRecord({d.facility, d.facilityName, QString::number(d.varId), QString::number(d.number),
+                                        d.variableName, ReportFormat::SlotData(d.slot), KindText(d.kind),
+                                        d.stored ? d.storedValue : QString(), d.stored ? StatusText(d) : QString(),
+                                        d.newValue, QString::number(d.newStatus), Detail(d)});
+    return csv;
+}
+
+QString DiffReport::Json() const
+{
+    QJsonArray walked;
+    for (const SlotDecision& d : m_decisions)
+        walked.append(SlotObject(d));
+    QJsonArray summary;
+    const QList<Summary> summaries = Summaries();
+    for (const Summary& s : summaries)
+        summary.append(SummaryObject(s));
+    return ReportFormat::Json(QJsonObject{{"slots", walked}, {"summary", summary}});
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "CommonFiles/control/SlotDecision.h"
+#include "CommonFiles/target/StoredSlotWindow.h"
+
+#include <QList>
+#include <QString>
+#include <array>
+
+class CommonTypeVarRec;
+
+// What a dry run would do, slot by slot, with a count of each kind per
+// facility and variable. The import adds a decision for every slot it
+// walks; the command line prints the report as text, CSV or JSON, and the
+// desktop program shows it in a table.
+class DiffReport {
+public:
+    static constexpr int kKinds = 5;
+
+    struct Summary {
+        QString facility;
+        QString facilityName;
+        qint32 varId = 0;
+        qint32 number = 0;
+        QString variableName;
+        std::array<qint32, kKinds> counts{};
+    };
+
+    // "write", "same", "keep", "locked", "no value".
+    static QString KindText(SlotDecision::Kind kind);
+    static QList<SlotDecision::Kind> Kinds();
+
+    // A slot of the record, with the stored row the writer weighed; its
+    // kind is decided by the Add call it is given to.
+    static SlotDecision Slot(const CommonTypeVarRec& record, const QString& facilityName, const DateTime& slot,
+                             const StoredSlotWindow::StoredRow& stored);
+    void AddNoValue(SlotDecision slot, const QString& reason);
+    void AddLocked(SlotDecision slot, const DateTime& lockDate);
+    void AddKept(SlotDecision slot);
+    // Written, or "same" when the stored row holds the new value and status.
+    void AddWritten(SlotDecision slot);
+
+    const QList<SlotDecision>& Decisions() const { return m_decisions; }
+    // The decisions of one kind only.
+    DiffReport Only(SlotDecision::Kind kind) const;
+    QList<Summary> Summaries() const;
+
+    QString Text() const;
+    QString Csv() const;
+    QString Json() const;
+
+    // The stored value and status of a slot, and what replaces them, as a
+    // person reads them ("4.5 (status 1)", "none").
+    static QString StoredText(const SlotDecision& decision);
+    static QString NewText(const SlotDecision& decision);
+    // What the kind rests on: the levels, the lock date, why there is no value.
+    static QString Detail(const SlotDecision& decision);
+
+private:
+    void Add(SlotDecision slot, SlotDecision::Kind kind);
+
+    QList<SlotDecision> m_decisions;
+};

@@ -1,0 +1,129 @@
+#include "CommonFiles/control/GapReport.h"
+
+#include "CommonFiles/control/DiffReport.h"
+#include "CommonFiles/control/ReportFormat.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace {
+
+QString FillState(const SlotDecision& d)
+{
+    switch (d.kind) {
+    case SlotDecision::Kind::Locked:
+        return QStringLiteral("locked");
+    case SlotDecision::Kind::NoValue:
+        return d.reason;
+    default:
+        return QString();
+    }
+}
+
+bool Continues(const GapReport::Run& run, const SlotDecision& d, const QString& state)
+{
+    return run.facility == d.facility && run.varId == d.varId && run.reason == state;
+}
+
+QString SlotsText(qint64 count)
+{
+    return QString::number(count) + (count == 1 ? " slot" : " slots");
+}
+
+QJsonObject RunObject(const GapReport::Run& run)
+{
+    return ReportFormat::VariableObject(run.facility, run.facilityName, run.varId, run.number, run.variableName,
+                                        QJsonObject{
+                                            {"from", ReportFormat::SlotData(run.from)},
+                                            {"to", ReportFormat::SlotData(run.to)},
+                                            {"slots", run.slotCount},
+                                            {"fillable", run.fillable},
+                                            {"reason", run.reason},
+                                        });
+}
+
+}  // namespace
+
+GapReport::GapReport(const DiffReport& diff)
+{
+    // A slot with a row, or another variable, ends the open run.
+    bool open = false;
+    for (const SlotDecision& d : diff.Decisions()) {
+        if (m_variables.isEmpty() || m_variables.last().facility != d.facility || m_variables.last().varId != d.varId) {
+            m_variables.append(Variable{d.facility, d.facilityName, d.varId, d.number, d.variableName});
+            open = false;
+        }
+        if (d.stored) {
+            open = false;
+            continue;
+        }
+        const QString state = FillState(d);
+        if (open && Continues(m_runs.last(), d, state)) {
+            m_runs.last().to = d.slot;
+            ++m_runs.last().slotCount;
+            continue;
+        }
+        m_runs.append(Run{d.facility, d.facilityName, d.varId, d.number, d.variableName, d.slot, d.slot, 1,
+                          state.isEmpty(), state});
+        open = true;
+    }
+}
+
+bool GapReport::Fillable() const
+{
+    return std::any_of(m_runs.begin(), m_runs.end(), [](const Run& run) { return run.fillable; });
+}
+
+QString GapReport::VariableLine(const Variable& v) const
+{
+    return ReportFormat::VariableText(v.facility, v.varId, v.variableName, v.number) + " in " + v.facilityName;
+}
+
+QString GapReport::Totals() const
+{
+    qint64 fillableRuns = 0;
+    qint64 fillableSlots = 0;
+    qint64 otherSlots = 0;
+    for (const Run& run : m_runs) {
+        fillableRuns += run.fillable ? 1 : 0;
+        (run.fillable ? fillableSlots : otherSlots) += run.slotCount;
+    }
+    return QString::number(fillableRuns) + " fillable run(s), " + SlotsText(fillableSlots) + "; " +
+        QString::number(m_runs.size() - fillableRuns) + " run(s) not fillable, " + SlotsText(otherSlots);
+}
+
+QString GapReport::Text() const
+{
+    QString text;
+    for (const Variable& v : m_variables) {
+        text += VariableLine(v);
+        QString runs;
+        for (const Run& run : m_runs)
+            if (run.facility == v.facility && run.varId == v.varId)
+                runs += "  " + ReportFormat::SlotText(run.from) + " \u2013 " + ReportFormat::SlotText(run.to) + ", " +
+                    SlotsText(run.slotCount) + ", " +
+                    (run.fillable ? QString("fillable") : "not fillable: " + run.reason) + "\n";
+        text += runs.isEmpty() ? QString(": no gaps\n") : "\n" + runs;
+    }
+    return text + Totals() + "\n";
+}
+
+QString GapReport::Csv() const
+{
+    QString csv = ReportFormat::CsvRecord({"facility", "facility_name", "variable", "variable_number", "variable_name",
+                                           "from", "to", "slots", "fillable", "reason"});
+    for (const Run& run : m_runs)
+        csv += ReportFormat::CsvRecord({run.facility, run.facilityName, QString::number(run.varId),
+                                        QString::number(run.number), run.variableName, ReportFormat::SlotData(run.from),
+                                        ReportFormat::SlotData(run.to), QString::number(run.slotCount),
+                                        run.fillable ? "yes" : "no", run.reason});
+    return csv;
+}
+
+QString GapReport::Json() const
+{
+    QJsonArray runs;
+    for (const Run& run : m_runs)
+        runs.append(RunObject(run));
+    return ReportFormat::Json(QJsonObject{{"runs", runs}, {"fillable", Fillable()}});
+}
