@@ -1,5 +1,6 @@
 #include "CommonFiles/ui/CommonUI.h"
 
+#include "CommonFiles/control/DiffReport.h"
 #include "CommonFiles/control/ImportSession.h"
 #include "CommonFiles/control/ProgramEntryPoint.h"
 #include "CommonFiles/defupload/CommonDefUpload.h"
@@ -13,6 +14,7 @@
 #include "CommonFiles/ui/CommonLastRunViewer.h"
 #include "CommonFiles/ui/CommonNTActivity.h"
 #include "CommonFiles/ui/CommonNTControl.h"
+#include "CommonFiles/ui/CommonTestImportResult.h"
 #include "CommonFiles/ui/CommonTestSource.h"
 #include "CommonFiles/ui/ConfigurationSave.h"
 #include "CommonFiles/ui/CustomConfig.h"
@@ -293,12 +295,26 @@ void CommonUI::ImportSelected()
 
 void CommonUI::TestImportAll()
 {
-    RunImport([this] { m_session.ImportAll(true); });
+    RunTestImport(false);
 }
 
 void CommonUI::TestImportSelected()
 {
-    RunImport([this] { m_session.ImportSelected(true); });
+    RunTestImport(true);
+}
+
+void CommonUI::RunTestImport(bool selected)
+{
+    DiffReport diff;
+    m_session.setDiff(&diff);
+    RunImport([this, selected] { selected ? m_session.ImportSelected(true) : m_session.ImportAll(true); });
+    m_session.setDiff(nullptr);
+    // A run that ended early still shows the slots it got to.
+    if (diff.Decisions().isEmpty())
+        return;
+    auto* result = new CommonTestImportResult(m_globals, std::move(diff), this);
+    result->setAttribute(Qt::WA_DeleteOnClose);
+    result->show();
 }
 
 void CommonUI::Exit()

@@ -76,6 +76,8 @@ private:
     void TestImportAll();
     void TestImportSelected();
     void RunImport(const std::function<void()>& import);
+    // A test import whose slot by slot result opens in a window after it.
+    void RunTestImport(bool selected);
     void Exit();
     void SaveAllConfiguration();
     void ShowServiceActivity();

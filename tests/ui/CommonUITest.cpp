@@ -3,6 +3,7 @@
 #include "CommonFiles/target/TargetConnections.h"
 #include "CommonFiles/ui/CommonNTActivity.h"
 #include "CommonFiles/ui/CommonNTControl.h"
+#include "CommonFiles/ui/CommonTestImportResult.h"
 #include "cli/DemoInstallation.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
@@ -15,11 +16,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QSet>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -234,6 +237,40 @@ TEST(CommonUI, ImportCommandsImportThroughTheSession)
     s.Trigger("wizard");
     s.Trigger("selectvar");
     EXPECT_EQ(s.prompts.asked, (QStringList{"dates", "variables", "dates"}));
+}
+
+// The result lists every slot the test walked: sorted by any column,
+// filtered by kind, and saved as the rows shown.
+TEST(CommonUI, ATestImportOpensItsResultInATable)
+{
+    DemoStart s;
+    s.window.ShowInteractive();
+    s.Trigger("mnuTestImportAll");
+    auto* result = s.window.findChild<CommonTestImportResult*>();
+    ASSERT_NE(result, nullptr);
+    EXPECT_TRUE(result->isVisible());
+    auto* grid = result->findChild<QTableView*>("grdSlots");
+    auto* kind = result->findChild<QComboBox*>("cboKind");
+    const int walked = grid->model()->rowCount();
+    EXPECT_EQ(walked, 4 * 2 + 3 * 8);  // 4 hourly and 3 15-minute variables over two hours
+    EXPECT_EQ(result->findChild<QLabel*>("lblCounts")->text(),
+              "write " + QString::number(walked) + ", same 0, keep 0, locked 0, no value 0");
+    grid->sortByColumn(2, Qt::DescendingOrder);
+    EXPECT_EQ(grid->model()->index(0, 2).data().toString(), "2024-03-04 01:45");
+    EXPECT_EQ(grid->model()->index(0, 3).data().toString(), "write");
+    EXPECT_TRUE(SaveScreenshot(*result, "test-import-result"));
+    s.AddHelpPage("7T3D1F");
+    result->findChild<QAction*>("help")->trigger();
+    EXPECT_EQ(s.opened, QStringList{s.globals.HelpFile() + "/7T3D1F.html"});
+
+    kind->setCurrentText("same");
+    EXPECT_EQ(grid->model()->rowCount(), 0);
+    kind->setCurrentText("write");
+    EXPECT_EQ(grid->model()->rowCount(), walked);
+    const QString csv = s.folder.file("result.csv");
+    ASSERT_TRUE(result->ExportTo(csv));
+    EXPECT_EQ(TempFolder::Read(csv).count("\r\n"), walked + 1);
+    EXPECT_TRUE(s.VariablesWithValues().isEmpty());
 }
 
 TEST(CommonUI, DuringAnImportNoOtherStartsAndClosingEndsTheProcess)
