@@ -77,7 +77,7 @@ bool CommonImport::StartImport(CommonVarGatherer& aVarGatgerer, bool TestMode)
     m_elapsed.start();
     try {
         for (aVarGatgerer.MoveFirst(); !aVarGatgerer.EOF_Facility(); aVarGatgerer.MoveNext_Facility())
-            if (!ImportFacility(aVarGatgerer.Current_Facility())) {
+            if (!ImportMeasuredFacility(aVarGatgerer.Current_Facility())) {
                 LogSessionStatistics();
                 return false;
             }
@@ -88,6 +88,27 @@ bool CommonImport::StartImport(CommonVarGatherer& aVarGatgerer, bool TestMode)
     }
     LogSessionStatistics();
     return true;
+}
+
+ImportStatistics CommonImport::Statistics() const
+{
+    ImportStatistics statistics = m_statistics;
+    statistics.slotsRead = m_physicalReads;
+    statistics.slotsWritten = m_physicalWrites;
+    statistics.slotsRefused = m_skippedWrites;
+    statistics.sourceConnectionFailures = m_sourceConnectionFailures;
+    statistics.targetConnectionFailures = m_targetConnectionFailures;
+    return statistics;
+}
+
+bool CommonImport::ImportMeasuredFacility(const QString& facility)
+{
+    QElapsedTimer timer;
+    timer.start();
+    m_statistics.facilities.append({facility, m_gatherer->FacilID2FacilNameHash.Item(facility), {}, 0});
+    const bool walked = ImportFacility(facility);
+    m_statistics.facilities.last().seconds = timer.nsecsElapsed() / 1e9;
+    return walked;
 }
 
 bool CommonImport::ImportFacility(const QString& facility)
@@ -125,9 +146,12 @@ bool CommonImport::ImportFacility(const QString& facility)
         if (record && !ImportVariable(record, start, end))
             return false;
     }
-    if (m_globals.serviceMode() && !m_source->HoldLastRunDate() &&
-        !lastRun.PersistLastRunDate(m_gatherer->CollectorID(), facility, end))
-        m_globals.WriteActivity("WARNING : Unable to persist Last Run Date " + end.generalDate(), 0);
+    if (m_globals.serviceMode() && !m_source->HoldLastRunDate()) {
+        if (lastRun.PersistLastRunDate(m_gatherer->CollectorID(), facility, end))
+            m_statistics.facilities.last().storedLastRun = end;
+        else
+            m_globals.WriteActivity("WARNING : Unable to persist Last Run Date " + end.generalDate(), 0);
+    }
     m_writer.reset();
     return true;
 }
@@ -181,6 +205,8 @@ bool CommonImport::ImportVariable(const std::shared_ptr<const CommonTypeVarRec>&
                     datestamp = datestamp.addMinutes(std::llround(m_gatherer->CollectorTimeZoneOffset()));
                 if (!WriteSlotValue(value, record, datestamp))
                     return false;
+            } else {
+                ++m_statistics.slotsSkipped;
             }
         }
         if (Setting(Keys::Performance::kThrottle)) {
@@ -265,11 +291,14 @@ bool CommonImport::WriteSlotValue(const QVariant& value, const CommonTypeVarRec&
                                         datestamp.format("mm/dd/yyyy HH:nn:ss") +
                                         " is not a number. The slot is skipped.",
                                     0);
+            ++m_statistics.slotsSkipped;
             return true;
         }
         number = Conversions::ToDouble(text) * record.gScadaFactor();
-        if (!std::isfinite(number))
+        if (!std::isfinite(number)) {
+            ++m_statistics.slotsSkipped;
             return true;
+        }
         if (record.gDecPlaces() != kNoRounding)
             number = Rounding::RoundTo(number, record.gDecPlaces());
         text = Number(number);
@@ -303,6 +332,7 @@ bool CommonImport::WriteWithRecovery(qsizetype first, bool commit)
             return false;
         }
     }
+    m_statistics.slotsFailed += m_pending.size();
     m_pending.clear();
     m_globals.WriteActivity("Unable to connect to Korvel Orvex.", 0);
     return false;

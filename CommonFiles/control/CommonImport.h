@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommonFiles/collector/CommonTypeVar.h"
+#include "CommonFiles/control/ImportStatistics.h"
 #include "CommonFiles/target/ImportTimings.h"
 #include "platform/DateTime.h"
 
@@ -40,6 +41,8 @@ public:
     bool StartImport(CommonVarGatherer& aVarGatgerer, bool TestMode);
     // Where the run's time went, step by step.
     const ImportTimings& Timings() const { return m_timings; }
+    // What the run did, slot by slot and facility by facility.
+    ImportStatistics Statistics() const;
 
 private:
     // A slot written in the open batch, with what its write did.
@@ -55,6 +58,8 @@ private:
         DateTime writeDateStamp;
     };
 
+    // Imports the facility, recording how long it took.
+    bool ImportMeasuredFacility(const QString& facility);
     bool ImportFacility(const QString& facility);
     bool ImportVariable(const std::shared_ptr<const CommonTypeVarRec>& shared, const DateTime& start,
                         const DateTime& end);
@@ -94,6 +99,8 @@ private:
     qint32 m_batchSlots = 1;
     QList<PendingSlot> m_pending;
     ImportTimings m_timings;
+    // The counts the session statistics do not keep, and the facilities.
+    ImportStatistics m_statistics;
 
     qint32 m_logicalWrites = 0;
     qint32 m_physicalWrites = 0;
