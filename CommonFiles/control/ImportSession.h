@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommonFiles/control/ImportStatistics.h"
 #include "CommonFiles/control/SessionPrompts.h"
 #include "CommonFiles/target/CommonAINFOnavigator.h"
 #include "CommonFiles/target/TimeUtils.h"
@@ -24,6 +25,7 @@ class Connection;
 // request while one runs is refused with an activity line. The session
 // owns the data-file source and the additional-info map for as long as it
 // lives, so a source configured to be kept serves every import it runs.
+// In service mode every import-all is recorded in the health file.
 class ImportSession {
 public:
     enum class Outcome { NotStarted, Succeeded, Failed };
@@ -63,4 +65,6 @@ private:
     // Created by the first import; empty until then.
     std::unique_ptr<CustomSource> m_customSource;
     bool m_running = false;
+    // What the last import run did; empty when it did not get that far.
+    ImportStatistics m_statistics;
 };
