@@ -1,6 +1,7 @@
 #include "CommonFiles/control/CommonNTSERVICE.h"
 #include "CommonFiles/control/ImportSession.h"
 #include "CommonFiles/control/ProgramEntryPoint.h"
+#include "CommonFiles/control/ServiceHealth.h"
 #include "CommonFiles/control/UnattendedPrompts.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/ui/InteractiveFace.h"
@@ -65,6 +66,7 @@ int runService(int argc, char** argv, const QStringList& arguments, const QStrin
     UnattendedPrompts prompts;
     ImportSession session(globals, prompts);
     CommonNTSERVICE host(globals, [&session] { session.ImportAll(false); });
+    host.setConfigurationUnreadable([&globals] { ServiceHealth(globals).RecordConfigurationError(); });
     ProgramEntryPoint entry(globals, RunFace::Service, ProcessFacts::Current(folder, arguments));
     if (!entry.Start())
         return static_cast<int>(ExitStatus::UsageError);

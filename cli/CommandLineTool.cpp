@@ -10,6 +10,7 @@
 #include "cli/ConsoleMessagePresenter.h"
 #include "cli/GivenPasswordPrompt.h"
 #include "cli/GlobalOptions.h"
+#include "cli/HealthStatus.h"
 #include "platform/Conversions.h"
 #include "platform/NumberedError.h"
 #include "platform/ProcessFacts.h"
@@ -44,6 +45,9 @@ const char* const kUsage =
     "                                       dates unchanged). Exit 0: no fillable gap left, 1: some, 2: error\n"
     "  last-run list                        the last-run row of every linked facility\n"
     "  last-run set FACILITY DATE           correct one last-run date\n"
+    "  status                               each facility's last success, last-run date and its age;\n"
+    "                                       exit 2 when one is older than twice the schedule period,\n"
+    "                                       3 when the target cannot be read (a Nagios/Icinga check)\n"
     "  upload-definition ARCHIVE            publish a definition archive\n"
     "  demo                                 create a ready-to-run demo installation in --home\n"
     "  service status|start|stop            the service named by OPTIONS\\INSTANCE_SERVICE_NAME\n"
@@ -130,6 +134,8 @@ ExitStatus CommandLineTool::Dispatch(CommonGlobals& globals, const QStringList& 
         return ConfigSet(globals, command.mid(2));
     if (verb == "test-connection" && command.size() == 1)
         return TestConnection(globals);
+    if (verb == "status" && command.size() == 1)
+        return HealthStatus(globals, m_out).Run();
     return DispatchOperation(globals, command);
 }
 

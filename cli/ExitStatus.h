@@ -4,5 +4,7 @@
 // what r58213 returns when its configuration cannot be read. 0 the command
 // succeeded; 1 it ran and failed (an import ended with errors, a connection
 // or a validation failed); 2 usage or configuration error (unknown command,
-// option or key, an unreadable configuration, a bad date).
-enum class ExitStatus { Success = 0, Failed = 1, UsageError = 2 };
+// option or key, an unreadable configuration, a bad date). The status
+// command answers as a Nagios check: 2 a facility is overdue, 3 the target
+// cannot be read.
+enum class ExitStatus { Success = 0, Failed = 1, UsageError = 2, Overdue = 2, Unknown = 3 };

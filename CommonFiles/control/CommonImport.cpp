@@ -78,7 +78,7 @@ bool CommonImport::StartImport(CommonVarGatherer& aVarGatgerer, bool TestMode)
     m_elapsed.start();
     try {
         for (aVarGatgerer.MoveFirst(); !aVarGatgerer.EOF_Facility(); aVarGatgerer.MoveNext_Facility())
-            if (!ImportFacility(aVarGatgerer.Current_Facility())) {
+            if (!ImportMeasuredFacility(aVarGatgerer.Current_Facility())) {
                 LogSessionStatistics();
                 return false;
             }
@@ -89,6 +89,27 @@ bool CommonImport::StartImport(CommonVarGatherer& aVarGatgerer, bool TestMode)
     }
     LogSessionStatistics();
     return true;
+}
+
+ImportStatistics CommonImport::Statistics() const
+{
+    ImportStatistics statistics = m_statistics;
+    statistics.slotsRead = m_physicalReads;
+    statistics.slotsWritten = m_physicalWrites;
+    statistics.slotsRefused = m_skippedWrites;
+    statistics.sourceConnectionFailures = m_sourceConnectionFailures;
+    statistics.targetConnectionFailures = m_targetConnectionFailures;
+    return statistics;
+}
+
+bool CommonImport::ImportMeasuredFacility(const QString& facility)
+{
+    QElapsedTimer timer;
+    timer.start();
+    m_statistics.facilities.append({facility, m_gatherer->FacilID2FacilNameHash.Item(facility), {}, 0});
+    const bool walked = ImportFacility(facility);
+    m_statistics.facilities.last().seconds = timer.nsecsElapsed() / 1e9;
+    return walked;
 }
 
 bool CommonImport::ImportFacility(const QString& facility)
@@ -127,9 +148,12 @@ bool CommonImport::ImportFacility(const QString& facility)
         if (record && !ImportVariable(record, start, end))
             return false;
     }
-    if (m_globals.serviceMode() && !m_source->HoldLastRunDate() &&
-        !lastRun.PersistLastRunDate(m_gatherer->CollectorID(), facility, end))
-        m_globals.WriteActivity("WARNING : Unable to persist Last Run Date " + end.generalDate(), 0);
+    if (m_globals.serviceMode() && !m_source->HoldLastRunDate()) {
+        if (lastRun.PersistLastRunDate(m_gatherer->CollectorID(), facility, end))
+            m_statistics.facilities.last().storedLastRun = end;
+        else
+            m_globals.WriteActivity("WARNING : Unable to persist Last Run Date " + end.generalDate(), 0);
+    }
     m_writer.reset();
     return true;
 }
@@ -180,8 +204,8 @@ bool CommonImport::ImportVariable(const std::shared_ptr<const CommonTypeVarRec>&
             const bool written = value.isValid() && !value.isNull();
             if (written && !WriteSlotValue(value, record, SlotDatestamp(cuts)))
                 return false;
-            if (!written && m_diff &&
-                !TellNoValue(record, SlotDatestamp(cuts), m_source->DayFileMissing() ? "missing file" : "Null cell"))
+            if (!written &&
+                !SkipSlot(record, SlotDatestamp(cuts), m_source->DayFileMissing() ? "missing file" : "Null cell"))
                 return false;
         }
         if (Setting(Keys::Performance::kThrottle)) {
@@ -288,6 +312,12 @@ bool CommonImport::TellNoValue(const CommonTypeVarRec& record, const DateTime& d
     return true;
 }
 
+bool CommonImport::SkipSlot(const CommonTypeVarRec& record, const DateTime& datestamp, const QString& reason)
+{
+    ++m_statistics.slotsSkipped;
+    return !m_diff || TellNoValue(record, datestamp, reason);
+}
+
 void CommonImport::TellDecision(const PendingSlot& slot)
 {
     const CommonTypeVarRec& record = *slot.record;
@@ -312,11 +342,11 @@ bool CommonImport::WriteSlotValue(const QVariant& value, const CommonTypeVarRec&
                                         datestamp.format("mm/dd/yyyy HH:nn:ss") +
                                         " is not a number. The slot is skipped.",
                                     0);
-            return !m_diff || TellNoValue(record, datestamp, "not a number");
+            return SkipSlot(record, datestamp, "not a number");
         }
         number = Conversions::ToDouble(text) * record.gScadaFactor();
         if (!std::isfinite(number))
-            return !m_diff || TellNoValue(record, datestamp, "not a number");
+            return SkipSlot(record, datestamp, "not a number");
         if (record.gDecPlaces() != kNoRounding)
             number = Rounding::RoundTo(number, record.gDecPlaces());
         text = Number(number);
@@ -357,6 +387,7 @@ bool CommonImport::WriteWithRecovery(qsizetype first, bool commit)
             return false;
         }
     }
+    m_statistics.slotsFailed += m_pending.size();
     m_pending.clear();
     m_globals.WriteActivity("Unable to connect to Korvel Orvex.", 0);
     return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommonFiles/collector/CommonTypeVar.h"
+#include "CommonFiles/control/ImportStatistics.h"
 #include "CommonFiles/target/ImportTimings.h"
 #include "CommonFiles/target/StoredSlotWindow.h"
 #include "platform/DateTime.h"
@@ -49,6 +50,8 @@ public:
     // Only slots the target holds no row for are written: gaps are filled,
     // nothing stored is touched.
     void setOnlyMissingRows(bool only) { m_onlyMissingRows = only; }
+    // What the run did, slot by slot and facility by facility.
+    ImportStatistics Statistics() const;
 
 private:
     // A slot written in the open batch, with what its write did.
@@ -66,6 +69,8 @@ private:
         DateTime writeDateStamp;
     };
 
+    // Imports the facility, recording how long it took.
+    bool ImportMeasuredFacility(const QString& facility);
     bool ImportFacility(const QString& facility);
     bool ImportVariable(const std::shared_ptr<const CommonTypeVarRec>& shared, const DateTime& start,
                         const DateTime& end);
@@ -76,6 +81,9 @@ private:
     // The stored row of the slot; false (and said) when it cannot be read.
     bool PeekStored(const CommonTypeVarRec& record, const DateTime& datestamp, StoredSlotWindow::StoredRow& stored);
     bool TellNoValue(const CommonTypeVarRec& record, const DateTime& datestamp, const QString& reason);
+    // A slot with nothing to write is counted, and told to a dry run;
+    // false when its stored row could not be read for that.
+    bool SkipSlot(const CommonTypeVarRec& record, const DateTime& datestamp, const QString& reason);
     void TellDecision(const PendingSlot& slot);
     QString FacilityName(const QString& facility) const;
     // Writes the open batch from its slot first on, committing it when
@@ -113,6 +121,8 @@ private:
     ImportTimings m_timings;
     DiffReport* m_diff = nullptr;
     bool m_onlyMissingRows = false;
+    // The counts the session statistics do not keep, and the facilities.
+    ImportStatistics m_statistics;
 
     qint32 m_logicalWrites = 0;
     qint32 m_physicalWrites = 0;

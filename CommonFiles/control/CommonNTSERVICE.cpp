@@ -74,8 +74,11 @@ void CommonNTSERVICE::RunDueImport()
     // long import does not push the schedule back; a configuration that
     // cannot be reloaded skips this import only.
     m_nextWake = FollowOnWake();
-    if (!m_globals.config().ReadConfig())
+    if (!m_globals.config().ReadConfig()) {
+        if (m_configurationUnreadable)
+            m_configurationUnreadable();
         return;
+    }
     ApplyReloadedVerbosity();
     if (m_importAll)
         m_importAll();
@@ -100,6 +103,20 @@ CommonNTSERVICE::Schedule CommonNTSERVICE::ChosenSchedule(const QELConfiguration
     if (config.item(Keys::Schedule::kMinutely) == "YES")
         return Schedule::Minutely;
     return Schedule::Daily;
+}
+
+qint64 CommonNTSERVICE::SchedulePeriodSeconds(const QELConfiguration& config)
+{
+    constexpr qint64 kMinuteSeconds = 60;
+    switch (ChosenSchedule(config)) {
+    case Schedule::Hourly:
+        return kMinutesPerHour * kMinuteSeconds;
+    case Schedule::Minutely:
+        return Conversions::ClampedInt32(config.item(Keys::Schedule::kMinutelyMinute), 1, 1440, 1) * kMinuteSeconds;
+    case Schedule::Daily:
+        return 24 * kMinutesPerHour * kMinuteSeconds;
+    }
+    Q_UNREACHABLE();
 }
 
 DateTime CommonNTSERVICE::InitialWake() const

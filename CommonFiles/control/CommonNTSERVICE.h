@@ -24,6 +24,10 @@ public:
     // MINUTELY "YES", else the daily time. A window that shows the schedule
     // shows the same choice.
     static Schedule ChosenSchedule(const QELConfiguration& config);
+    // Seconds from one scheduled import to the next: an hour, a day, or
+    // the minutes of MINUTELY_MINUTE (at least one, as the minute tick
+    // cannot wake sooner).
+    static qint64 SchedulePeriodSeconds(const QELConfiguration& config);
 
     // importAll runs one automated import of all linked variables; a host
     // given none runs no import when one is due.
@@ -33,6 +37,9 @@ public:
     // the first wake, runs an import at once if that is already due, then
     // ticks every minute. Stop requests are honoured from construction on.
     void RunNTService();
+    // Told whenever a due import is skipped because the configuration
+    // cannot be read.
+    void setConfigurationUnreadable(std::function<void()> report) { m_configurationUnreadable = std::move(report); }
     // The minute tick. A tick arriving while an import runs (the import
     // yields to the event loop) is discarded; a stop requested by the time
     // its import returns ends the service.
@@ -54,6 +61,7 @@ private:
 
     CommonGlobals& m_globals;
     std::function<void()> m_importAll;
+    std::function<void()> m_configurationUnreadable;
     TerminationSignal* m_termination;
     DateTime m_nextWake;
     bool m_busy = false;

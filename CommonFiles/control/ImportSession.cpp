@@ -2,6 +2,7 @@
 
 #include "CommonFiles/collector/CommonVarGatherer.h"
 #include "CommonFiles/control/CommonImport.h"
+#include "CommonFiles/control/ServiceHealth.h"
 #include "CommonFiles/control/SessionPrompts.h"
 #include "CommonFiles/control/SuperUserLogin.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
@@ -49,7 +50,11 @@ void ImportSession::Report(const QString& text)
 
 ImportSession::Outcome ImportSession::ImportAll(bool testMode)
 {
-    return Guarded(testMode, &ImportSession::RunAll);
+    m_statistics = {};
+    const Outcome outcome = Guarded(testMode, &ImportSession::RunAll);
+    if (m_globals.serviceMode())
+        ServiceHealth(m_globals).RecordImport(outcome, m_statistics);
+    return outcome;
 }
 
 ImportSession::Outcome ImportSession::ImportSelected(bool testMode)
@@ -338,6 +343,7 @@ ImportSession::Outcome ImportSession::RunImport(CommonVarGatherer& gatherer, boo
     import.setDiff(m_diff);
     import.setOnlyMissingRows(m_onlyMissingRows);
     const bool succeeded = import.StartImport(gatherer, testMode);
+    m_statistics = import.Statistics();
     m_globals.WriteActivity(succeeded ? "Import was successful." : "Import terminated with error(s).", 0);
     return succeeded ? Outcome::Succeeded : Outcome::Failed;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommonFiles/control/ImportStatistics.h"
 #include "CommonFiles/control/SessionPrompts.h"
 #include "CommonFiles/target/CommonAINFOnavigator.h"
 #include "CommonFiles/target/TimeUtils.h"
@@ -25,6 +26,7 @@ class Connection;
 // request while one runs is refused with an activity line. The session
 // owns the data-file source and the additional-info map for as long as it
 // lives, so a source configured to be kept serves every import it runs.
+// In service mode every import-all is recorded in the health file.
 class ImportSession {
 public:
     enum class Outcome { NotStarted, Succeeded, Failed };
@@ -71,4 +73,6 @@ private:
     bool m_running = false;
     DiffReport* m_diff = nullptr;
     bool m_onlyMissingRows = false;
+    // What the last import run did; empty when it did not get that far.
+    ImportStatistics m_statistics;
 };

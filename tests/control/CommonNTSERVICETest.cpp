@@ -1,5 +1,6 @@
 #include "CommonFiles/control/CommonNTSERVICE.h"
 #include "CommonFiles/control/QELTimer.h"
+#include "CommonFiles/control/ServiceHealth.h"
 #include "support/Printers.h"
 #include "support/TestInstallation.h"
 
@@ -221,6 +222,26 @@ TEST(CommonNTSERVICE, AnUnreadableConfigurationSkipsOnlyThatImport)
     inst.globals.config().SaveConfig();
     inst.TickAt(At(9, 51));
     EXPECT_EQ(inst.imports.size(), 2);
+}
+
+// Monitoring learns of the skipped import from the health file; a file
+// that cannot be written costs a log line only.
+TEST(CommonNTSERVICE, AnUnreadableConfigurationIsToldToTheHealthFile)
+{
+    ServiceInstallation inst({{"MINUTELY", "YES"}, {"MINUTELY_MINUTE", "10"}});
+    inst.service.setConfigurationUnreadable([&inst] { ServiceHealth(inst.globals).RecordConfigurationError(); });
+    inst.service.RunNTService();
+    const QString file = ServiceHealth::FilePath(inst.folder.path());
+    EXPECT_FALSE(QFile::exists(file));
+    TempFolder::Write(inst.globals.config().path(), "not a configuration");
+    inst.TickAt(At(9, 41));
+    EXPECT_EQ(ServiceHealth::Read(inst.folder.path()).configurationErrorTime, HealthMetrics::EpochSeconds(At(9, 41)));
+    EXPECT_TRUE(TempFolder::Read(file).contains("\nr58213_schedule_period_seconds 600\n"));
+
+    ASSERT_TRUE(QFile::remove(file) && QDir().mkdir(file));
+    inst.TickAt(At(9, 51));
+    EXPECT_EQ(inst.LogLines().filter("The health file " + file + " could not be written").size(), 1);
+    EXPECT_EQ(inst.imports.size(), 1);
 }
 
 TEST(CommonNTSERVICE, ReloadedVerbosityIsCorrectedAsAtStartUp)

@@ -1,0 +1,61 @@
+#include "cli/HealthStatus.h"
+
+#include "CommonFiles/control/CommonNTSERVICE.h"
+#include "CommonFiles/control/LastRunGrid.h"
+#include "CommonFiles/control/ServiceHealth.h"
+#include "CommonFiles/foundation/CommonGlobals.h"
+
+#include <QStringList>
+
+namespace {
+
+constexpr qint64 kMinuteSeconds = 60;
+constexpr qint64 kHourMinutes = 60;
+constexpr qint64 kDayMinutes = 24 * kHourMinutes;
+
+// "2d 5h", "3h 12m" or "7m": the two largest units are enough to judge.
+QString Age(qint64 seconds)
+{
+    const qint64 minutes = qMax<qint64>(0, seconds) / kMinuteSeconds;
+    const qint64 hours = minutes / kHourMinutes % 24;
+    if (minutes >= kDayMinutes)
+        return QString("%1d %2h").arg(minutes / kDayMinutes).arg(hours);
+    if (hours > 0)
+        return QString("%1h %2m").arg(hours).arg(minutes % kHourMinutes);
+    return QString("%1m").arg(minutes);
+}
+
+}  // namespace
+
+ExitStatus HealthStatus::Run()
+{
+    const QList<LastRunGrid::Row> rows = LastRunGrid(m_globals).FillGrid();
+    if (rows.isEmpty()) {
+        m_out << "UNKNOWN - the target could not be read, or no facility is linked to the collector" << Qt::endl;
+        return ExitStatus::Unknown;
+    }
+    const HealthMetrics metrics = ServiceHealth::Read(m_globals.programFolder());
+    const qint64 limit = 2 * CommonNTSERVICE::SchedulePeriodSeconds(m_globals.config());
+    const qint64 now = HealthMetrics::EpochSeconds(m_globals.clock().now());
+    QStringList overdue;
+    QString lines = "Facility\tFacility ID\tLast Success\tLast Run Date\tAge\n";
+    for (const LastRunGrid::Row& row : rows) {
+        const std::optional<DateTime> lastRun = DateTime::FromText(row.lastRun);
+        const std::optional<double> success = metrics.facilities.value(row.facilityId).lastSuccess;
+        const qint64 age = lastRun ? now - HealthMetrics::EpochSeconds(*lastRun) : 0;
+        if (!lastRun || age > limit || (success && now - *success > limit))
+            overdue.append(row.facilityId);
+        lines += QStringList{row.facility, row.facilityId,
+                             success ? HealthMetrics::LocalTime(static_cast<qint64>(*success)).generalDate()
+                                     : QStringLiteral("unknown"),
+                             lastRun ? row.lastRun : QStringLiteral("none"), lastRun ? Age(age) : QStringLiteral("-")}
+                     .join('\t') +
+            "\n";
+    }
+    if (overdue.isEmpty())
+        m_out << "OK - every facility imported within " << Age(limit) << "\n" << lines;
+    else
+        m_out << "CRITICAL - not imported within " << Age(limit) << ": " << overdue.join(", ") << "\n" << lines;
+    m_out.flush();
+    return overdue.isEmpty() ? ExitStatus::Success : ExitStatus::Overdue;
+}
