@@ -92,8 +92,9 @@ ImportSession::Outcome CliOperations::Run(ImportSession& session, bool selected,
 // of it is written.
 ExitStatus CliOperations::DiffRun(const CommandOptions& options, bool selected)
 {
-    if (!options.Has("--test"))
-        return Usage("--diff lists what an import would do without writing; give it with --test");
+    // A service run stores last-run dates; a dry run stores nothing.
+    if (!options.Has("--test") || options.Has("--service"))
+        return Usage("--diff lists what an import would do without writing; give it with --test, without --service");
     const auto form = FormatOf(options);
     CliSessionPrompts prompts(options, m_globals.config(), m_err);
     if (!form || !prompts.DatesReadable())

@@ -152,6 +152,7 @@ TEST_F(DemoTarget, GapsFindDeletedRowsAndFillExactlyThem)
 TEST_F(DemoTarget, ReportCommandsRefuseWhatTheyCannotDo)
 {
     EXPECT_EQ(Cli({"import-all", "--diff"}).status, 2);
+    EXPECT_EQ(Cli({"import-all", "--test", "--diff", "--service"}).status, 2);
     EXPECT_EQ(Cli({"gaps", "--format", "xml"}).status, 2);
     EXPECT_EQ(RunCli(home, {"gaps"}).status, 2);
     EXPECT_EQ(Cli({"gaps", "--facility", "NOWHERE"}).status, 2);
