@@ -109,7 +109,7 @@ ExitStatus CliOperations::DiffRun(const CommandOptions& options, bool selected)
 
 bool CliOperations::Scan(ImportSession& session, bool selected, DiffReport& found)
 {
-    found = DiffReport();
+    found = DiffReport(true);
     return Run(session, selected, true, &found) == ImportSession::Outcome::Succeeded;
 }
 

@@ -7,7 +7,6 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QMap>
 
 namespace {
 
@@ -111,7 +110,21 @@ SlotDecision DiffReport::Slot(const CommonTypeVarRec& record, const QString& fac
 void DiffReport::Add(SlotDecision slot, SlotDecision::Kind kind)
 {
     slot.kind = kind;
-    m_decisions.append(std::move(slot));
+    slot.sequence = m_walked++;
+    Count(slot);
+    if (!m_missingRowsOnly || !slot.stored)
+        m_decisions.append(std::move(slot));
+}
+
+void DiffReport::Count(const SlotDecision& slot)
+{
+    const QPair<QString, qint32> key{slot.facility, slot.varId};
+    auto found = m_summaryIndex.constFind(key);
+    if (found == m_summaryIndex.constEnd()) {
+        found = m_summaryIndex.insert(key, m_summaries.size());
+        m_summaries.append(Summary{slot.facility, slot.facilityName, slot.varId, slot.number, slot.variableName, {}});
+    }
+    ++m_summaries[found.value()].counts[static_cast<int>(slot.kind)];
 }
 
 void DiffReport::AddNoValue(SlotDecision slot, const QString& reason)
@@ -142,24 +155,11 @@ DiffReport DiffReport::Only(SlotDecision::Kind kind) const
 {
     DiffReport only;
     for (const SlotDecision& d : m_decisions)
-        if (d.kind == kind)
+        if (d.kind == kind) {
+            only.Count(d);
             only.m_decisions.append(d);
-    return only;
-}
-
-QList<DiffReport::Summary> DiffReport::Summaries() const
-{
-    QList<Summary> summaries;
-    QMap<QPair<QString, qint32>, qsizetype> index;
-    for (const SlotDecision& d : m_decisions) {
-        const QPair<QString, qint32> key{d.facility, d.varId};
-        if (!index.contains(key)) {
-            index.insert(key, summaries.size());
-            summaries.append(Summary{d.facility, d.facilityName, d.varId, d.number, d.variableName, {}});
         }
-        ++summaries[index.value(key)].counts[static_cast<int>(d.kind)];
-    }
-    return summaries;
+    return only;
 }
 
 QString DiffReport::StoredText(const SlotDecision& d)
@@ -214,8 +214,7 @@ QString DiffReport::Text() const
         text += "  " + ReportFormat::SlotText(d.slot) + "  " + KindText(d.kind).leftJustified(8) + "  " + change + "\n";
     }
     text += "Summary\n";
-    const QList<Summary> summaries = Summaries();
-    for (const Summary& s : summaries)
+    for (const Summary& s : m_summaries)
         text += "  " + ReportFormat::VariableText(s.facility, s.varId, s.variableName, s.number) + ": " +
             CountsText(s) + "\n";
     return text;
@@ -240,8 +239,7 @@ QString DiffReport::Json() const
     for (const SlotDecision& d : m_decisions)
         walked.append(SlotObject(d));
     QJsonArray summary;
-    const QList<Summary> summaries = Summaries();
-    for (const Summary& s : summaries)
+    for (const Summary& s : m_summaries)
         summary.append(SummaryObject(s));
     return ReportFormat::Json(QJsonObject{{"slots", walked}, {"summary", summary}});
 }

@@ -3,6 +3,7 @@
 #include "CommonFiles/control/SlotDecision.h"
 #include "CommonFiles/target/StoredSlotWindow.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <array>
@@ -26,6 +27,11 @@ public:
         std::array<qint32, kKinds> counts{};
     };
 
+    // With missingRowsOnly, only the slots without a stored row are kept
+    // (all are counted): a long range's gaps are found without holding
+    // every slot of it.
+    explicit DiffReport(bool missingRowsOnly = false) : m_missingRowsOnly(missingRowsOnly) {}
+
     // "write", "same", "keep", "locked", "no value".
     static QString KindText(SlotDecision::Kind kind);
     static QList<SlotDecision::Kind> Kinds();
@@ -43,7 +49,8 @@ public:
     const QList<SlotDecision>& Decisions() const { return m_decisions; }
     // The decisions of one kind only.
     DiffReport Only(SlotDecision::Kind kind) const;
-    QList<Summary> Summaries() const;
+    // Per facility and variable, in the order walked.
+    const QList<Summary>& Summaries() const { return m_summaries; }
 
     QString Text() const;
     QString Csv() const;
@@ -58,6 +65,11 @@ public:
 
 private:
     void Add(SlotDecision slot, SlotDecision::Kind kind);
+    void Count(const SlotDecision& slot);
 
+    bool m_missingRowsOnly = false;
+    qint64 m_walked = 0;
     QList<SlotDecision> m_decisions;
+    QList<Summary> m_summaries;
+    QHash<QPair<QString, qint32>, qsizetype> m_summaryIndex;
 };

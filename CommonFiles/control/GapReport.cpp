@@ -20,9 +20,14 @@ QString FillState(const SlotDecision& d)
     }
 }
 
-bool Continues(const GapReport::Run& run, const SlotDecision& d, const QString& state)
+bool Continues(const GapReport::Run& run, qint64 lastSequence, const SlotDecision& d, const QString& state)
 {
-    return run.facility == d.facility && run.varId == d.varId && run.reason == state;
+    return d.sequence == lastSequence + 1 && run.facility == d.facility && run.varId == d.varId && run.reason == state;
+}
+
+QString VariableLine(const DiffReport::Summary& v)
+{
+    return ReportFormat::VariableText(v.facility, v.varId, v.variableName, v.number) + " in " + v.facilityName;
 }
 
 QString SlotsText(qint64 count)
@@ -44,39 +49,28 @@ QJsonObject RunObject(const GapReport::Run& run)
 
 }  // namespace
 
-GapReport::GapReport(const DiffReport& diff)
+GapReport::GapReport(const DiffReport& diff) : m_variables(diff.Summaries())
 {
     // A slot with a row, or another variable, ends the open run.
-    bool open = false;
+    qint64 last = -2;
     for (const SlotDecision& d : diff.Decisions()) {
-        if (m_variables.isEmpty() || m_variables.last().facility != d.facility || m_variables.last().varId != d.varId) {
-            m_variables.append(Variable{d.facility, d.facilityName, d.varId, d.number, d.variableName});
-            open = false;
-        }
-        if (d.stored) {
-            open = false;
+        if (d.stored)
             continue;
-        }
         const QString state = FillState(d);
-        if (open && Continues(m_runs.last(), d, state)) {
+        if (!m_runs.isEmpty() && Continues(m_runs.last(), last, d, state)) {
             m_runs.last().to = d.slot;
             ++m_runs.last().slotCount;
-            continue;
+        } else {
+            m_runs.append(Run{d.facility, d.facilityName, d.varId, d.number, d.variableName, d.slot, d.slot, 1,
+                              state.isEmpty(), state});
         }
-        m_runs.append(Run{d.facility, d.facilityName, d.varId, d.number, d.variableName, d.slot, d.slot, 1,
-                          state.isEmpty(), state});
-        open = true;
+        last = d.sequence;
     }
 }
 
 bool GapReport::Fillable() const
 {
     return std::any_of(m_runs.begin(), m_runs.end(), [](const Run& run) { return run.fillable; });
-}
-
-QString GapReport::VariableLine(const Variable& v) const
-{
-    return ReportFormat::VariableText(v.facility, v.varId, v.variableName, v.number) + " in " + v.facilityName;
 }
 
 QString GapReport::Totals() const
@@ -95,7 +89,7 @@ QString GapReport::Totals() const
 QString GapReport::Text() const
 {
     QString text;
-    for (const Variable& v : m_variables) {
+    for (const DiffReport::Summary& v : m_variables) {
         text += VariableLine(v);
         QString runs;
         for (const Run& run : m_runs)

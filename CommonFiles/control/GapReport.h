@@ -1,11 +1,10 @@
 #pragma once
 
+#include "CommonFiles/control/DiffReport.h"
 #include "platform/DateTime.h"
 
 #include <QList>
 #include <QString>
-
-class DiffReport;
 
 // The slots of a range that the target holds no row for, taken from a dry
 // run over that range: per variable, runs of consecutive missing slots
@@ -38,17 +37,9 @@ public:
     QString Json() const;
 
 private:
-    struct Variable {
-        QString facility;
-        QString facilityName;
-        qint32 varId = 0;
-        qint32 number = 0;
-        QString variableName;
-    };
-
-    QString VariableLine(const Variable& variable) const;
     QString Totals() const;
 
-    QList<Variable> m_variables;
+    // Every variable walked, with gaps or without.
+    QList<DiffReport::Summary> m_variables;
     QList<Run> m_runs;
 };

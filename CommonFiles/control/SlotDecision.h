@@ -23,6 +23,9 @@ struct SlotDecision {
     qint32 storedStatus = 0;
     QString newValue;  // empty when there is no value
     qint32 newStatus = 0;  // the variable's approval level
+    // The slot's place in the walk of its report: consecutive slots of a
+    // variable have consecutive numbers.
+    qint64 sequence = 0;
     // No value: "missing file", "Null cell" or "not a number"; locked: the
     // facility's lock date.
     QString reason;

@@ -54,28 +54,40 @@ TEST(DryRunReports, ASlotIsTheSameOnlyWithTheSameValueAndStatus)
     EXPECT_TRUE(json["slots"].toArray()[3].toObject()["stored_value"].isNull());
 }
 
-// A run ends at a stored row, at another reason and at another variable.
-TEST(DryRunReports, GapsAreRunsOfMissingSlotsThatShareTheirFillState)
+static QStringList RunsOf(const GapReport& gaps)
 {
-    DiffReport diff;
-    for (int hour = 0; hour < 3; ++hour)
-        diff.AddWritten(Slot(1, hour));
-    diff.AddWritten(Slot(1, 3, true, "1"));
-    diff.AddNoValue(Slot(1, 4), "missing file");
-    diff.AddNoValue(Slot(1, 5), "missing file");
-    diff.AddNoValue(Slot(1, 6, true, "1"), "Null cell");
-    diff.AddLocked(Slot(1, 7), DateTime::FromParts(2026, 3, 2));
-    diff.AddWritten(Slot(2, 8));
-    diff.AddWritten(Slot(3, 9, true, "4.5"));
-    const GapReport gaps(diff);
     QStringList runs;
     for (const GapReport::Run& run : gaps.Runs())
         runs.append(QString::number(run.varId) + ":" + QString::number(run.from.hour()) + "-" +
                     QString::number(run.to.hour()) + "/" + QString::number(run.slotCount) + " " +
                     (run.fillable ? "fillable" : run.reason));
-    EXPECT_EQ(runs, QStringList({"1:0-2/3 fillable", "1:4-5/2 missing file", "1:7-7/1 locked", "2:8-8/1 fillable"}));
-    EXPECT_TRUE(gaps.Fillable());
-    EXPECT_TRUE(gaps.Text().endsWith("F01~3 Flow (#0) in Plant, \"North\": no gaps\n"
-                                     "2 fillable run(s), 4 slots; 2 run(s) not fillable, 3 slots\n"));
-    EXPECT_FALSE(GapReport(diff.Only(SlotDecision::Kind::NoValue)).Fillable());
+    return runs;
+}
+
+// A run ends at a stored row, at another reason and at another variable,
+// also when the report keeps only the slots without a row.
+TEST(DryRunReports, GapsAreRunsOfMissingSlotsThatShareTheirFillState)
+{
+    for (const bool missingRowsOnly : {false, true}) {
+        DiffReport diff(missingRowsOnly);
+        for (int hour = 0; hour < 3; ++hour)
+            diff.AddWritten(Slot(1, hour));
+        diff.AddWritten(Slot(1, 3, true, "1"));
+        diff.AddNoValue(Slot(1, 4), "missing file");
+        diff.AddNoValue(Slot(1, 5), "missing file");
+        diff.AddNoValue(Slot(1, 6, true, "1"), "missing file");
+        diff.AddNoValue(Slot(1, 7), "missing file");
+        diff.AddLocked(Slot(1, 8), DateTime::FromParts(2026, 3, 2));
+        diff.AddWritten(Slot(2, 9));
+        diff.AddWritten(Slot(3, 10, true, "4.5"));
+        EXPECT_EQ(diff.Decisions().size(), missingRowsOnly ? 8 : 11);
+        const GapReport gaps(diff);
+        EXPECT_EQ(RunsOf(gaps),
+                  QStringList({"1:0-2/3 fillable", "1:4-5/2 missing file", "1:7-7/1 missing file", "1:8-8/1 locked",
+                               "2:9-9/1 fillable"}));
+        EXPECT_TRUE(gaps.Fillable());
+        EXPECT_TRUE(gaps.Text().endsWith("F01~3 Flow (#0) in Plant, \"North\": no gaps\n"
+                                         "2 fillable run(s), 4 slots; 3 run(s) not fillable, 4 slots\n"));
+        EXPECT_FALSE(GapReport(diff.Only(SlotDecision::Kind::NoValue)).Fillable());
+    }
 }
