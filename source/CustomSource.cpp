@@ -25,6 +25,11 @@ QString TrimBlanks(const QString& text)
 
 }  // namespace
 
+const QString CustomSource::kMissingFile = QStringLiteral("missing file");
+const QString CustomSource::kNoFileDate = QStringLiteral("no file date");
+const QString CustomSource::kFileOfAnotherDay = QStringLiteral("file of another day");
+const QString CustomSource::kEmptyCell = QStringLiteral("empty cell");
+
 CustomSource::CustomSource(CommonGlobals& globals) : m_globals(globals)
 {
 }
@@ -96,9 +101,15 @@ QString CustomSource::DataFilePath() const
         m_startdate.format("dd") + "." + config.item(CustomConfiguration::kExtKey);
 }
 
+QVariant CustomSource::NoValue(const QString& reason)
+{
+    m_noValueReason = reason;
+    return {};
+}
+
 QVariant CustomSource::ReadCellValue(bool& unreadable)
 {
-    m_dayFileMissing = false;
+    m_noValueReason = kEmptyCell;
     try {
         m_columnNumber = TagColumnNumber();
         m_lineNumber = TagLineNumber();
@@ -108,11 +119,8 @@ QVariant CustomSource::ReadCellValue(bool& unreadable)
     }
     const QString dayFile = DataFilePath();
     const DataFileCache::FileStamp stamp = DataFileCache::StampOf(dayFile);
-    if (!stamp.exists) {
-        m_dayFileMissing = true;
-        m_globals.log().WriteLog("Warning - File " + dayFile + " not found.", 0);
-        return {};
-    }
+    if (!stamp.exists)
+        return MissingFile(dayFile, unreadable);
     QString failure;
     const auto file = m_files.Load(dayFile, stamp, failure);
     if (!file) {
@@ -120,13 +128,51 @@ QVariant CustomSource::ReadCellValue(bool& unreadable)
         unreadable = true;
         return {};
     }
+    if (!file->fileDate) {
+        TellNoFileDate(dayFile, stamp);
+        return NoValue(kNoFileDate);
+    }
     if (!FileDateMatches(*file))
+        return NoValue(kFileOfAnotherDay);
+    return CellOf(*file);
+}
+
+QVariant CustomSource::MissingFile(const QString& dayFile, bool& unreadable)
+{
+    const QString folder = m_globals.config().item(CustomConfiguration::kPathKey);
+    QString failure;
+    if (!DataFileCache::FolderListable(folder, failure)) {
+        m_globals.log().WriteLog("Unable to read the data folder '" + folder + "': " + failure, 0);
+        unreadable = true;
         return {};
-    const qsizetype line = m_lineNumber - 1;
-    const qsizetype column = m_columnNumber - 1;
-    if (line < 0 || line >= file->lines.size() || column < 0 || column >= file->lines[line].size())
-        return {};
-    return TrimBlanks(file->lines[line][column]);
+    }
+    m_globals.log().WriteLog("Warning - File " + dayFile + " not found.", 0);
+    return NoValue(kMissingFile);
+}
+
+QVariant CustomSource::CellOf(const DataFileCache::DataFile& file)
+{
+    const auto field = file.Field(m_lineNumber - 1, m_columnNumber - 1);
+    const QString text = field ? TrimBlanks(*field) : QString();
+    return text.isEmpty() ? NoValue(kEmptyCell) : QVariant(text);
+}
+
+bool CustomSource::PastDay() const
+{
+    return m_startdate.date() < m_globals.clock().now().date();
+}
+
+void CustomSource::TellNoFileDate(const QString& dayFile, const DataFileCache::FileStamp& stamp)
+{
+    // Today's file may still be waiting for its date fields.
+    if (!PastDay())
+        return;
+    const QString version =
+        dayFile + '\n' + QString::number(stamp.size) + '\n' + QString::number(stamp.modifiedMilliseconds);
+    if (m_toldNoFileDate.contains(version))
+        return;
+    m_toldNoFileDate.insert(version);
+    m_globals.log().WriteLog("Warning - File " + dayFile + " holds no file date; its values are not imported.", 0);
 }
 
 bool CustomSource::FileDateMatches(const DataFileCache::DataFile& file) const

@@ -3,6 +3,7 @@
 #include "platform/DateTime.h"
 #include "source/DataFileCache.h"
 
+#include <QSet>
 #include <QString>
 #include <QVariant>
 
@@ -11,9 +12,11 @@ class CommonGlobals;
 // Where values come from: the Fischer and Porter day files. A tag such as
 // "ALG 3:12" addresses field 3 of line 12 of the file of the slot's day;
 // the file must hold that day's date. A request gives the cell's trimmed
-// text or Null (no value for the slot). A day file that is there but
-// cannot be read is an execution error, which the import retries like a
-// lost connection. The source keeps no connection; the members that exist
+// text, or Null (no value for the slot) with the reason why. A day file
+// that is there but cannot be read, and a data folder that is not there
+// or cannot be listed, are execution errors, which the import retries like
+// a lost connection: a share that is not mounted must not pass for days
+// without files. The source keeps no connection; the members that exist
 // for sources that do are kept so the import treats every source alike.
 class CustomSource {
 public:
@@ -41,15 +44,28 @@ public:
     void DestroyConnection() {}
     QString GenerateSourceConnString(bool) const { return QStringLiteral("N/A"); }
 
-    // Whether the last value requested had no day file to come from (as
-    // against a file whose cell holds nothing).
-    bool DayFileMissing() const { return m_dayFileMissing; }
+    // Why the last value requested is Null: kMissingFile, kNoFileDate,
+    // kFileOfAnotherDay or kEmptyCell.
+    const QString& NoValueReason() const { return m_noValueReason; }
+    // Whether the slot asked for lies on a day before today, whose file
+    // should be complete.
+    bool PastDay() const;
+    static const QString kMissingFile;
+    static const QString kNoFileDate;
+    static const QString kFileOfAnotherDay;
+    static const QString kEmptyCell;
     qint16 ColumnNumber() const { return m_columnNumber; }
     qint16 LineNumber() const { return m_lineNumber; }
 
 private:
-    // unreadable: the day file exists but could not be read.
+    // unreadable: the day file exists but could not be read, or the data
+    // folder cannot be listed.
     QVariant ReadCellValue(bool& unreadable);
+    QVariant NoValue(const QString& reason);
+    QVariant MissingFile(const QString& dayFile, bool& unreadable);
+    QVariant CellOf(const DataFileCache::DataFile& file);
+    // A past day's file without its date fields is told once per version.
+    void TellNoFileDate(const QString& dayFile, const DataFileCache::FileStamp& stamp);
     bool FileDateMatches(const DataFileCache::DataFile& file) const;
     qint16 TagColumnNumber() const;
     qint16 TagLineNumber() const;
@@ -71,5 +87,6 @@ private:
     QVariant m_deadBand;
     qint16 m_columnNumber = 0;
     qint16 m_lineNumber = 0;
-    bool m_dayFileMissing = false;
+    QString m_noValueReason;
+    QSet<QString> m_toldNoFileDate;
 };

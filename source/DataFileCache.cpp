@@ -1,16 +1,23 @@
 #include "source/DataFileCache.h"
 
 #include "platform/Conversions.h"
+#include "platform/RegularFile.h"
 
 #include <QDateTime>
 #include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
 #include <sys/stat.h>
 
 namespace {
 
 // Enough for a month of day files, so an import over many days re-reads
-// nothing while the files stay as they are.
+// nothing while the files stay as they are; fewer when they are large.
 constexpr qsizetype kFilesKept = 32;
+constexpr qint64 kBytesKept = 2 * DataFileCache::kLargestFile;
+// Tags address lines 1 to 32,767.
+constexpr qsizetype kAddressableLines = 32767;
 // A file changed this recently may change again within the resolution of
 // its time stamp without changing size; it is read afresh until it settles.
 constexpr qint64 kSettleMilliseconds = 2000;
@@ -23,6 +30,32 @@ std::optional<int> WholeNumber(const QString& text)
 }
 
 }  // namespace
+
+qsizetype DataFileCache::DataFile::LineEnd(qsizetype start) const
+{
+    const qsizetype lineFeed = content.indexOf('\n', start);
+    if (lineFeed < 0)
+        return content.size();
+    return lineFeed > start && content[lineFeed - 1] == '\r' ? lineFeed - 1 : lineFeed;
+}
+
+std::optional<QString> DataFileCache::DataFile::Field(qsizetype line, qsizetype column) const
+{
+    if (line < 0 || line >= lineStarts.size() || column < 0)
+        return std::nullopt;
+    const qsizetype end = LineEnd(lineStarts[line]);
+    qsizetype start = lineStarts[line];
+    for (qsizetype c = 0; c < column; ++c) {
+        const qsizetype comma = content.indexOf(',', start);
+        if (comma < 0 || comma >= end)
+            return std::nullopt;
+        start = comma + 1;
+    }
+    const qsizetype comma = content.indexOf(',', start);
+    const qsizetype fieldEnd = comma < 0 || comma > end ? end : comma;
+    // Single-byte text: every byte is one character.
+    return QString::fromLatin1(content.constData() + start, fieldEnd - start);
+}
 
 DataFileCache::FileStamp DataFileCache::StampOf(const QString& path)
 {
@@ -38,6 +71,17 @@ DataFileCache::FileStamp DataFileCache::StampOf(const QString& path)
     return stamp;
 }
 
+bool DataFileCache::FolderListable(const QString& folder, QString& failure)
+{
+    DIR* listing = ::opendir(QFile::encodeName(folder).constData());
+    if (!listing) {
+        failure = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    ::closedir(listing);
+    return true;
+}
+
 std::shared_ptr<const DataFileCache::DataFile> DataFileCache::Load(const QString& path, const FileStamp& stamp,
                                                                    QString& failure)
 {
@@ -48,39 +92,58 @@ std::shared_ptr<const DataFileCache::DataFile> DataFileCache::Load(const QString
             entry.stamp.modifiedMilliseconds == stamp.modifiedMilliseconds)
             return entry.file;
     }
-    QFile file(path);
-    const QByteArray content = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    if (file.error() != QFileDevice::NoError) {
-        failure = file.errorString();
+    auto content = RegularFile::ReadAll(path, kLargestFile, failure);
+    if (!content)
         return nullptr;
-    }
-    const auto parsed = Parse(content);
+    const auto parsed = Parse(std::move(*content));
     m_entries.removeIf([&path](const Entry& entry) { return entry.path == path; });
-    if (m_entries.size() >= kFilesKept)
-        m_entries.removeFirst();
-    m_entries.append(Entry{path, stamp, parsed});
+    Keep(Entry{path, stamp, parsed});
     return parsed;
 }
 
-std::shared_ptr<const DataFileCache::DataFile> DataFileCache::Parse(const QByteArray& content)
+void DataFileCache::Keep(const Entry& entry)
+{
+    m_entries.append(entry);
+    qint64 bytes = 0;
+    for (const Entry& kept : m_entries)
+        bytes += kept.file->content.size();
+    while (m_entries.size() > 1 && (m_entries.size() > kFilesKept || bytes > kBytesKept)) {
+        bytes -= m_entries.first().file->content.size();
+        m_entries.removeFirst();
+    }
+}
+
+std::shared_ptr<const DataFileCache::DataFile> DataFileCache::Parse(QByteArray content)
 {
     auto file = std::make_shared<DataFile>();
-    // Single-byte text: every byte is one character.
-    const QStringList lines = QString::fromLatin1(content).split("\r\n");
-    file->lines.reserve(lines.size());
-    for (const QString& line : lines)
-        file->lines.append(line.split(','));
-    file->fileDate = FileDate(file->lines);
+    file->content = std::move(content);
+    const QByteArray& text = file->content;
+    for (qsizetype start = 0; start >= 0 && file->lineStarts.size() < kAddressableLines;) {
+        file->lineStarts.append(static_cast<qint32>(start));
+        const qsizetype lineFeed = text.indexOf('\n', start);
+        start = lineFeed < 0 ? -1 : lineFeed + 1;
+    }
+    file->fileDate = FileDate(text);
     return file;
 }
 
-std::optional<QDate> DataFileCache::FileDate(const QList<QStringList>& lines)
+std::optional<QDate> DataFileCache::FileDate(const QByteArray& content)
 {
+    // Fields are taken from the end backwards; a line's CR before its LF
+    // belongs to no field.
     QStringList found;  // day, month, year
-    for (qsizetype l = lines.size() - 1; l >= 0 && found.size() < 3; --l)
-        for (qsizetype f = lines[l].size() - 1; f >= 0 && found.size() < 3; --f)
-            if (!lines[l][f].isEmpty())
-                found.append(lines[l][f].trimmed());
+    qsizetype fieldEnd = content.size();
+    bool endsLine = false;
+    for (qsizetype i = content.size() - 1; i >= -1 && found.size() < 3; --i) {
+        const char c = i >= 0 ? content[i] : '\n';
+        if (c != ',' && c != '\n')
+            continue;
+        const qsizetype end = endsLine && fieldEnd > i + 1 && content[fieldEnd - 1] == '\r' ? fieldEnd - 1 : fieldEnd;
+        if (end > i + 1)
+            found.append(QString::fromLatin1(content.constData() + i + 1, end - i - 1).trimmed());
+        fieldEnd = i;
+        endsLine = c == '\n';
+    }
     if (found.size() < 3 || !Conversions::IsNumeric(found[2]))
         return std::nullopt;
     // Two-digit years: below 10 and 10 to 90 are this century, above 90

@@ -19,9 +19,12 @@ bool CommonTypeVar::ReadKorvelOrvex(CommonVarGatherer& myVarGatgerer)
         m_variableRecords.SetSize(qMax(1, 2 * myVarGatgerer.TotalVariable()), 2048, 1024);
         for (myVarGatgerer.MoveFirst(); !myVarGatgerer.EOF_Facility(); myVarGatgerer.MoveNext_Facility()) {
             const QString facility = myVarGatgerer.Current_Facility();
-            const auto connection = TargetConnections(m_globals).OpenFacility(facility);
-            if (!connection)
+            QString failure;
+            const auto connection = TargetConnections(m_globals).OpenFacility(facility, failure);
+            if (!connection) {
+                myVarGatgerer.MarkUnreadable(facility, failure);
                 continue;
+            }
             for (; !myVarGatgerer.EOF_Variable(); myVarGatgerer.MoveNext_Variable())
                 ExpandVaridToRecord(facility, myVarGatgerer.Current_Variable(), *connection);
         }

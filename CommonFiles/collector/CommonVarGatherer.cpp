@@ -78,6 +78,7 @@ double CommonVarGatherer::ReadTimeZoneOffset(qint32 timeZoneId, ado::Connection&
 bool CommonVarGatherer::ReadKorvelOrvex(qint32 interface_id, ado::Connection& aRootCNN)
 {
     FacilID2FacilNameHash = HashTable<QString>();
+    m_unreadableFacilities.clear();
     try {
         const QString limit = m_globals.config().item(Keys::NoUi::kLimitFacility);
         ado::Recordset rows;
@@ -105,12 +106,10 @@ bool CommonVarGatherer::ReadKorvelOrvex(qint32 interface_id, ado::Connection& aR
 
 void CommonVarGatherer::GatherFacilityVariables(const QString& facilityKey, qint32 interfaceId)
 {
-    const auto facility = TargetConnections(m_globals).OpenFacility(facilityKey);
+    QString failure;
+    const auto facility = TargetConnections(m_globals).OpenFacility(facilityKey, failure);
     if (!facility) {
-        // Skipped, the facility keeps its last-run date and is imported by
-        // a later run; the operator must still learn that it was skipped.
-        m_globals.WriteActivity(
-            "Facility '" + facilityKey + "' cannot be reached; its variables are not imported this time.", 0);
+        MarkUnreadable(facilityKey, failure);
         return;
     }
     try {
@@ -120,9 +119,19 @@ void CommonVarGatherer::GatherFacilityVariables(const QString& facilityKey, qint
         for (; !rows.Eof(); rows.MoveNext())
             ADHOCAddVariable(facilityKey, rows.Fields(0).toInt());
     } catch (const NumberedError& error) {
-        // A facility that cannot be read keeps the variables found so far.
-        m_globals.log().WriteClearedError("CommonVarGatherer.GatherFacilityVariables", error);
+        MarkUnreadable(facilityKey, error.Text());
     }
+}
+
+void CommonVarGatherer::MarkUnreadable(const QString& facilityKey, const QString& reason)
+{
+    // The facility keeps its last-run date and is imported by a later run;
+    // the operator must learn that this run left it out.
+    m_unreadableFacilities.insert(facilityKey, reason);
+    m_globals.WriteActivity(
+        "Facility '" + facilityKey +
+            "' cannot be read; its variables are not imported and the import does not succeed: " + reason,
+        0);
 }
 
 bool CommonVarGatherer::ListHasVariable(qint32 id, const QString& list)
@@ -160,6 +169,7 @@ void CommonVarGatherer::Clear()
 {
     m_facilityVariables.RemoveAll();
     m_totalVariable = 0;
+    m_unreadableFacilities.clear();
 }
 
 void CommonVarGatherer::MoveFirst()

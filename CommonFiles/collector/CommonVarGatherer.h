@@ -5,6 +5,7 @@
 #include "platform/DateTime.h"
 
 #include <QList>
+#include <QMap>
 #include <QPair>
 #include <QString>
 #include <QStringList>
@@ -32,6 +33,12 @@ public:
     // Whether the variable was gathered (the facility key in any case).
     bool HasVariable(const QString& facilID, qint32 VarId) const;
     void Clear();
+    // Facilities whose database or variable list could not be read, by key,
+    // with the reason: which of their variables are linked is not known, so
+    // an import of them cannot succeed, and they keep their last-run dates.
+    const QMap<QString, QString>& UnreadableFacilities() const { return m_unreadableFacilities; }
+    // Records the facility as unreadable and tells so.
+    void MarkUnreadable(const QString& facilityKey, const QString& reason);
     qint32 TotalFacility() const { return m_facilityVariables.Count(); }
     qint32 TotalVariable() const { return m_totalVariable; }
 
@@ -73,6 +80,7 @@ private:
     CommonGlobals& m_globals;
     HashTable<QString> m_facilityVariables;
     qint32 m_totalVariable = 0;
+    QMap<QString, QString> m_unreadableFacilities;
     QStringList m_facilityKeys;
     qint32 m_facilityIndex = -1;
     QStringList m_currentVariableIds;

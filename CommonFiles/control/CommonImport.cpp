@@ -77,18 +77,23 @@ bool CommonImport::StartImport(CommonVarGatherer& aVarGatgerer, bool TestMode)
     // true length.
     m_elapsed.start();
     try {
-        for (aVarGatgerer.MoveFirst(); !aVarGatgerer.EOF_Facility(); aVarGatgerer.MoveNext_Facility())
+        for (aVarGatgerer.MoveFirst(); !aVarGatgerer.EOF_Facility(); aVarGatgerer.MoveNext_Facility()) {
+            // A facility that could not be read is not walked: its last-run
+            // date must stay where it is.
+            if (aVarGatgerer.UnreadableFacilities().contains(aVarGatgerer.Current_Facility()))
+                continue;
             if (!ImportMeasuredFacility(aVarGatgerer.Current_Facility())) {
                 LogSessionStatistics();
                 return false;
             }
+        }
     } catch (const NumberedError& error) {
         m_globals.WriteActivity("Import stopped by an unexpected error " + error.Text(), 0);
         LogSessionStatistics();
         return false;
     }
     LogSessionStatistics();
-    return true;
+    return aVarGatgerer.UnreadableFacilities().isEmpty();
 }
 
 ImportStatistics CommonImport::Statistics() const
@@ -204,8 +209,7 @@ bool CommonImport::ImportVariable(const std::shared_ptr<const CommonTypeVarRec>&
             const bool written = value.isValid() && !value.isNull();
             if (written && !WriteSlotValue(value, record, SlotDatestamp(cuts)))
                 return false;
-            if (!written &&
-                !SkipSlot(record, SlotDatestamp(cuts), m_source->DayFileMissing() ? "missing file" : "Null cell"))
+            if (!written && !SkipNoValue(record, SlotDatestamp(cuts)))
                 return false;
         }
         if (Setting(Keys::Performance::kThrottle)) {
@@ -316,6 +320,14 @@ bool CommonImport::SkipSlot(const CommonTypeVarRec& record, const DateTime& date
 {
     ++m_statistics.slotsSkipped;
     return !m_diff || TellNoValue(record, datestamp, reason);
+}
+
+bool CommonImport::SkipNoValue(const CommonTypeVarRec& record, const DateTime& datestamp)
+{
+    const QString& reason = m_source->NoValueReason();
+    if (reason == CustomSource::kNoFileDate && m_source->PastDay())
+        ++m_statistics.slotsNoFileDate;
+    return SkipSlot(record, datestamp, reason);
 }
 
 void CommonImport::TellDecision(const PendingSlot& slot)

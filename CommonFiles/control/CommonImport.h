@@ -40,7 +40,8 @@ public:
     CommonImport(CommonGlobals& globals, std::unique_ptr<CustomSource>& source);
     ~CommonImport();
 
-    // True when every facility was walked to its end.
+    // True when every facility was walked to its end and none was left
+    // out unread.
     bool StartImport(CommonVarGatherer& aVarGatgerer, bool TestMode);
     // Where the run's time went, step by step.
     const ImportTimings& Timings() const { return m_timings; }
@@ -84,6 +85,8 @@ private:
     // A slot with nothing to write is counted, and told to a dry run;
     // false when its stored row could not be read for that.
     bool SkipSlot(const CommonTypeVarRec& record, const DateTime& datestamp, const QString& reason);
+    // A slot the source gave no value for, skipped with the source's reason.
+    bool SkipNoValue(const CommonTypeVarRec& record, const DateTime& datestamp);
     void TellDecision(const PendingSlot& slot);
     QString FacilityName(const QString& facility) const;
     // Writes the open batch from its slot first on, committing it when

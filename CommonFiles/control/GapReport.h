@@ -22,7 +22,8 @@ public:
         DateTime to;  // the last slot
         qint32 slotCount = 0;
         bool fillable = false;
-        // Why it is not: "missing file", "Null cell", "not a number", "locked".
+        // Why it is not: "missing file", "no file date", "file of another
+        // day", "empty cell", "not a number", "locked".
         QString reason;
     };
 

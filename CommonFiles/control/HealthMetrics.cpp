@@ -28,11 +28,13 @@ struct CounterFamily {
     qint64 ImportStatistics::*field;
 };
 
-const std::array<CounterFamily, 7> kCounterFamilies{{
+const std::array<CounterFamily, 8> kCounterFamilies{{
     {"r58213_slots_read_total", "Slots read from the data-logger files.", &ImportStatistics::slotsRead},
     {"r58213_slots_written_total", "Slots stored in the target.", &ImportStatistics::slotsWritten},
     {"r58213_slots_skipped_total", "Slots read with nothing to write: no value, or not a number.",
      &ImportStatistics::slotsSkipped},
+    {"r58213_slots_no_file_date_total", "Slots of a past day whose file holds no file date: nothing was imported.",
+     &ImportStatistics::slotsNoFileDate},
     {"r58213_slots_refused_total", "Slots a lock date, an approval level or a stored row kept from writing.",
      &ImportStatistics::slotsRefused},
     {"r58213_slots_failed_total", "Slots whose write failed after every recovery attempt.",

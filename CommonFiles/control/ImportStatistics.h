@@ -24,6 +24,8 @@ struct ImportStatistics {
     qint64 slotsWritten = 0;
     // Read, but with nothing to write: no value, or not a number.
     qint64 slotsSkipped = 0;
+    // Of those, slots of a past day whose file holds no file date (yet).
+    qint64 slotsNoFileDate = 0;
     // Kept from writing by a lock date, an approval level or a stored row.
     qint64 slotsRefused = 0;
     // Whose write still failed after the target's recovery attempts.

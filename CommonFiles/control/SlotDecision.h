@@ -26,7 +26,7 @@ struct SlotDecision {
     // The slot's place in the walk of its report: consecutive slots of a
     // variable have consecutive numbers.
     qint64 sequence = 0;
-    // No value: "missing file", "Null cell" or "not a number"; locked: the
-    // facility's lock date.
+    // No value: "missing file", "no file date", "file of another day",
+    // "empty cell" or "not a number"; locked: the facility's lock date.
     QString reason;
 };

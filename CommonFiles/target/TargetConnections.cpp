@@ -95,14 +95,23 @@ bool TargetConnections::OpenRoot(ado::Connection& root, bool withAttemptDialog)
 
 std::unique_ptr<ado::Connection> TargetConnections::OpenFacility(const QString& facilityKey)
 {
+    QString failure;
+    return OpenFacility(facilityKey, failure);
+}
+
+std::unique_ptr<ado::Connection> TargetConnections::OpenFacility(const QString& facilityKey, QString& failure)
+{
     auto connection = std::make_unique<ado::Connection>();
-    if (!ConfigureReporting(*connection, facilityKey))
+    if (!ConfigureReporting(*connection, facilityKey)) {
+        failure = QStringLiteral("its connection cannot be configured");
         return nullptr;
+    }
     try {
         connection->Open();
         return connection;
     } catch (const NumberedError& error) {
         m_globals.log().WriteClearedError("TargetConnections.OpenFacility", error);
+        failure = error.Text();
         return nullptr;
     }
 }

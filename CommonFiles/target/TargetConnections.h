@@ -41,6 +41,8 @@ public:
     // A facility database opened for reading; a manager that cannot be set
     // up is reported, a failed open only gives nothing.
     std::unique_ptr<ado::Connection> OpenFacility(const QString& facilityKey);
+    // As above; failure tells why the facility could not be opened.
+    std::unique_ptr<ado::Connection> OpenFacility(const QString& facilityKey, QString& failure);
 
 private:
     bool ConfigureReporting(ado::Connection& connection, const QString& schema);

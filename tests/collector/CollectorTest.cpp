@@ -123,7 +123,7 @@ TEST_P(Collector, GathersEnabledLinkedVariablesInTheTablesKeyOrder)
     EXPECT_EQ(Walk(gatherer), (QStringList{"PLANT1~7", "PLANT1~101", "PLANT1~1015", "ZULU4~3", "PLANT2~5"}));
 }
 
-TEST_P(Collector, AFacilityThatCannotBeReachedIsSkippedAndSaidSo)
+TEST_P(Collector, AFacilityThatCannotBeReadIsLeftOutAndNamedWithTheReason)
 {
     AddFacility("PLANT1", "North");
     target.Exec(*root, "insert into FACILITY (FILENAME, NAME, DIRECTORY) values ('gone5', 'Gone', 'srv')");
@@ -131,8 +131,12 @@ TEST_P(Collector, AFacilityThatCannotBeReachedIsSkippedAndSaidSo)
     CommonVarGatherer gatherer(target.globals());
     ASSERT_TRUE(gatherer.ReadKorvelOrvex(kCollector, *root));
     EXPECT_EQ(Walk(gatherer), QStringList{"PLANT1~1"});
-    EXPECT_TRUE(
-        target.LogText().contains("Facility 'GONE5' cannot be reached; its variables are not imported this time."));
+    EXPECT_EQ(gatherer.UnreadableFacilities().keys(), QStringList{"GONE5"});
+    const QString line =
+        "Facility 'GONE5' cannot be read; its variables are not imported and the import does not succeed: " +
+        gatherer.UnreadableFacilities().value("GONE5");
+    EXPECT_FALSE(gatherer.UnreadableFacilities().value("GONE5").isEmpty());
+    EXPECT_TRUE(target.LogText().contains(line)) << target.LogText().toStdString();
 }
 
 TEST_P(Collector, LimitedToOneFacility)

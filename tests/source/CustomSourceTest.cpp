@@ -4,6 +4,8 @@
 
 #include <QDateTime>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -27,14 +29,21 @@ struct Loggers : TestInstallation {
         TempFolder::Write(folder.file("data/" + name), (body + dateLine).toLatin1());
     }
 
-    QVariant Read(const DateTime& start)
+    QVariant Read(const DateTime& start, bool failing = false)
     {
         source.setStartdate(start);
         source.setEnddate(start.addMinutes(60));
-        bool error = true;
+        bool error = !failing;
         const QVariant value = source.GetDoubleResult(error);
-        EXPECT_FALSE(error);
+        EXPECT_EQ(error, failing);
         return value;
+    }
+
+    // Whether the slot reads as Null for that reason.
+    bool NullFor(const DateTime& start, const QString& reason)
+    {
+        const QVariant value = Read(start);
+        return (!value.isValid() || value.isNull()) && source.NoValueReason() == reason;
     }
 };
 
@@ -66,17 +75,19 @@ TEST(CustomSource, ReadsTheAddressedCellOfTheDaysFile)
     EXPECT_EQ(l.Read(march(7, 13)), "12.5");
     l.source.setSourceTag("ALGx4:3");
     EXPECT_EQ(l.Read(march(7)), "0.9");
-    l.source.setSourceTag("ALG 3:3");
-    EXPECT_EQ(l.Read(march(7)), "");
     l.source.setSourceTag("ALG 3:2");
-    EXPECT_EQ(l.Read(march(7)), "3.25");  // a field of blanks is an empty text
+    EXPECT_EQ(l.Read(march(7)), "3.25");
+    // A field of blanks holds no value, which a request tells apart from a
+    // value that is not a number.
+    l.source.setSourceTag("ALG 3:3");
+    EXPECT_TRUE(l.NullFor(march(7), CustomSource::kEmptyCell));
 }
 
 TEST(CustomSource, FileNameAndFolderAreReadAtEveryRequest)
 {
     Loggers l;
     l.WriteDay("PLANT07.TXT", kDay, "24,3,7\r\n");
-    EXPECT_TRUE(IsNull(l.Read(march(7))));
+    EXPECT_TRUE(l.NullFor(march(7), CustomSource::kMissingFile));
     EXPECT_TRUE(l.LogText().contains("Warning - File " + l.folder.file("data") + "/ALOG007.CSV not found.\r\n"));
     l.globals.config().setItem("R58213\\PREFIX", "PLANT");
     l.globals.config().setItem("R58213\\EXT", "TXT");
@@ -91,7 +102,7 @@ TEST(CustomSource, AFileHoldingAnotherDateGivesNothingSilently)
 {
     Loggers l;
     l.WriteDay("ALOG007.CSV", kDay, "24,2,7\r\n");
-    EXPECT_TRUE(IsNull(l.Read(march(7))));
+    EXPECT_TRUE(l.NullFor(march(7), CustomSource::kFileOfAnotherDay));
     EXPECT_FALSE(l.LogText().contains("ALOG007"));
     // The date fields may be spread over lines, after a trailing line break.
     TempFolder::Write(l.folder.file("data/ALOG007.CSV"), QByteArray(kDay) + "x,24\r\n3,7\r\n");
@@ -207,4 +218,41 @@ TEST(CustomSource, LongFilesLoad)
     l.WriteDay("ALOG008.CSV", big, "24,3,8\r\n");
     l.source.setSourceTag("ALG 2:32000");
     EXPECT_EQ(l.Read(march(8)), QString::number(31998 * 2));
+}
+
+TEST(CustomSource, APastDaysFileWithoutItsDateIsToldOnce)
+{
+    Loggers l;
+    l.WriteDay("ALOG007.CSV", kDay, "");
+    // Today's file may still be waiting for its date fields.
+    l.clock.set(march(7, 23));
+    EXPECT_TRUE(l.NullFor(march(7), CustomSource::kNoFileDate));
+    EXPECT_FALSE(l.source.PastDay());
+    l.clock.set(march(8, 1));
+    EXPECT_TRUE(l.NullFor(march(7), CustomSource::kNoFileDate));
+    EXPECT_TRUE(l.NullFor(march(7, 5), CustomSource::kNoFileDate));
+    EXPECT_EQ(l.LogText().count("ALOG007.CSV holds no file date"), 1);
+}
+
+TEST(CustomSource, OnlyRegularFilesWithinTheBoundAreRead)
+{
+    Loggers l;
+    const QString fifo = l.folder.file("data/ALOG007.CSV");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_TRUE(IsNull(l.Read(march(7), true)));
+    EXPECT_TRUE(l.LogText().contains("Unable to read file " + fifo + ": it is not a regular file"));
+    ASSERT_TRUE(QFile::link("/dev/zero", l.folder.file("data/ALOG008.CSV")));
+    EXPECT_TRUE(IsNull(l.Read(march(8), true)));
+    EXPECT_TRUE(l.LogText().contains("ALOG008.CSV: it is not a regular file"));
+    // 2 GB (sparse, so it costs no disk) are refused before anything is read.
+    QFile large(l.folder.file("data/ALOG009.CSV"));
+    ASSERT_TRUE(large.open(QIODevice::WriteOnly) && large.resize(qint64{2} << 30));
+    large.close();
+    rusage before{};
+    ::getrusage(RUSAGE_SELF, &before);
+    EXPECT_TRUE(IsNull(l.Read(march(9), true)));
+    rusage after{};
+    ::getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024);  // kB
+    EXPECT_TRUE(l.LogText().contains("ALOG009.CSV: it is larger than 64 MB (2147483648 bytes)"));
 }
