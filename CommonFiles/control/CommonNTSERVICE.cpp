@@ -34,6 +34,7 @@ void CommonNTSERVICE::RunNTService()
     // The host exists before the configuration is read, so that stops are
     // honoured early; the schedule can only be planned from here on.
     m_nextWake = InitialWake();
+    m_lastWake = m_globals.clock().now();
     auto* myMinuteTimer = new QELTimer(m_globals.log(), this);
     myMinuteTimer->setInterval(kMinuteMilliseconds);
     myMinuteTimer->setId(kSchedulerId);
@@ -48,12 +49,28 @@ void CommonNTSERVICE::MyMinuteTimer_Timer()
 {
     if (m_busy)
         return;
+    FollowClockSteppedBack();
     if (!m_globals.StopRequested() && m_globals.clock().now() >= m_nextWake) {
         const QScopedValueRollback<bool> busy(m_busy, true);
         RunDueImport();
     }
     if (m_globals.StopRequested())
         EndService();
+}
+
+// A wake planned before the clock was set back may lie hours ahead of the
+// new time; the schedule is planned again from now, as at a start.
+void CommonNTSERVICE::FollowClockSteppedBack()
+{
+    const DateTime now = m_globals.clock().now();
+    if (now < m_lastWake) {
+        m_nextWake = InitialWake();
+        m_globals.log().WriteLog("The clock was set back from " + m_lastWake.format("mm/dd/yyyy HH:nn:ss") + " to " +
+                                     now.format("mm/dd/yyyy HH:nn:ss") +
+                                     ". Will next wake up at : " + m_nextWake.format("mm/dd/yyyy HH:nn:ss"),
+                                 0);
+    }
+    m_lastWake = now;
 }
 
 void CommonNTSERVICE::EndService()

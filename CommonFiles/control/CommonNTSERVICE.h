@@ -52,6 +52,7 @@ public:
 
 private:
     void RunDueImport();
+    void FollowClockSteppedBack();
     void ApplyReloadedVerbosity();
     DateTime InitialWake() const;
     DateTime FollowOnWake() const;
@@ -64,6 +65,9 @@ private:
     std::function<void()> m_configurationUnreadable;
     TerminationSignal* m_termination;
     DateTime m_nextWake;
+    // When the last tick came: a later tick at an earlier time means the
+    // clock was set back.
+    DateTime m_lastWake;
     bool m_busy = false;
     bool m_ending = false;
 };

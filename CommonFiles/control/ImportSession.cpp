@@ -10,6 +10,7 @@
 #include "CommonFiles/target/ConnectionManager.h"
 #include "CommonFiles/target/TargetConnections.h"
 #include "platform/Conversions.h"
+#include "platform/InstallationLock.h"
 #include "platform/NumberedError.h"
 #include "platform/VersionRecord.h"
 #include "platform/ado/Connection.h"
@@ -51,18 +52,17 @@ void ImportSession::Report(const QString& text)
 ImportSession::Outcome ImportSession::ImportAll(bool testMode)
 {
     m_statistics = {};
-    const Outcome outcome = Guarded(testMode, &ImportSession::RunAll);
-    if (m_globals.serviceMode())
-        ServiceHealth(m_globals).RecordImport(outcome, m_statistics);
-    return outcome;
+    m_unreadableFacilities.clear();
+    return Guarded(testMode, &ImportSession::RunAll, m_globals.serviceMode());
 }
 
 ImportSession::Outcome ImportSession::ImportSelected(bool testMode)
 {
-    return Guarded(testMode, &ImportSession::RunSelected);
+    m_unreadableFacilities.clear();
+    return Guarded(testMode, &ImportSession::RunSelected, false);
 }
 
-ImportSession::Outcome ImportSession::Guarded(bool testMode, Outcome (ImportSession::*run)(bool))
+ImportSession::Outcome ImportSession::Guarded(bool testMode, Outcome (ImportSession::*run)(bool), bool recordHealth)
 {
     // An import yields to the event loop; a second one started meanwhile
     // would walk the same facilities twice.
@@ -70,15 +70,27 @@ ImportSession::Outcome ImportSession::Guarded(bool testMode, Outcome (ImportSess
         m_globals.WriteActivity("An import is already running. The new import request was not started.", 0);
         return Outcome::NotStarted;
     }
+    // So would one of another process on the same installation: the
+    // service, the desktop program, the command line.
+    InstallationLock lock(m_globals.programFolder());
+    if (!lock.TryLock()) {
+        m_globals.WriteActivity(lock.Refusal("this import was not started"), 0);
+        return Outcome::NotStarted;
+    }
     m_running = true;
     // Whatever way the run ends, later requests must not be refused.
     const auto finished = qScopeGuard([this] { m_running = false; });
+    Outcome outcome = Outcome::Failed;
     try {
-        return (this->*run)(testMode);
+        outcome = (this->*run)(testMode);
     } catch (const NumberedError& error) {
         m_globals.WriteActivity("Import stopped by an unexpected error " + error.Text(), 0);
     }
-    return Outcome::Failed;
+    // Recorded while the lock is held, so two processes never write the
+    // health file at once.
+    if (recordHealth)
+        ServiceHealth(m_globals).RecordImport(outcome, m_statistics);
+    return outcome;
 }
 
 ImportSession::Outcome ImportSession::RunAll(bool testMode)
@@ -88,7 +100,10 @@ ImportSession::Outcome ImportSession::RunAll(bool testMode)
         return Outcome::NotStarted;
     if (gatherer->TotalVariable() < 1) {
         m_globals.WriteActivity(kNothing, 0);
-        return Outcome::NotStarted;
+        // Nothing was found because nothing could be read: that is no
+        // success.
+        m_unreadableFacilities = gatherer->UnreadableFacilities();
+        return m_unreadableFacilities.isEmpty() ? Outcome::NotStarted : Outcome::Failed;
     }
     return ChooseDateRange(*gatherer) ? RunImport(*gatherer, testMode) : Outcome::NotStarted;
 }
@@ -344,6 +359,7 @@ ImportSession::Outcome ImportSession::RunImport(CommonVarGatherer& gatherer, boo
     import.setOnlyMissingRows(m_onlyMissingRows);
     const bool succeeded = import.StartImport(gatherer, testMode);
     m_statistics = import.Statistics();
+    m_unreadableFacilities = gatherer.UnreadableFacilities();
     m_globals.WriteActivity(succeeded ? "Import was successful." : "Import terminated with error(s).", 0);
     return succeeded ? Outcome::Succeeded : Outcome::Failed;
 }

@@ -5,6 +5,7 @@
 #include "CommonFiles/target/CommonAINFOnavigator.h"
 #include "CommonFiles/target/TimeUtils.h"
 
+#include <QMap>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -22,8 +23,9 @@ class Connection;
 // Turns a command (import all, import selected variables) into one import
 // run: connects to the target, checks the collector, gathers its
 // variables, reads last-run and lock dates, lets the person choose where
-// the mode allows, and runs the import. Only one import runs at a time: a
-// request while one runs is refused with an activity line. The session
+// the mode allows, and runs the import. Only one import runs at a time on
+// an installation, whichever program runs it: a request while one runs is
+// refused at once with an activity line. The session
 // owns the data-file source and the additional-info map for as long as it
 // lives, so a source configured to be kept serves every import it runs.
 // In service mode every import-all is recorded in the health file.
@@ -44,12 +46,18 @@ public:
     // The imports from now on write only slots the target has no row for.
     void setOnlyMissingRows(bool only) { m_onlyMissingRows = only; }
 
+    // The facilities the last import could not read, by key, with the
+    // reason (see CommonVarGatherer).
+    const QMap<QString, QString>& UnreadableFacilities() const { return m_unreadableFacilities; }
+
     // The collector's version check; a difference is a warning only.
     void ValidateCollectorVersion();
     static QString RunningVersion();
 
 private:
-    Outcome Guarded(bool testMode, Outcome (ImportSession::*run)(bool));
+    // Runs the import unless one runs already in this process or on this
+    // installation; recordHealth writes its outcome to the health file.
+    Outcome Guarded(bool testMode, Outcome (ImportSession::*run)(bool), bool recordHealth);
     Outcome RunAll(bool testMode);
     Outcome RunSelected(bool testMode);
     std::unique_ptr<CommonVarGatherer> PrepareImportScope();
@@ -75,4 +83,5 @@ private:
     bool m_onlyMissingRows = false;
     // What the last import run did; empty when it did not get that far.
     ImportStatistics m_statistics;
+    QMap<QString, QString> m_unreadableFacilities;
 };

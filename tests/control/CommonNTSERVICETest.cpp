@@ -255,3 +255,15 @@ TEST(CommonNTSERVICE, ReloadedVerbosityIsCorrectedAsAtStartUp)
     inst.TickAt(At(9, 45));
     EXPECT_EQ(inst.globals.log().Verbosity(), 0);
 }
+
+TEST(CommonNTSERVICE, AClockSetBackPlansTheScheduleAgainFromNow)
+{
+    ServiceInstallation inst({{"MINUTELY", "YES"}, {"MINUTELY_MINUTE", "10"}});
+    inst.service.RunNTService();
+    inst.TickAt(At(8, 0));  // set back 90 minutes: not asleep until 09:40
+    EXPECT_EQ(inst.imports, (QList<DateTime>{At(9, 30), At(8, 0)}));
+    EXPECT_EQ(inst.service.NextWake(), At(8, 10));
+    EXPECT_TRUE(inst.LogText().contains("The clock was set back from 03/05/2024 09:30:00 to 03/05/2024 08:00:00."));
+    inst.TickAt(At(8, 5));
+    EXPECT_EQ(inst.imports.size(), 2);
+}
