@@ -1,12 +1,15 @@
 #include "CommonFiles/foundation/QELLoggerTXT.h"
 
 #include "platform/NumberedError.h"
+#include "platform/RegularFile.h"
 
+#include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 #include <QLocale>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace {
 
@@ -181,20 +184,33 @@ bool QELLoggerTXT::ShouldRunCleanup()
     return true;
 }
 
+bool QELLoggerTXT::IsLogFileName(const QString& name)
+{
+    static const QRegularExpression kLogName(
+        QStringLiteral("^[A-Za-z0-9_]*\\d{2}_\\d{2}_\\d{4}__\\d{2}_\\d{2}_\\d{2}(_[A-Za-z0-9]+)?\\.log$"));
+    return kLogName.match(name).hasMatch();
+}
+
+// Only what the program wrote goes: files named as its logs, judged by the
+// entry itself. A link, in the folder or as the folder, is never followed,
+// so nothing outside the log folder and nothing of anyone else is removed.
 void QELLoggerTXT::LSM_Run()
 {
     if (!ShouldRunCleanup())
         return;
+    struct stat folderStatus {};
+    if (::lstat(QFile::encodeName(m_cleanupFolder).constData(), &folderStatus) != 0 || !S_ISDIR(folderStatus.st_mode))
+        return;
     const DateTime cutoff = m_clock.now().addDays(-m_keepDays);
     int count = 0;
     qint64 freedBytes = 0;
-    const QDir folder(m_cleanupFolder);
-    const QStringList names = folder.entryList(QDir::Files);
+    const QStringList names = QDir(m_cleanupFolder).entryList(QDir::Files | QDir::System | QDir::Hidden);
     for (const QString& name : names) {
-        const QString path = folder.filePath(name);
-        const DateTime written = GetLastModifiedFileTime(path);
+        const QString path = m_cleanupFolder + "/" + name;
+        if (!IsLogFileName(name) || !RegularFile::IsRegularNotLink(path))
+            continue;
         const qint32 size = GetFileSizeInBytes(path);
-        if (written < cutoff && KillFileAndDiscardError(path)) {
+        if (GetLastModifiedFileTime(path) < cutoff && KillFileAndDiscardError(path)) {
             ++count;
             freedBytes += size;
         }
@@ -205,21 +221,22 @@ void QELLoggerTXT::LSM_Run()
     WriteLine("Removed " + QString::number(count) + " logs. Freed " + freed + " kB of disk space.");
 }
 
+// Taken from the entry itself, never by opening it.
 DateTime QELLoggerTXT::GetLastModifiedFileTime(const QString& path) const
 {
-    QFile file(path);
-    const QFileInfo info(path);
-    if (!file.open(QIODevice::ReadOnly) || !info.lastModified().isValid())
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
         return m_clock.now();
-    const QDateTime written = info.lastModified().toLocalTime();
-    return DateTime::FromQDateTime(written.date(),
-                                   QTime(written.time().hour(), written.time().minute(), written.time().second()));
+    const QDateTime written = QDateTime::fromSecsSinceEpoch(status.st_mtim.tv_sec).toLocalTime();
+    return DateTime::FromQDateTime(written.date(), written.time());
 }
 
 qint32 QELLoggerTXT::GetFileSizeInBytes(const QString& path) const
 {
-    const QFileInfo info(path);
-    return info.isFile() ? static_cast<qint32>(info.size() & 0xFFFFFFFF) : 0;
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode))
+        return 0;
+    return static_cast<qint32>(status.st_size & 0xFFFFFFFF);
 }
 
 bool QELLoggerTXT::KillFileAndDiscardError(const QString& path) const

@@ -55,6 +55,9 @@ public:
     // characters (tabs aside) shown as escapes ("\\n", "\\r", "\\0", "\\x1B"),
     // so no text from a file or a database can start a line of its own.
     static QString Printable(const QString& text);
+    // Whether a file name is one the logger gives its logs:
+    // "mm_dd_yyyy__hh_nn_ss_<mode>.log", after the prefix.
+    static bool IsLogFileName(const QString& name);
 
     DateTime GetLastModifiedFileTime(const QString& path) const;
     qint32 GetFileSizeInBytes(const QString& path) const;

@@ -1,10 +1,18 @@
 #include "CommonFiles/service/LogTail.h"
 
+#include "CommonFiles/foundation/QELLoggerTXT.h"
+#include "platform/RegularFile.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
 
 namespace {
+
+// A handle file holds one path.
+constexpr qint64 kLargestHandle = 64 * 1024;
 
 bool IsContinuationByte(char byte)
 {
@@ -13,18 +21,42 @@ bool IsContinuationByte(char byte)
 
 }  // namespace
 
-QString LogTail::LastLogFilePath(const QString& handleFile)
+QString LogTail::LastLogFilePath(const QString& handleFile, const QString& logFolder, QString& refusal)
 {
-    QFile handle(handleFile);
-    if (!handle.open(QIODevice::ReadOnly))
+    refusal.clear();
+    if (!QFileInfo::exists(handleFile))
         return {};
-    return QString::fromUtf8(handle.readLine()).trimmed();
+    QString failure;
+    const auto content = RegularFile::ReadAll(handleFile, kLargestHandle, failure);
+    if (!content) {
+        refusal = "No log is shown: " + handleFile + " cannot be read (" + failure + ").";
+        return {};
+    }
+    const QString path = QString::fromUtf8(content->left(content->indexOf('\n'))).trimmed();
+    const QString reason = path.isEmpty() ? QString() : NotOwnLog(path, logFolder);
+    if (reason.isEmpty())
+        return path;
+    refusal = "No log is shown: " + handleFile + " names " + path + ", which " + reason + ".";
+    return {};
+}
+
+QString LogTail::NotOwnLog(const QString& path, const QString& logFolder)
+{
+    const QFileInfo log(path);
+    if (QDir::cleanPath(log.absolutePath()) != QDir::cleanPath(QFileInfo(logFolder).absoluteFilePath()))
+        return "is not in the log folder " + logFolder;
+    if (!QELLoggerTXT::IsLogFileName(log.fileName()))
+        return QStringLiteral("is not named as a log");
+    if (!RegularFile::IsRegularNotLink(path))
+        return QStringLiteral("is not a regular file");
+    return {};
 }
 
 std::optional<QString> LogTail::TailReversed(const QString& path, qint64 bytes)
 {
-    QFile log(path);
-    if (!log.open(QIODevice::ReadOnly))
+    QFile log;
+    QString failure;
+    if (!RegularFile::OpenForReading(log, path, failure))
         return std::nullopt;
     // The service may append while this reads: the tail ends where the file
     // ended when it was opened.

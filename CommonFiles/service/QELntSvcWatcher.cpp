@@ -44,14 +44,21 @@ QELntSvcWatcher::QELntSvcWatcher(CommonGlobals& globals, QObject* parent)
 
 QString QELntSvcWatcher::LastLogFilePath() const
 {
-    return LogTail::LastLogFilePath(m_globals.log().HandleFilePath());
+    QString refusal;
+    return LastLogFilePath(refusal);
+}
+
+QString QELntSvcWatcher::LastLogFilePath(QString& refusal) const
+{
+    return LogTail::LastLogFilePath(m_globals.log().HandleFilePath(), m_globals.programFolder() + "/log", refusal);
 }
 
 void QELntSvcWatcher::RefreshLog()
 {
-    const QString path = LastLogFilePath();
+    QString refusal;
+    const QString path = LastLogFilePath(refusal);
     if (path.isEmpty()) {
-        emit LogShown({});
+        emit LogShown(refusal.isEmpty() ? QString() : refusal + "\n");
         return;
     }
     if (const auto tail = LogTail::TailReversed(path, m_logTailSize))

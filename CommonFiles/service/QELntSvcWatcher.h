@@ -22,8 +22,10 @@ public:
     explicit QELntSvcWatcher(CommonGlobals& globals, QObject* parent = nullptr);
 
     // The service's current log file, as its handle file names it; empty
-    // when there is none.
+    // when there is none, or when the handle names anything but one of the
+    // program's logs in its log folder (refusal then says why).
     QString LastLogFilePath() const;
+    QString LastLogFilePath(QString& refusal) const;
     // Shows the newest lines of the log; no log file empties the view, a
     // log that cannot be read leaves it as it is.
     void RefreshLog();

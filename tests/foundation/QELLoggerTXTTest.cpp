@@ -155,16 +155,40 @@ TEST(QELLoggerTXT, CleanupRemovesOnlyFilesOlderThanTheKeptDays)
     s.log.LSM_Init(7);
     const DateTime now = s.clock.now();
     const QString folder = s.logFolder();
-    makeFile(folder + "/old.log", 1024, now.addDays(-30));
-    makeFile(folder + "/old.txt", 2048, now.addDays(-8));
-    makeFile(folder + "/old_no_extension", 512, now.addDays(-7).addMinutes(-60));
-    makeFile(folder + "/young.log", 100, now.addDays(-7).addMinutes(60));
-    makeFile(folder + "/future.log", 100, now.addDays(2));
+    makeFile(folder + "/01_02_2024__10_00_00_ntservice.log", 1024, now.addDays(-30));
+    makeFile(folder + "/02_20_2024__10_00_00_cli.log", 2048, now.addDays(-8));
+    makeFile(folder + "/02_27_2024__13_00_00.log", 512, now.addDays(-7).addMinutes(-60));
+    makeFile(folder + "/02_27_2024__15_00_00_cli.log", 100, now.addDays(-7).addMinutes(60));
+    makeFile(folder + "/03_07_2024__00_00_00_cli.log", 100, now.addDays(2));
+    // What the program did not write stays, however old.
+    makeFile(folder + "/operator notes.txt", 10, now.addDays(-90));
+    makeFile(folder + "/syslog.1", 10, now.addDays(-90));
+    makeFile(folder + "/01_02_2024__10_00_00_cli.log.gz", 10, now.addDays(-90));
+    makeFile(s.folder.file("backup.db"), 10, now.addDays(-90));
+    ASSERT_TRUE(QFile::link(s.folder.file("backup.db"), folder + "/01_01_2024__10_00_00_cli.log"));
 
     s.log.LSM_Run();
 
-    EXPECT_EQ(TempFolder::Files(folder), (QStringList{"03_05_2024__14_07_09.log", "future.log", "young.log"}));
+    EXPECT_EQ(
+        TempFolder::Files(folder),
+        (QStringList{"01_01_2024__10_00_00_cli.log", "01_02_2024__10_00_00_cli.log.gz", "02_27_2024__15_00_00_cli.log",
+                     "03_05_2024__14_07_09.log", "03_07_2024__00_00_00_cli.log", "operator notes.txt", "syslog.1"}));
+    EXPECT_TRUE(QFile::exists(s.folder.file("backup.db")));
     EXPECT_EQ(s.current(), "14:07:09 : Removed 3 logs. Freed 3.50 kB of disk space.\r\n");
+}
+
+TEST(QELLoggerTXT, CleanupNeverFollowsALinkedLogFolder)
+{
+    LogSetup s;
+    s.log.setVerbosity(-1);
+    TempFolder elsewhere;
+    makeFile(elsewhere.file("01_02_2024__10_00_00_cli.log"), 10, s.clock.now().addDays(-90));
+    QELLoggerTXT linked{s.clock, s.folder.path(), "r58213"};
+    ASSERT_TRUE(QFile::link(elsewhere.path(), s.folder.file("linked")));
+    linked.setLogPath(s.folder.file("linked"));
+    linked.LSM_Init(7);
+    linked.LSM_Run();
+    EXPECT_TRUE(QFile::exists(elsewhere.file("01_02_2024__10_00_00_cli.log")));
 }
 
 TEST(QELLoggerTXT, CleanupRunsAtMostOncePerClockHourAndIsSilentWhenNothingGoes)
@@ -177,21 +201,21 @@ TEST(QELLoggerTXT, CleanupRunsAtMostOncePerClockHourAndIsSilentWhenNothingGoes)
     s.log.LSM_Run();  // nothing old yet
     EXPECT_EQ(s.current(), announcement);
 
-    makeFile(folder + "/old.log", 1024, s.clock.now().addDays(-10));
+    makeFile(folder + "/02_20_2024__10_00_00_cli.log", 1024, s.clock.now().addDays(-10));
     s.clock.set(DateTime::FromParts(2024, 3, 5, 14, 59, 59));
     s.log.LSM_Run();
-    EXPECT_TRUE(QFile::exists(folder + "/old.log"));
+    EXPECT_TRUE(QFile::exists(folder + "/02_20_2024__10_00_00_cli.log"));
     EXPECT_EQ(s.current(), announcement);
 
     s.clock.set(DateTime::FromParts(2024, 3, 5, 15, 0, 1));
     s.log.LSM_Run();
-    EXPECT_FALSE(QFile::exists(folder + "/old.log"));
+    EXPECT_FALSE(QFile::exists(folder + "/02_20_2024__10_00_00_cli.log"));
     EXPECT_EQ(s.current(), announcement + "15:00:01 : Removed 1 logs. Freed 1.00 kB of disk space.\r\n");
 
-    makeFile(folder + "/old2.log", 1024, s.clock.now().addDays(-10));
+    makeFile(folder + "/02_21_2024__10_00_00_cli.log", 1024, s.clock.now().addDays(-10));
     s.clock.set(DateTime::FromParts(2024, 3, 5, 15, 30, 0));
     s.log.LSM_Run();
-    EXPECT_TRUE(QFile::exists(folder + "/old2.log"));
+    EXPECT_TRUE(QFile::exists(folder + "/02_21_2024__10_00_00_cli.log"));
 }
 
 TEST(QELLoggerTXT, TextFromOutsideCannotStartALineOfItsOwn)
