@@ -63,10 +63,16 @@ CommonDefUpload::CommonDefUpload(CommonGlobals& globals) : m_globals(globals)
 
 bool CommonDefUpload::UploadCurrentDefinition(const QString& archivePath)
 {
-    if (archivePath.isEmpty())
-        return false;
+    return UploadCurrentDefinition([&archivePath] { return archivePath; });
+}
+
+bool CommonDefUpload::UploadCurrentDefinition(const std::function<QString()>& chooseArchive)
+{
     const auto root = OpenRoot();
     if (!root)
+        return false;
+    const QString archivePath = chooseArchive();
+    if (archivePath.isEmpty())
         return false;
     m_workFolder = m_globals.programFolder() + "/temp";
     const bool published = Publish(archivePath, *root);

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include <functional>
 #include <memory>
 
 class CommonGlobals;
@@ -22,8 +23,12 @@ class CommonDefUpload {
 public:
     explicit CommonDefUpload(CommonGlobals& globals);
 
-    // archivePath is the archive the person chose; empty when they cancelled.
-    // True only when every file and row was stored.
+    // chooseArchive is asked for the archive once the target's root schema
+    // is open, so a target that cannot be reached is told before anyone
+    // picks a file; it gives an empty path when the person cancelled. True
+    // only when every file and row was stored.
+    bool UploadCurrentDefinition(const std::function<QString()>& chooseArchive);
+    // The archive given in advance (the command line).
     bool UploadCurrentDefinition(const QString& archivePath);
 
     // Stores a local file as the FILES row of (dirname, filename), both

@@ -48,8 +48,8 @@ void CommonNTActivity::BuildBody()
     statusLabel().hide();
     m_statusPanel = AddPanel("Status of Service currently monitored");
     m_statusPanel->setObjectName("ServiceStatus");
-    m_statusPanel->setText(statusLabel().text());
-    connect(&statusLabel(), &ServiceStatusLabel::CaptionChanged, m_statusPanel, &QLabel::setText);
+    m_statusPanel->ShowValue(statusLabel().text());
+    connect(&statusLabel(), &ServiceStatusLabel::CaptionChanged, m_statusPanel, &ValueLabel::ShowValue);
     connect(&watcher(), &QELntSvcWatcher::LogShown, m_txtLog, &QPlainTextEdit::setPlainText);
 }
 

@@ -28,6 +28,6 @@ private:
     void ViewFullLog();
 
     QPlainTextEdit* m_txtLog = nullptr;
-    QLabel* m_statusPanel = nullptr;
+    ValueLabel* m_statusPanel = nullptr;
     UrlOpener m_urlOpener;
 };

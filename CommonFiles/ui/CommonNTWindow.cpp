@@ -78,16 +78,15 @@ void CommonNTWindow::AddHelpAndClose(const QString& topic, const QString& closeK
             this, &QDialog::close);
 }
 
-QLabel* CommonNTWindow::AddPanel(const QString& tip)
+ValueLabel* CommonNTWindow::AddPanel(const QString& tip)
 {
-    auto* panel = new QLabel(m_statusBar);
+    auto* panel = new ValueLabel(tip, m_statusBar);
     panel->setToolTip(tip);
-    panel->setAccessibleName(tip);
     m_statusBar->addWidget(panel, 1);
     return panel;
 }
 
 void CommonNTWindow::ShowServiceName()
 {
-    m_namePanel->setText(ConfiguredName());
+    m_namePanel->ShowValue(ConfiguredName());
 }

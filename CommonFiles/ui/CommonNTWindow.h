@@ -11,6 +11,7 @@ class QStatusBar;
 class QToolBar;
 class QVBoxLayout;
 class ServiceStatusLabel;
+class ValueLabel;
 
 // What the two service windows share: a watcher of the service named in the
 // configuration, the status label it keeps up to date, a toolbar above the
@@ -36,7 +37,7 @@ protected:
     // "Help" opens the topic, "Close" closes the window; they follow the
     // window's own buttons.
     void AddHelpAndClose(const QString& topic, const QString& closeKey);
-    QLabel* AddPanel(const QString& tip);
+    ValueLabel* AddPanel(const QString& tip);
     void ShowServiceName();
 
 private:
@@ -46,5 +47,5 @@ private:
     QToolBar* m_toolBar;
     QVBoxLayout* m_body;
     QStatusBar* m_statusBar;
-    QLabel* m_namePanel = nullptr;
+    ValueLabel* m_namePanel = nullptr;
 };

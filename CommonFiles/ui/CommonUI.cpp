@@ -366,11 +366,20 @@ void CommonUI::UploadDefinition()
 
 bool CommonUI::UploadChosenDefinition()
 {
-    const QString archive = m_archivePicker(this, m_globals.programFolder());
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-    QCoreApplication::processEvents();
-    return CommonDefUpload(m_globals).UploadCurrentDefinition(archive);
+    // The archive is asked for only once the target is open; the hourglass
+    // shows from the choice on.
+    bool waiting = false;
+    const auto restore = qScopeGuard([&waiting] {
+        if (waiting)
+            QGuiApplication::restoreOverrideCursor();
+    });
+    return CommonDefUpload(m_globals).UploadCurrentDefinition([this, &waiting] {
+        const QString archive = m_archivePicker(this, m_globals.programFolder());
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        waiting = true;
+        QCoreApplication::processEvents();
+        return archive;
+    });
 }
 
 void CommonUI::ViewReleaseNotes()

@@ -7,11 +7,12 @@ const QColor kNotRunning(255, 0, 0);
 
 }  // namespace
 
-ServiceStatusLabel::ServiceStatusLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent)
+ServiceStatusLabel::ServiceStatusLabel(const QString& caption, QWidget* parent)
+    : ValueLabel(QStringLiteral("Service Status"), parent)
 {
     setAlignment(Qt::AlignCenter);
     setAutoFillBackground(true);
-    setAccessibleName("Service Status");
+    ShowValue(caption);
 }
 
 void ServiceStatusLabel::Show(const QString& status)
@@ -39,6 +40,6 @@ void ServiceStatusLabel::Paint(const QColor& background)
 
 void ServiceStatusLabel::SetCaption(const QString& caption)
 {
-    setText(caption);
+    ShowValue(caption);
     emit CaptionChanged(caption);
 }

@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QLabel>
+#include "CommonFiles/ui/ValueLabel.h"
 
 // A service's state as both service windows show it: "Running" on green,
 // every other state on red, "N/A" on red when the state cannot be had, and
-// an empty state as an empty caption on the colour there was.
-class ServiceStatusLabel : public QLabel {
+// an empty state as an empty caption on the colour there was. The state is
+// what a screen reader reads, too.
+class ServiceStatusLabel : public ValueLabel {
     Q_OBJECT
 public:
     explicit ServiceStatusLabel(const QString& caption, QWidget* parent = nullptr);

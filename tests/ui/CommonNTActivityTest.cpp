@@ -37,7 +37,7 @@ struct RunningService {
 // the handle file names; the log's path.
 QString WriteLog(const ServiceDesk& desk, int from, int to)
 {
-    const QString path = desk.folder.file("log/service.log");
+    const QString path = desk.folder.file("log/03_05_2024__14_07_09_ntservice.log");
     QFile log(path);
     EXPECT_TRUE(log.open(from ? QIODevice::Append : QIODevice::WriteOnly));
     for (int i = from; i < to; ++i)

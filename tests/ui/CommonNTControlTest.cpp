@@ -75,6 +75,12 @@ TEST(CommonNTControl, StartAndStopAreRequestedAndTheLabelFollows)
     EXPECT_TRUE(QTest::qWaitFor([&] { return desk.Status(window)->text() == "Paused"; }));
     desk.systemctl.SetState("active");
     EXPECT_TRUE(QTest::qWaitFor([&] { return desk.Status(window)->text() == "Running"; }));
+    // A screen reader reads the state and the service's name, not only
+    // their captions.
+    EXPECT_EQ(desk.Status(window)->accessibleName(), "Service Status: Running");
+    EXPECT_EQ(desk.Status(window)->accessibleDescription(), "Running");
+    EXPECT_EQ(window->findChild<QLabel*>("ServiceName")->accessibleName(),
+              "Name of the Service currently monitored: r58213");
     EXPECT_TRUE(SaveScreenshot(*window, "service-status"));
     desk.systemctl.SetState("maintenance");  // a state without a text keeps the colour
     EXPECT_TRUE(QTest::qWaitFor([&] { return desk.Status(window)->text().isEmpty(); }));

@@ -337,7 +337,7 @@ TEST(CommonUI, TestConnectionSpeaksOnlyOfAFailure)
 
 TEST(CommonUI, ACancelledUploadIsReportedAndThePointerRestored)
 {
-    InteractiveStart s;
+    DemoStart s;
     QString askedIn;
     s.window.setArchivePicker([&askedIn](QWidget*, const QString& folder) {
         askedIn = folder;
@@ -348,6 +348,22 @@ TEST(CommonUI, ACancelledUploadIsReportedAndThePointerRestored)
     EXPECT_EQ(s.presenter.shown, QStringList{"0||Failed to upload"});
     EXPECT_EQ(s.lines().last(), "Upload Failed.");
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(CommonUI, AnUnreachableTargetIsToldBeforeAnArchiveIsAsked)
+{
+    DemoStart s;
+    s.globals.config().setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE", s.folder.file("gone"));
+    bool asked = false;
+    s.window.setArchivePicker([&asked](QWidget*, const QString&) {
+        asked = true;
+        return QString();
+    });
+    s.Trigger("mnuUploadDef");
+    EXPECT_FALSE(asked);
+    ASSERT_EQ(s.presenter.shown.size(), 2);
+    EXPECT_TRUE(s.presenter.shown[0].startsWith("48|Failed to connect to Korvel Orvex|Error :\r\n"));
+    EXPECT_EQ(s.presenter.shown[1], "0||Failed to upload");
 }
 
 TEST(CommonUI, AGoodArchiveIsUploaded)
