@@ -38,7 +38,7 @@ ExitStatus CliOperations::Import(const CommandOptions& options, bool selected)
     if (options.Has("--diff"))
         return DiffRun(options, selected);
     CliSessionPrompts prompts(options, m_globals.config(), m_err);
-    if (!prompts.DatesReadable())
+    if (!prompts.DatesReadable(m_globals.clock().now()))
         return ExitStatus::UsageError;
     if (options.Has("--service")) {
         // One import exactly as the scheduler runs it.
@@ -97,7 +97,7 @@ ExitStatus CliOperations::DiffRun(const CommandOptions& options, bool selected)
         return Usage("--diff lists what an import would do without writing; give it with --test, without --service");
     const auto form = FormatOf(options);
     CliSessionPrompts prompts(options, m_globals.config(), m_err);
-    if (!form || !prompts.DatesReadable())
+    if (!form || !prompts.DatesReadable(m_globals.clock().now()))
         return ExitStatus::UsageError;
     ImportSession session(m_globals, prompts);
     DiffReport diff;
@@ -119,13 +119,13 @@ ExitStatus CliOperations::Gaps(const CommandOptions& options)
         return Usage("gaps [--facility F] [--var F~ID] --from DATE --to DATE [--fill] [--format text|csv|json]");
     const auto form = FormatOf(options);
     CliSessionPrompts prompts(options, m_globals.config(), m_err);
-    if (!form || !prompts.DatesReadable())
+    if (!form || !prompts.DatesReadable(m_globals.clock().now()))
         return ExitStatus::UsageError;
     ImportSession session(m_globals, prompts);
     const bool selected = options.Has("--var") || options.Has("--facility");
     DiffReport found;
     if (!Scan(session, selected, found))
-        return ExitStatus::UsageError;
+        return Unscanned(session, found, *form);
     if (options.Has("--fill") && GapReport(found).Fillable()) {
         // Filled as an interactive import: the last-run dates stay.
         session.setOnlyMissingRows(true);
@@ -138,6 +138,20 @@ ExitStatus CliOperations::Gaps(const CommandOptions& options)
     const GapReport gaps(found);
     Print(gaps, *form);
     return gaps.Fillable() ? ExitStatus::Failed : ExitStatus::Success;
+}
+
+// A scan that could not read every facility: the gaps it found are shown,
+// and the facilities it could not read are named, since their gaps are not
+// known.
+ExitStatus CliOperations::Unscanned(const ImportSession& session, const DiffReport& found, ReportFormat::Form form)
+{
+    const QMap<QString, QString>& unreadable = session.UnreadableFacilities();
+    if (!unreadable.isEmpty())
+        Print(GapReport(found), form);
+    for (auto it = unreadable.cbegin(); it != unreadable.cend(); ++it)
+        m_err << "r58213-cli: facility " << it.key() << " cannot be read, so its gaps are not known: " << it.value()
+              << Qt::endl;
+    return ExitStatus::UsageError;
 }
 
 ExitStatus CliOperations::LastRunList()

@@ -43,6 +43,8 @@ private:
     ImportSession::Outcome Run(ImportSession& session, bool selected, bool test, DiffReport* diff);
     // The scan of the gaps into found; false when it failed.
     bool Scan(ImportSession& session, bool selected, DiffReport& found);
+    // Exit 2 for a scan that failed, naming the facilities it could not read.
+    ExitStatus Unscanned(const ImportSession& session, const DiffReport& found, ReportFormat::Form form);
     // The --format chosen (text without one); nothing, said, for another.
     std::optional<ReportFormat::Form> FormatOf(const CommandOptions& options);
     template <typename Report> void Print(const Report& report, ReportFormat::Form form);

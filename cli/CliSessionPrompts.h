@@ -10,8 +10,10 @@ class QELConfiguration;
 // The command line's answers to an import's questions, from its options:
 // --from/--to (else the configured fixed dates), --var FACILITY~ID and
 // --facility F (every linked variable of F), and
-// --user/--password for protected imports. A refused login is reported on
-// standard error and ends the import as a cancelled one.
+// --user/--password for protected imports. The password may also come
+// from standard input (--password -) or from R58213_PASSWORD, so it need not
+// show in the process list. A refused login is reported on standard error
+// and ends the import as a cancelled one.
 class CliSessionPrompts : public SessionPrompts {
 public:
     CliSessionPrompts(const CommandOptions& options, const QELConfiguration& config, QTextStream& err)
@@ -19,8 +21,10 @@ public:
     {
     }
 
-    // False (with the reason on standard error) when a given date is not a date.
-    bool DatesReadable();
+    // False (with the reason on standard error) when a given date is not a
+    // date, lies before 1900 or more than a day after now, or when --from
+    // is not before --to.
+    bool DatesReadable(const DateTime& now);
 
     std::optional<DateRange> AskDateRange() override;
     std::optional<DateRange> AskTimeZoneDateRange(qint32, double, double) override { return AskDateRange(); }
@@ -29,10 +33,14 @@ public:
 
 private:
     std::optional<DateTime> Date(const char* option, const QString& fallbackKey) const;
+    bool DateAccepted(const char* option, const DateTime& now);
+    QString SuperUserPassword();
     // The variables of each --facility; false (said) for one holding none.
     bool PickFacilities(const CommonVarGatherer& gatherer, Picks& picks);
 
     const CommandOptions& m_options;
     const QELConfiguration& m_config;
     QTextStream& m_err;
+    // Standard input is read once, however many imports one command runs.
+    std::optional<QString> m_passwordRead;
 };

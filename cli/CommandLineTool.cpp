@@ -3,6 +3,7 @@
 #include "CommonFiles/control/ProgramEntryPoint.h"
 #include "CommonFiles/control/SettingRules.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/target/TargetConnections.h"
 #include "cli/CliOperations.h"
 #include "cli/CommandOptions.h"
@@ -20,6 +21,8 @@
 
 #include <QCoreApplication>
 
+namespace Keys = ConfigurationKeyNames;
+
 namespace {
 
 const char* const kUsage =
@@ -32,7 +35,7 @@ const char* const kUsage =
     "  test-connection                      open the target's root schema and report\n"
     "  test-source --tag T [--stat S] --from DATE --to DATE [--text]\n"
     "                                       read one tag from the day files; prints the value or [NULL]\n"
-    "  import-all [--test] [--from DATE --to DATE] [--user U --password P]\n"
+    "  import-all [--test] [--from DATE --to DATE] [--user U --password P|-]\n"
     "                                       import every linked variable (without dates: the fixed dates)\n"
     "  import-all --service                 one import exactly as the service runs it\n"
     "  import --var FACILITY~VARID [--var ...] [--test] [--from DATE --to DATE]\n"
@@ -54,7 +57,9 @@ const char* const kUsage =
     "DATE: \"MM-dd-yyyy HH:mm:ss\" or \"yyyy-MM-dd HH:mm[:ss]\", local time\n"
     "The program folder may also come from the environment variable R58213_HOME (default: an installed\n"
     "package's state folder, else the program's own folder); the configuration password from\n"
-    "R58213_CONFIG_PASSWORD.";
+    "R58213_CONFIG_PASSWORD. The super-user password of a protected import is read from standard input\n"
+    "with --password - (one line), or from R58213_PASSWORD when --password is not given; either keeps it\n"
+    "out of the process list. The protection password is shown as ********, never in clear.";
 
 }  // namespace
 
@@ -113,7 +118,7 @@ ExitStatus CommandLineTool::Start(const GlobalOptions& options, const QString& d
 
 bool CommandLineTool::PrintsReport(const QStringList& command)
 {
-    return command.value(0) == "gaps" || command.contains("--diff");
+    return command.value(0) == "gaps" || command.value(0) == "status" || command.contains("--diff");
 }
 
 ExitStatus CommandLineTool::Usage(const QString& problem)
@@ -183,15 +188,25 @@ ExitStatus CommandLineTool::ConfigDump(CommonGlobals& globals)
 {
     const QStringList keys = globals.config().Keys();
     for (const QString& key : keys)
-        m_out << key << " : " << globals.config().item(key) << "\n";
+        m_out << key << " : " << Shown(globals, key) << "\n";
     m_out.flush();
     return ExitStatus::Success;
+}
+
+// The protection password would unlock the configuration for whoever
+// reads the output; it is set with config set, never shown.
+QString CommandLineTool::Shown(CommonGlobals& globals, const QString& key)
+{
+    const QString value = globals.config().item(key);
+    return key.compare(Keys::Options::kPasswordProtectConfigPassword, Qt::CaseInsensitive) == 0
+        ? QStringLiteral("********")
+        : value;
 }
 
 ExitStatus CommandLineTool::ConfigGet(CommonGlobals& globals, const QString& key)
 {
     try {
-        m_out << globals.config().item(key) << Qt::endl;
+        m_out << Shown(globals, key) << Qt::endl;
         return ExitStatus::Success;
     } catch (const NumberedError& e) {
         return ReportUndefinedKey(globals, e);

@@ -30,6 +30,8 @@ private:
     ExitStatus Dispatch(CommonGlobals& globals, const QStringList& command);
     ExitStatus ConfigDump(CommonGlobals& globals);
     ExitStatus ConfigGet(CommonGlobals& globals, const QString& key);
+    // The key's value as printed: the protection password masked.
+    static QString Shown(CommonGlobals& globals, const QString& key);
     ExitStatus ConfigSet(CommonGlobals& globals, const QStringList& pairs);
     // Sets one key through its setting rule; false when the value was refused.
     bool SetValue(CommonGlobals& globals, const QString& key, const QString& typed);

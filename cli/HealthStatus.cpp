@@ -25,6 +25,14 @@ QString Age(qint64 seconds)
     return QString("%1m").arg(minutes);
 }
 
+// Names come from the target: their control characters are escaped as the
+// log escapes them (tabs too, which part the columns), and a "|" would
+// start a check's performance data.
+QString Shown(const QString& text)
+{
+    return QELLoggerTXT::Printable(text).replace('|', '/').replace('\t', QStringLiteral("\\t"));
+}
+
 }  // namespace
 
 ExitStatus HealthStatus::Run()
@@ -38,24 +46,35 @@ ExitStatus HealthStatus::Run()
     const qint64 limit = 2 * CommonNTSERVICE::SchedulePeriodSeconds(m_globals.config());
     const qint64 now = HealthMetrics::EpochSeconds(m_globals.clock().now());
     QStringList overdue;
+    QStringList unreadable;
     QString lines = "Facility\tFacility ID\tLast Success\tLast Run Date\tAge\n";
     for (const LastRunGrid::Row& row : rows) {
         const std::optional<DateTime> lastRun = DateTime::FromText(row.lastRun);
         const std::optional<double> success = metrics.facilities.value(row.facilityId).lastSuccess;
         const qint64 age = lastRun ? now - HealthMetrics::EpochSeconds(*lastRun) : 0;
-        if (!lastRun || age > limit || (success && now - *success > limit))
-            overdue.append(row.facilityId);
-        lines += QStringList{row.facility, row.facilityId,
+        if (!row.unreadable.isEmpty())
+            unreadable.append(Shown(row.facilityId));
+        else if (!lastRun || age > limit || (success && now - *success > limit))
+            overdue.append(Shown(row.facilityId));
+        const QString ageText = !row.unreadable.isEmpty() ? "cannot be read: " + row.unreadable
+            : lastRun                                     ? Age(age)
+                                                          : QStringLiteral("-");
+        lines += QStringList{Shown(row.facility), Shown(row.facilityId),
                              success ? HealthMetrics::LocalTime(static_cast<qint64>(*success)).generalDate()
                                      : QStringLiteral("unknown"),
-                             lastRun ? row.lastRun : QStringLiteral("none"), lastRun ? Age(age) : QStringLiteral("-")}
+                             lastRun ? row.lastRun : QStringLiteral("none"), Shown(ageText)}
                      .join('\t') +
             "\n";
     }
-    if (overdue.isEmpty())
+    QStringList problems;
+    if (!unreadable.isEmpty())
+        problems.append("cannot be read: " + unreadable.join(", "));
+    if (!overdue.isEmpty())
+        problems.append("not imported within " + Age(limit) + ": " + overdue.join(", "));
+    if (problems.isEmpty())
         m_out << "OK - every facility imported within " << Age(limit) << "\n" << lines;
     else
-        m_out << "CRITICAL - not imported within " << Age(limit) << ": " << overdue.join(", ") << "\n" << lines;
+        m_out << "CRITICAL - " << problems.join("; ") << "\n" << lines;
     m_out.flush();
-    return overdue.isEmpty() ? ExitStatus::Success : ExitStatus::Overdue;
+    return problems.isEmpty() ? ExitStatus::Success : ExitStatus::Overdue;
 }

@@ -204,19 +204,20 @@ QString DiffReport::Text() const
     for (const SlotDecision& d : m_decisions) {
         if (current != qMakePair(d.facility, d.varId)) {
             current = {d.facility, d.varId};
-            text += d.facilityName + ": " + ReportFormat::VariableText(d.facility, d.varId, d.variableName, d.number) +
-                "\n";
+            text += ReportFormat::TextLine(d.facilityName + ": " +
+                                           ReportFormat::VariableText(d.facility, d.varId, d.variableName, d.number));
         }
         QString change = ChangeText(d);
         const QString detail = Detail(d);
         if (!detail.isEmpty())
             change += "; " + detail;
-        text += "  " + ReportFormat::SlotText(d.slot) + "  " + KindText(d.kind).leftJustified(8) + "  " + change + "\n";
+        text += ReportFormat::TextLine("  " + ReportFormat::SlotText(d.slot) + "  " +
+                                       KindText(d.kind).leftJustified(8) + "  " + change);
     }
     text += "Summary\n";
     for (const Summary& s : m_summaries)
-        text += "  " + ReportFormat::VariableText(s.facility, s.varId, s.variableName, s.number) + ": " +
-            CountsText(s) + "\n";
+        text += ReportFormat::TextLine(
+            "  " + ReportFormat::VariableText(s.facility, s.varId, s.variableName, s.number) + ": " + CountsText(s));
     return text;
 }
 

@@ -90,14 +90,13 @@ QString GapReport::Text() const
 {
     QString text;
     for (const DiffReport::Summary& v : m_variables) {
-        text += VariableLine(v);
         QString runs;
         for (const Run& run : m_runs)
             if (run.facility == v.facility && run.varId == v.varId)
-                runs += "  " + ReportFormat::SlotText(run.from) + " \u2013 " + ReportFormat::SlotText(run.to) + ", " +
-                    SlotsText(run.slotCount) + ", " +
-                    (run.fillable ? QString("fillable") : "not fillable: " + run.reason) + "\n";
-        text += runs.isEmpty() ? QString(": no gaps\n") : "\n" + runs;
+                runs += ReportFormat::TextLine("  " + ReportFormat::SlotText(run.from) + " \u2013 " +
+                                               ReportFormat::SlotText(run.to) + ", " + SlotsText(run.slotCount) + ", " +
+                                               (run.fillable ? QString("fillable") : "not fillable: " + run.reason));
+        text += ReportFormat::TextLine(VariableLine(v) + (runs.isEmpty() ? QString(": no gaps") : QString())) + runs;
     }
     return text + Totals() + "\n";
 }

@@ -1,5 +1,6 @@
 #include "CommonFiles/control/ReportFormat.h"
 
+#include "CommonFiles/foundation/QELLoggerTXT.h"
 #include "platform/DateTime.h"
 
 #include <QJsonDocument>
@@ -15,15 +16,33 @@ std::optional<ReportFormat::Form> ReportFormat::Parse(const QString& name)
     return std::nullopt;
 }
 
+namespace {
+
+QString Inert(const QString& field)
+{
+    static const QString kFormulaStarts = QStringLiteral("=+-@");
+    bool number = false;
+    field.toDouble(&number);
+    return !field.isEmpty() && kFormulaStarts.contains(field[0]) && !number ? '\'' + field : field;
+}
+
+}  // namespace
+
 QString ReportFormat::CsvRecord(const QStringList& fields)
 {
     QStringList quoted;
-    for (const QString& field : fields) {
+    for (const QString& given : fields) {
+        const QString field = Inert(given);
         const bool plain =
             !field.contains(',') && !field.contains('"') && !field.contains('\n') && !field.contains('\r');
         quoted.append(plain ? field : '"' + QString(field).replace('"', "\"\"") + '"');
     }
     return quoted.join(',') + "\r\n";
+}
+
+QString ReportFormat::TextLine(const QString& content)
+{
+    return QELLoggerTXT::Printable(content) + "\n";
 }
 
 QString ReportFormat::SlotText(const DateTime& slot)

@@ -1,39 +1,13 @@
 #include "CommonFiles/control/HealthMetrics.h"
 #include "support/CliRun.h"
+#include "support/StoredValueRows.h"
 #include "support/TempFolder.h"
 
 #include <QDateTime>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 namespace {
-
-// Value rows stored in every facility database of the demo's target.
-qint64 StoredValueRows(const TempFolder& home)
-{
-    qint64 rows = 0;
-    const QStringList files = TempFolder::Files(home.file("target"), "*.sqlite");
-    for (const QString& file : files) {
-        if (file == "QELROOT.sqlite")
-            continue;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "health-count");
-            db.setDatabaseName(home.file("target/" + file));
-            EXPECT_TRUE(db.open());
-            QSqlQuery tables("select name from sqlite_master where type = 'table' and name like 'DATA%' and name not "
-                             "like '%\\_I' escape '\\'",
-                             db);
-            while (tables.next()) {
-                QSqlQuery count("select count(*) from " + tables.value(0).toString(), db);
-                rows += count.next() ? count.value(0).toLongLong() : 0;
-            }
-        }
-        QSqlDatabase::removeDatabase("health-count");
-    }
-    return rows;
-}
 
 HealthMetrics Metrics(const TempFolder& home)
 {

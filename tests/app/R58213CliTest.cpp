@@ -43,7 +43,7 @@ TEST(R58213Cli, ConfigDumpInAnEmptyFolderCreatesTheFullConfiguration)
     EXPECT_EQ(lines.size(), 63 + 1 + 100 * 4 + 2 + 512 * 3);
     for (const char* line :
          {"OPTIONS : ", "OPTIONS\\LOG_VERBOSITY : 0", "OPTIONS\\KEEP_LOGS_FOR : 30",
-          "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD : 48170",
+          "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD : ********",
           "OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\MINUTELY_MINUTE : 10",
           "SOURCE\\CACHE\\LIMIT_BY_BYTES_SETPOINT : 483840", "OPTIONS\\PERFORMANCE\\WRITE_BATCH_SLOTS : 500",
           "TARGET\\RECOVERY\\SECONDS : 10", "KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER : SQLNCLI",
@@ -265,7 +265,8 @@ TEST(R58213Cli, ProtectionCannotBeBypassedAndNoPasswordReachesTheLog)
                   .status,
               1);
     EXPECT_EQ(value(home, "OPTIONS\\PASSWORD_PROTECT_CONFIG"), "YES");
-    EXPECT_EQ(value(home, "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD"), "Sesame-81");
+    // The password is never shown, not even to who may read the file.
+    EXPECT_EQ(value(home, "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD"), "********");
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("R58213_CONFIG_PASSWORD", "Sesame-81");
