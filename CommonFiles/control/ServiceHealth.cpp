@@ -2,6 +2,7 @@
 
 #include "CommonFiles/control/CommonNTSERVICE.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,10 +32,11 @@ QString ServiceHealth::FilePath(const QString& programFolder)
 
 HealthMetrics ServiceHealth::Read(const QString& programFolder)
 {
-    QFile file(FilePath(programFolder));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return HealthMetrics::FromText(QString::fromUtf8(file.readAll()));
+    // Never blocking on a FIFO put in its place, never reading without end.
+    constexpr qint64 kLargestFile = 16 * 1024 * 1024;
+    QString failure;
+    const auto content = RegularFile::ReadAll(FilePath(programFolder), kLargestFile, failure);
+    return content ? HealthMetrics::FromText(QString::fromUtf8(*content)) : HealthMetrics();
 }
 
 qint64 ServiceHealth::Now() const
