@@ -16,6 +16,7 @@
 #include <QDeadlineTimer>
 #include <QThread>
 #include <cmath>
+#include <utility>
 
 namespace Keys = ConfigurationKeyNames;
 
@@ -125,15 +126,18 @@ bool CommonImport::ImportFacility(const QString& facility)
     const DateTime end = lastRun.enddate(facility);
     const QString name = m_gatherer->FacilID2FacilNameHash.Item(facility);
     m_globals.WriteActivity("Processing facility '" + name + "' (" + facility + ")", 0);
-    // A dry run walks a locked range too, to show each slot as locked.
-    if (lastRun.ViolatesLockDate(facility) && !m_diff) {
+    // A dry run walks what the import walks; the slots the lock date keeps
+    // out are only summed up.
+    if (m_diff && lastRun.RequestedStartDate(facility) < lastRun.LockDate(facility))
+        m_diff->AddLockedBefore(facility, name, lastRun.LockDate(facility));
+    if (lastRun.ViolatesLockDate(facility)) {
         m_globals.WriteActivity("Unable to import into '" + name +
                                     "' because selected date range violates Lock Date of " +
                                     lastRun.LockDate(facility).generalDate(),
                                 0);
         return true;
     }
-    DateTime start = m_diff ? lastRun.RequestedStartDate(facility) : lastRun.startdate(facility);
+    DateTime start = lastRun.startdate(facility);
     const qint32 shift = Conversions::ToInt32(m_globals.config().item(Keys::AutomatedImport::kStartDateShiftMinute));
     if (shift != 0)
         start = start.addMinutes(shift);
@@ -296,19 +300,15 @@ QString CommonImport::FacilityName(const QString& facility) const
     return m_gatherer->FacilID2FacilNameHash.Item(facility);
 }
 
-bool CommonImport::PeekStored(const CommonTypeVarRec& record, const DateTime& datestamp,
-                              StoredSlotWindow::StoredRow& stored)
+bool CommonImport::PeekStored(const CommonTypeVarRec& record, const DateTime& datestamp, StoredRow& stored)
 {
-    if (m_writer->PeekStoredRow(record.gVarType(), record.gID(), datestamp, stored))
-        return true;
-    ++m_targetConnectionFailures;
-    m_globals.WriteActivity("Unable to connect to Korvel Orvex.", 0);
-    return false;
+    return WithTargetRecovery(
+        [&] { return WritePending() && m_writer->PeekStoredRow(record.gVarType(), record.gID(), datestamp, stored); });
 }
 
 bool CommonImport::TellNoValue(const CommonTypeVarRec& record, const DateTime& datestamp, const QString& reason)
 {
-    StoredSlotWindow::StoredRow stored;
+    StoredRow stored;
     if (!PeekStored(record, datestamp, stored))
         return false;
     const DateTime slot = CommonFacilityWriter::RowDateOf(record.gVarType(), datestamp);
@@ -364,7 +364,7 @@ bool CommonImport::WriteSlotValue(const QVariant& value, const CommonTypeVarRec&
         text = Number(number);
     }
     if (m_onlyMissingRows) {
-        StoredSlotWindow::StoredRow stored;
+        StoredRow stored;
         if (!PeekStored(record, datestamp, stored))
             return false;
         if (stored.found)
@@ -375,63 +375,102 @@ bool CommonImport::WriteSlotValue(const QVariant& value, const CommonTypeVarRec&
     slot.datestamp = datestamp;
     slot.number = number;
     slot.text = text;
-    return WriteWithRecovery(m_pending.size() - 1, m_pending.size() >= m_batchSlots);
+    return WriteWithRecovery(m_pending.size() >= m_batchSlots);
 }
 
-bool CommonImport::WriteWithRecovery(qsizetype first, bool commit)
+bool CommonImport::WriteWithRecovery(bool commit)
+{
+    return WithTargetRecovery([this, commit] { return WritePending() && (!commit || CommitPending()); });
+}
+
+bool CommonImport::WithTargetRecovery(const std::function<bool()>& step)
 {
     const qint32 attempts = Conversions::ToInt32(m_globals.config().item(Keys::Target::kRecoveryAttempts));
     const qint32 seconds = Conversions::ToInt32(m_globals.config().item(Keys::Target::kRecoverySeconds));
+    // The furthest slot of the batch that any attempt failed at.
+    qsizetype failedAt = 0;
     for (qint32 i = 1; i <= attempts; ++i) {
-        if (WritePending(first) && (!commit || CommitPending()))
+        m_failedAt = m_pending.size();
+        if (step())
             return true;
+        failedAt = qMax(failedAt, m_failedAt);
         ++m_targetConnectionFailures;
         m_globals.WriteActivity("Connection error occured while communicating with Korvel Orvex. Will attempt to "
                                 "re-connect to source for " +
                                     QString::number(attempts - i + 1) + " times",
                                 1);
-        // The batch is undone with the connection; it is written again
-        // from its first slot.
+        // The open batch is undone with the connection; it is written
+        // again before the step is tried again.
         m_writer->DestroyConnection();
-        first = 0;
+        m_writtenPending = 0;
         if (!WaitBeforeRetry(Keys::Target::kRecoverySeconds, seconds)) {
-            m_pending.clear();
+            KeepBeforeFailure(failedAt, false);
             return false;
         }
     }
-    m_statistics.slotsFailed += m_pending.size();
-    m_pending.clear();
+    KeepBeforeFailure(failedAt, true);
     m_globals.WriteActivity("Unable to connect to Korvel Orvex.", 0);
     return false;
 }
 
-bool CommonImport::WritePending(qsizetype first)
+// Written one at a time, the slots before the one that failed would be
+// stored, told and counted by now: they are written again and committed
+// one by one, so that a batch keeps exactly what slot-by-slot writing
+// keeps. A commit that failed names no slot; then each slot is tried in
+// turn until one fails.
+void CommonImport::KeepBeforeFailure(qsizetype failedAt, bool countFailed)
 {
-    for (qsizetype k = first; k < m_pending.size(); ++k) {
-        PendingSlot& slot = m_pending[k];
+    const QList<PendingSlot> batch = std::exchange(m_pending, {});
+    m_writtenPending = 0;
+    qsizetype kept = 0;
+    for (; kept < failedAt && kept < batch.size(); ++kept) {
+        m_pending = {batch[kept]};
+        if (!WritePending() || !CommitPending()) {
+            m_writer->DestroyConnection();
+            break;
+        }
+    }
+    m_pending.clear();
+    m_writtenPending = 0;
+    if (countFailed)
+        m_statistics.slotsFailed += batch.size() - kept;
+}
+
+bool CommonImport::WritePending()
+{
+    for (; m_writtenPending < m_pending.size(); ++m_writtenPending) {
+        PendingSlot& slot = m_pending[m_writtenPending];
         const CommonTypeVarRec& record = *slot.record;
         if (m_globals.log().Writes(9))
             m_globals.log().WriteLog("About to write " + record.gVarType() + " " + QString::number(record.gID()) + " " +
                                          slot.datestamp.generalDate() + " " + Number(slot.number) + " " + slot.text +
                                          " " + QString::number(record.gDataApproval()),
                                      9);
-        if (!m_writer->WriteToKorvelOrvex(record.gVarType(), record.gID(), slot.datestamp, slot.number, slot.text,
-                                          record.gDataApproval(), nullptr))
+        if (!WriteSlot(slot)) {
+            m_failedAt = m_writtenPending;
             return false;
-        slot.logical = m_writer->PerfromedLogicalWrite;
-        slot.physical = m_writer->PerfromedPhysicalWrite;
-        slot.refused = m_writer->ApprovalLevelDisabledWrite;
-        slot.withoutStatus = m_writer->StoredRowWithoutStatus;
-        slot.locked = m_writer->LockDateDisabledWrite;
-        slot.stored = m_writer->StoredRowSeen;
-        slot.writeDateStamp = m_writer->PerfromedWriteDateStamp;
-        // The lock date refuses before the stored row is read; a dry run
-        // reads it all the same, to tell a locked gap from a locked row.
-        if (m_diff && slot.locked &&
-            !m_writer->PeekStoredRow(record.gVarType(), record.gID(), slot.datestamp, slot.stored))
-            return false;
+        }
     }
     return true;
+}
+
+bool CommonImport::WriteSlot(PendingSlot& slot)
+{
+    const CommonTypeVarRec& record = *slot.record;
+    if (!m_writer->WriteToKorvelOrvex(record.gVarType(), record.gID(), slot.datestamp, slot.number, slot.text,
+                                      record.gDataApproval(), nullptr))
+        return false;
+    slot.logical = m_writer->PerfromedLogicalWrite;
+    slot.physical = m_writer->PerfromedPhysicalWrite;
+    slot.refused = m_writer->ApprovalLevelDisabledWrite;
+    slot.withoutStatus = m_writer->StoredRowWithoutStatus;
+    slot.locked = m_writer->LockDateDisabledWrite;
+    slot.stored = m_writer->StoredRowSeen;
+    slot.writeDateStamp = m_writer->PerfromedWriteDateStamp;
+    // The lock date refuses before the stored row is read; a dry run
+    // reads it all the same, to tell a locked gap from a locked row.
+    return !m_diff || !slot.locked ||
+        m_writer->PeekStoredRow(record.gVarType(), record.gID(), slot.datestamp, slot.stored);
 }
 
 // Only a committed write is told and counted: a batch that fails is written
@@ -443,6 +482,7 @@ bool CommonImport::CommitPending()
     for (const PendingSlot& slot : m_pending)
         RecordWriteOutcome(slot);
     m_pending.clear();
+    m_writtenPending = 0;
     return true;
 }
 

@@ -3,12 +3,13 @@
 #include "CommonFiles/collector/CommonTypeVar.h"
 #include "CommonFiles/control/ImportStatistics.h"
 #include "CommonFiles/target/ImportTimings.h"
-#include "CommonFiles/target/StoredSlotWindow.h"
+#include "CommonFiles/target/StoredRow.h"
 #include "platform/DateTime.h"
 
 #include <QElapsedTimer>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 class CommonFacilityWriter;
@@ -30,9 +31,11 @@ class DiffReport;
 // The writes of one variable are committed in batches of up to
 // WRITE_BATCH_SLOTS slots. What a write did is told (activity line,
 // statistics) only once its batch is committed; a batch that fails is
-// undone and, after the wait, written again from its first slot. A batch
-// is committed before every wait, so no transaction stays open while the
-// run sleeps.
+// undone and, after the wait, written again from its first slot. When the
+// attempts are spent, the slots before the failing one are still stored,
+// told and counted, as writing slot by slot would have. Every stored row is
+// judged by what the facility's seek procedure returns, batched or not. No
+// transaction stays open while the run sleeps.
 class CommonImport {
 public:
     // The source is the one kept by the caller: reused when the
@@ -45,8 +48,9 @@ public:
     bool StartImport(CommonVarGatherer& aVarGatgerer, bool TestMode);
     // Where the run's time went, step by step.
     const ImportTimings& Timings() const { return m_timings; }
-    // A dry run tells into diff what it would do with every slot of the
-    // asked range, before the lock date too, with each slot's stored row.
+    // A dry run tells into diff what it would do with every slot it walks,
+    // with each slot's stored row. It walks exactly what the same test
+    // import walks; a range reaching back before a lock date is summed up.
     void setDiff(DiffReport* diff) { m_diff = diff; }
     // Only slots the target holds no row for are written: gaps are filled,
     // nothing stored is touched.
@@ -66,7 +70,7 @@ private:
         bool refused = false;
         bool withoutStatus = false;
         bool locked = false;
-        StoredSlotWindow::StoredRow stored;
+        StoredRow stored;
         DateTime writeDateStamp;
     };
 
@@ -80,7 +84,7 @@ private:
     DateTime SlotDatestamp(const CommonTypeDateManager& cuts) const;
     bool WriteSlotValue(const QVariant& value, const CommonTypeVarRec& record, const DateTime& datestamp);
     // The stored row of the slot; false (and said) when it cannot be read.
-    bool PeekStored(const CommonTypeVarRec& record, const DateTime& datestamp, StoredSlotWindow::StoredRow& stored);
+    bool PeekStored(const CommonTypeVarRec& record, const DateTime& datestamp, StoredRow& stored);
     bool TellNoValue(const CommonTypeVarRec& record, const DateTime& datestamp, const QString& reason);
     // A slot with nothing to write is counted, and told to a dry run;
     // false when its stored row could not be read for that.
@@ -89,14 +93,23 @@ private:
     bool SkipNoValue(const CommonTypeVarRec& record, const DateTime& datestamp);
     void TellDecision(const PendingSlot& slot);
     QString FacilityName(const QString& facility) const;
-    // Writes the open batch from its slot first on, committing it when
-    // commit is set, with the target's recovery attempts; false when they
-    // are spent.
-    bool WriteWithRecovery(qsizetype first, bool commit);
-    bool WritePending(qsizetype first);
+    // Writes what the open batch holds and has not written yet, committing
+    // it when commit is set, with the target's recovery attempts; false
+    // when they are spent.
+    bool WriteWithRecovery(bool commit);
+    // Tries step until it succeeds or the target's recovery attempts are
+    // spent, dropping the connection and waiting after each failure; the
+    // open batch is written again before each new try.
+    bool WithTargetRecovery(const std::function<bool()>& step);
+    // Keeps the slots of the open batch before failedAt (all of them when
+    // it is the batch's size) as slot-by-slot writing would have.
+    void KeepBeforeFailure(qsizetype failedAt, bool countFailed);
+    // Writes the slots of the open batch not yet written on the connection.
+    bool WritePending();
+    bool WriteSlot(PendingSlot& slot);
     bool CommitPending();
     // Commits what the open batch holds.
-    bool FlushBatch() { return m_pending.isEmpty() || WriteWithRecovery(m_pending.size(), true); }
+    bool FlushBatch() { return m_pending.isEmpty() || WriteWithRecovery(true); }
     // The variable's walk ends before its last slot: what was written so
     // far is kept, as every slot before it. Always false.
     bool EndVariableEarly();
@@ -121,6 +134,10 @@ private:
     QElapsedTimer m_elapsed;
     qint32 m_batchSlots = 1;
     QList<PendingSlot> m_pending;
+    // How many slots of the open batch the connection holds, and where the
+    // last try failed (the batch's size when no slot's write did).
+    qsizetype m_writtenPending = 0;
+    qsizetype m_failedAt = 0;
     ImportTimings m_timings;
     DiffReport* m_diff = nullptr;
     bool m_onlyMissingRows = false;

@@ -64,6 +64,14 @@ QString CountsText(const DiffReport::Summary& s)
 
 }  // namespace
 
+QJsonArray DiffReport::LockedJson(const QList<LockedBefore>& locked)
+{
+    QJsonArray array;
+    for (const LockedBefore& range : locked)
+        array.append(range.Json());
+    return array;
+}
+
 QString DiffReport::KindText(SlotDecision::Kind kind)
 {
     switch (kind) {
@@ -88,7 +96,7 @@ QList<SlotDecision::Kind> DiffReport::Kinds()
 }
 
 SlotDecision DiffReport::Slot(const CommonTypeVarRec& record, const QString& facilityName, const DateTime& slot,
-                              const StoredSlotWindow::StoredRow& stored)
+                              const StoredRow& stored)
 {
     SlotDecision decision;
     decision.facility = record.gFacilID();
@@ -137,6 +145,22 @@ void DiffReport::AddLocked(SlotDecision slot, const DateTime& lockDate)
 {
     slot.reason = ReportFormat::SlotData(lockDate);
     Add(std::move(slot), SlotDecision::Kind::Locked);
+}
+
+void DiffReport::AddLockedBefore(const QString& facility, const QString& facilityName, const DateTime& lockDate)
+{
+    m_lockedBefore.append(LockedBefore{facility, facilityName, lockDate});
+}
+
+QString DiffReport::LockedBefore::Text() const
+{
+    return facility + " " + facilityName + ": locked before " + ReportFormat::SlotText(lockDate) + ", not walked";
+}
+
+QJsonObject DiffReport::LockedBefore::Json() const
+{
+    return QJsonObject{
+        {"facility", facility}, {"facility_name", facilityName}, {"lock_date", ReportFormat::SlotData(lockDate)}};
 }
 
 void DiffReport::AddKept(SlotDecision slot)
@@ -214,6 +238,8 @@ QString DiffReport::Text() const
         text += ReportFormat::TextLine("  " + ReportFormat::SlotText(d.slot) + "  " +
                                        KindText(d.kind).leftJustified(8) + "  " + change);
     }
+    for (const LockedBefore& locked : m_lockedBefore)
+        text += ReportFormat::TextLine(locked.Text());
     text += "Summary\n";
     for (const Summary& s : m_summaries)
         text += ReportFormat::TextLine(
@@ -242,5 +268,6 @@ QString DiffReport::Json() const
     QJsonArray summary;
     for (const Summary& s : m_summaries)
         summary.append(SummaryObject(s));
-    return ReportFormat::Json(QJsonObject{{"slots", walked}, {"summary", summary}});
+    return ReportFormat::Json(
+        QJsonObject{{"slots", walked}, {"summary", summary}, {"locked_before", LockedJson(m_lockedBefore)}});
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "CommonFiles/control/SlotDecision.h"
-#include "CommonFiles/target/StoredSlotWindow.h"
+#include "CommonFiles/target/StoredRow.h"
 
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <array>
@@ -27,6 +29,18 @@ public:
         std::array<qint32, kKinds> counts{};
     };
 
+    // A facility whose range reaches back before its lock date: the run
+    // starts at the lock date, as it does without a report, and the slots
+    // before it are not walked.
+    struct LockedBefore {
+        QString facility;
+        QString facilityName;
+        DateTime lockDate;
+        // "FACILITY name: locked before <date>, not walked".
+        QString Text() const;
+        QJsonObject Json() const;
+    };
+
     // With missingRowsOnly, only the slots without a stored row are kept
     // (all are counted): a long range's gaps are found without holding
     // every slot of it.
@@ -39,12 +53,15 @@ public:
     // A slot of the record, with the stored row the writer weighed; its
     // kind is decided by the Add call it is given to.
     static SlotDecision Slot(const CommonTypeVarRec& record, const QString& facilityName, const DateTime& slot,
-                             const StoredSlotWindow::StoredRow& stored);
+                             const StoredRow& stored);
     void AddNoValue(SlotDecision slot, const QString& reason);
     void AddLocked(SlotDecision slot, const DateTime& lockDate);
     void AddKept(SlotDecision slot);
     // Written, or "same" when the stored row holds the new value and status.
     void AddWritten(SlotDecision slot);
+    void AddLockedBefore(const QString& facility, const QString& facilityName, const DateTime& lockDate);
+    const QList<LockedBefore>& LockedRanges() const { return m_lockedBefore; }
+    static QJsonArray LockedJson(const QList<LockedBefore>& locked);
 
     const QList<SlotDecision>& Decisions() const { return m_decisions; }
     // The decisions of one kind only.
@@ -71,5 +88,6 @@ private:
     qint64 m_walked = 0;
     QList<SlotDecision> m_decisions;
     QList<Summary> m_summaries;
+    QList<LockedBefore> m_lockedBefore;
     QHash<QPair<QString, qint32>, qsizetype> m_summaryIndex;
 };

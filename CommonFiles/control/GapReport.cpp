@@ -49,7 +49,7 @@ QJsonObject RunObject(const GapReport::Run& run)
 
 }  // namespace
 
-GapReport::GapReport(const DiffReport& diff) : m_variables(diff.Summaries())
+GapReport::GapReport(const DiffReport& diff) : m_variables(diff.Summaries()), m_lockedBefore(diff.LockedRanges())
 {
     // A slot with a row, or another variable, ends the open run.
     qint64 last = -2;
@@ -98,6 +98,8 @@ QString GapReport::Text() const
                                                (run.fillable ? QString("fillable") : "not fillable: " + run.reason));
         text += ReportFormat::TextLine(VariableLine(v) + (runs.isEmpty() ? QString(": no gaps") : QString())) + runs;
     }
+    for (const DiffReport::LockedBefore& locked : m_lockedBefore)
+        text += ReportFormat::TextLine(locked.Text());
     return text + Totals() + "\n";
 }
 
@@ -118,5 +120,6 @@ QString GapReport::Json() const
     QJsonArray runs;
     for (const Run& run : m_runs)
         runs.append(RunObject(run));
-    return ReportFormat::Json(QJsonObject{{"runs", runs}, {"fillable", Fillable()}});
+    return ReportFormat::Json(QJsonObject{
+        {"runs", runs}, {"fillable", Fillable()}, {"locked_before", DiffReport::LockedJson(m_lockedBefore)}});
 }

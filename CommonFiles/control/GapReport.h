@@ -43,4 +43,5 @@ private:
     // Every variable walked, with gaps or without.
     QList<DiffReport::Summary> m_variables;
     QList<Run> m_runs;
+    QList<DiffReport::LockedBefore> m_lockedBefore;
 };

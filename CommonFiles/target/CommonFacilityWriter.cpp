@@ -23,10 +23,9 @@ DateTime WholeDay(const DateTime& d)
     return DateTime(std::trunc(d.days()));
 }
 
-template <typename Access>
-StoredSlotWindow::StoredRow SoughtRow(const Access& access, qint32 status, double value, const QString& text)
+template <typename Access> StoredRow SoughtRow(const Access& access, qint32 status, double value, const QString& text)
 {
-    StoredSlotWindow::StoredRow stored;
+    StoredRow stored;
     stored.found = !access.NoMatch();
     stored.withoutStatus = stored.found && access.StatusIsNull();
     stored.status = status;
@@ -60,7 +59,6 @@ void CommonFacilityWriter::DestroyConnection()
     }
     m_inTransaction = false;
     m_proven = false;
-    m_window.Clear();
     m_intervalAccess.clear();
     m_dailyAccess.reset();
     if (m_connection)
@@ -90,8 +88,6 @@ bool CommonFacilityWriter::CommitBatch()
     try {
         m_connection->CommitTrans();
         m_inTransaction = false;
-        // What the window read is only held until the commit.
-        m_window.Clear();
         return true;
     } catch (const NumberedError& error) {
         LogWriteError(error);
@@ -184,8 +180,7 @@ bool CommonFacilityWriter::RefusedByLockDate(const DateTime& rowDate)
     return LockDateDisabledWrite && Refuse(rowDate);
 }
 
-bool CommonFacilityWriter::RefusedByStoredRow(const StoredSlotWindow::StoredRow& stored, qint32 ApprovalLevel,
-                                              const DateTime& rowDate)
+bool CommonFacilityWriter::RefusedByStoredRow(const StoredRow& stored, qint32 ApprovalLevel, const DateTime& rowDate)
 {
     StoredRowSeen = stored;
     if (!stored.found)
@@ -194,17 +189,8 @@ bool CommonFacilityWriter::RefusedByStoredRow(const StoredSlotWindow::StoredRow&
     return (StoredRowWithoutStatus || ApprovalLevel < stored.status) && Refuse(rowDate);
 }
 
-StoredSlotWindow::StoredRow CommonFacilityWriter::StoredIntervalRow(DataDDInt& access, const QString& table,
-                                                                    qint32 VarId, const DateTime& rowDate,
-                                                                    const DateTime& slotEnd)
+StoredRow CommonFacilityWriter::StoredIntervalRow(DataDDInt& access, qint32 VarId, const DateTime& rowDate)
 {
-    if (m_inTransaction && StoredSlotWindow::Supported(*m_connection)) {
-        if (!m_window.Covers(table, VarId, rowDate, slotEnd)) {
-            const ImportTimings::Span seek(m_timings, ImportTimings::Kind::Seek);
-            m_window.Read(*m_connection, table, VarId, rowDate, access.GetMinutesPerInterval());
-        }
-        return m_window.Find(rowDate, slotEnd);
-    }
     DateTime found;
     double value = 0;
     QString text;
@@ -216,7 +202,7 @@ StoredSlotWindow::StoredRow CommonFacilityWriter::StoredIntervalRow(DataDDInt& a
     return SoughtRow(access, status, value, text);
 }
 
-StoredSlotWindow::StoredRow CommonFacilityWriter::StoredDailyRow(DatatblInt& daily, qint32 VarId, const DateTime& day)
+StoredRow CommonFacilityWriter::StoredDailyRow(DatatblInt& daily, qint32 VarId, const DateTime& day)
 {
     double value = 0;
     QString text;
@@ -236,7 +222,7 @@ DateTime CommonFacilityWriter::RowDateOf(const QString& VarType, const DateTime&
 }
 
 bool CommonFacilityWriter::PeekStoredRow(const QString& VarType, qint32 VarId, const DateTime& Datestamp,
-                                         StoredSlotWindow::StoredRow& row)
+                                         StoredRow& row)
 {
     if (Unwritable() || !EnsureConnection())
         return false;
@@ -246,8 +232,7 @@ bool CommonFacilityWriter::PeekStoredRow(const QString& VarType, qint32 VarId, c
             row = StoredDailyRow(DailyAccess(), VarId, rowDate);
         } else {
             DataDDInt& access = IntervalAccess(VarTypeFunctions::IntervalsPerDay(VarType));
-            row = StoredIntervalRow(access, "DATADD" + access.IntervalCode(), VarId, rowDate,
-                                    rowDate.addMinutes(access.GetMinutesPerInterval()));
+            row = StoredIntervalRow(access, VarId, rowDate);
         }
         return Proven(true);
     } catch (const NumberedError& error) {
@@ -309,15 +294,12 @@ bool CommonFacilityWriter::WriteIntervalValue(qint32 intervalsPerDay, qint32 Var
         return true;
     try {
         DataDDInt& access = IntervalAccess(intervalsPerDay);
-        const QString table = "DATADD" + access.IntervalCode();
-        const DateTime slotEnd = rowDate.addMinutes(access.GetMinutesPerInterval());
-        if (RefusedByStoredRow(StoredIntervalRow(access, table, VarId, rowDate, slotEnd), ApprovalLevel, rowDate))
+        if (RefusedByStoredRow(StoredIntervalRow(access, VarId, rowDate), ApprovalLevel, rowDate))
             return true;
         if (!m_testMode) {
             m_globals.log().WriteLog("Writing DD Value to database.", 9);
             const ImportTimings::Span write(m_timings, ImportTimings::Kind::Write);
             access.WriteData(rowDate, rowDate, VarId, CurValue, TextValue, ApprovalLevel);
-            m_window.Wrote(table, VarId, rowDate, slotEnd, ApprovalLevel);
         }
         Performed(rowDate, !m_testMode);
         return true;

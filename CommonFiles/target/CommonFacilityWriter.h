@@ -2,7 +2,7 @@
 
 #include "CommonFiles/foundation/HashTable.h"
 #include "CommonFiles/target/ImportTimings.h"
-#include "CommonFiles/target/StoredSlotWindow.h"
+#include "CommonFiles/target/StoredRow.h"
 #include "CommonFiles/target/TimeUtils.h"
 #include "platform/DateTime.h"
 
@@ -41,7 +41,7 @@ public:
     bool LockDateDisabledWrite = false;
     // The stored row the last value write was weighed against (not found
     // when none was read).
-    StoredSlotWindow::StoredRow StoredRowSeen;
+    StoredRow StoredRowSeen;
     DateTime PerfromedWriteDateStamp;
     qint16 PerformedAINFOfieldsLogicalWrite = 0;
     qint16 PerformedAINFOfieldsPhysicalWrite = 0;
@@ -75,8 +75,7 @@ public:
     // The stored row of the slot the value stamped Datestamp would be
     // written to, read without writing anything; false when it cannot be
     // read.
-    bool PeekStoredRow(const QString& VarType, qint32 VarId, const DateTime& Datestamp,
-                       StoredSlotWindow::StoredRow& row);
+    bool PeekStoredRow(const QString& VarType, qint32 VarId, const DateTime& Datestamp, StoredRow& row);
     // The row date a value stamped Datestamp is stored under.
     static DateTime RowDateOf(const QString& VarType, const DateTime& Datestamp);
 
@@ -98,12 +97,11 @@ private:
     bool RefusedByLockDate(const DateTime& rowDate);
     // Whether the stored row keeps the slot from being written; sets the
     // refusal outcome when it does.
-    bool RefusedByStoredRow(const StoredSlotWindow::StoredRow& stored, qint32 ApprovalLevel, const DateTime& rowDate);
-    // The stored row of an interval slot: inside a batch from the window
-    // of slots read with it, otherwise from a seek.
-    StoredSlotWindow::StoredRow StoredIntervalRow(DataDDInt& access, const QString& table, qint32 VarId,
-                                                  const DateTime& rowDate, const DateTime& slotEnd);
-    StoredSlotWindow::StoredRow StoredDailyRow(DatatblInt& daily, qint32 VarId, const DateTime& day);
+    bool RefusedByStoredRow(const StoredRow& stored, qint32 ApprovalLevel, const DateTime& rowDate);
+    // The stored row of an interval slot, as the facility's seek procedure
+    // finds it: batched or not, on every target, a slot is judged alike.
+    StoredRow StoredIntervalRow(DataDDInt& access, qint32 VarId, const DateTime& rowDate);
+    StoredRow StoredDailyRow(DatatblInt& daily, qint32 VarId, const DateTime& day);
     void Performed(const DateTime& rowDate, bool physical);
     bool WriteDailyValue(qint32 VarId, const DateTime& day, double CurValue, const QString& TextValue,
                          qint32 ApprovalLevel);
@@ -122,7 +120,6 @@ private:
     std::unique_ptr<ado::Connection> m_connection;
     std::map<qint32, std::unique_ptr<DataDDInt>> m_intervalAccess;
     std::unique_ptr<DatatblInt> m_dailyAccess;
-    StoredSlotWindow m_window;
     bool m_testMode = false;
     bool m_batching = false;
     bool m_inTransaction = false;

@@ -104,10 +104,13 @@ TEST_F(DemoTarget, TheDiffShowsWhatAnImportWouldDoAndWritesNothing)
         }
     }
     EXPECT_EQ(kinds["keep"], QStringList{"NORTHWTP~1 " + Yesterday("03:00:00")});
-    EXPECT_TRUE(kinds["locked"].contains("NORTHWTP~1 " + Yesterday("00:00:00")));
-    for (const QString& locked : kinds["locked"])
-        EXPECT_TRUE(locked.startsWith("NORTHWTP~") && locked.section(' ', 1) < Yesterday("01:00:00"))
-            << locked.toStdString();
+    // The range starts at the lock date, as the import's does: what lies
+    // before it is summed up, not walked.
+    EXPECT_TRUE(kinds["locked"].isEmpty());
+    const QJsonArray locked = QJsonDocument::fromJson(diff.out.toUtf8()).object().value("locked_before").toArray();
+    ASSERT_EQ(locked.size(), 1);
+    EXPECT_EQ(locked[0].toObject()["facility"], "NORTHWTP");
+    EXPECT_EQ(locked[0].toObject()["lock_date"], Yesterday("01:00:00"));
     QStringList expectedWrites;
     for (int quarter = 4; quarter < 24; ++quarter)
         expectedWrites.append(
@@ -118,6 +121,32 @@ TEST_F(DemoTarget, TheDiffShowsWhatAnImportWouldDoAndWritesNothing)
     EXPECT_EQ(Snapshot(), before);
     EXPECT_EQ(Cli({"import", "--var", "NORTHWTP~2", "--test", "--diff"}).status, 0);
     EXPECT_EQ(Snapshot(), before);
+}
+
+// A dry run only observes: its activity lines and statistics are those of
+// the same test import without it, for a range before North's lock date
+// (two days ago), one across it and one after it.
+TEST_F(DemoTarget, ADryRunWalksWhatTheTestImportWalks)
+{
+    const auto activity = [](const QString& output) {
+        QStringList lines;
+        for (const QString& line : output.split('\n', Qt::SkipEmptyParts))
+            if (!line.contains("Seconds Elapsed") && !line.contains("per Second"))
+                lines.append(line);
+        lines.sort();
+        lines.removeDuplicates();
+        return lines;
+    };
+    const auto daysAgo = [](int days) -> QString {
+        return QDate::currentDate().addDays(-days).toString("yyyy-MM-dd") + " 00:00";
+    };
+    for (const auto& [from, to] : {std::pair{5, 4}, std::pair{3, 1}, std::pair{1, 0}}) {
+        const QStringList range{"--from", daysAgo(from), "--to", daysAgo(to)};
+        const CliRun plain = RunCli(home, QStringList{"import-all", "--test"} + range);
+        const CliRun dry = RunCli(home, QStringList{"import-all", "--test", "--diff"} + range);
+        EXPECT_EQ(activity(dry.err), activity(plain.out)) << from;
+        EXPECT_TRUE(from < 2 || dry.out.contains("locked before")) << dry.out.toStdString();
+    }
 }
 
 // Ten deleted rows are one fillable run; the fill stores them as they were

@@ -16,6 +16,11 @@ namespace {
 
 constexpr qint32 kCollector = 4;
 
+DateTime march(int day, int hour = 0, int minute = 0)
+{
+    return DateTime::FromParts(2024, 3, day, hour, minute, 0);
+}
+
 // A plant: one facility of the target linked to collector 4, logger day
 // files for 5 to 7 March 2024, and the variables a test adds.
 class ImportRun : public ::testing::TestWithParam<ado::Backend> {
@@ -85,6 +90,7 @@ protected:
         EXPECT_TRUE(gatherer.LookupLastRun.ReadKorvelOrvex(kCollector, *root));
         EXPECT_TRUE(gatherer.LookupLastRun.ReadKorvelOrvexFacilLockDates("PLANT1"));
         CommonImport import(target.globals(), keptSource);
+        import.setOnlyMissingRows(onlyMissingRows);
         const bool walked = import.StartImport(gatherer, testMode);
         timings = import.Timings();
         return walked;
@@ -152,6 +158,65 @@ protected:
         return rows.Fields(0).toInt();
     }
 
+    // The first slot of 6 March (all hourly values of that day are 32.25)
+    // is refused by the target: on every attempt, or only the first time.
+    void RefuseDay6(bool once)
+    {
+        if (GetParam() == ado::Backend::Sqlite) {
+            target.Exec(*facility,
+                        "create trigger refuse_day6 before insert on DATADDH when NEW.CURVALUE = 32.25 "
+                        "begin select raise(abort, 'refused'); end");
+            return;
+        }
+        // A sequence counts outside the transaction the failure undoes.
+        target.Exec(*facility, "create sequence if not exists refusals");
+        target.Exec(*facility, "alter sequence refusals restart");
+        target.Exec(*facility,
+                    QString("create or replace function refuse_day6() returns trigger as $$ begin if "
+                            "NEW.curvalue = 32.25 then if not %1 or nextval('refusals') = 1 then raise "
+                            "exception 'refused'; end if; end if; return NEW; end $$ language plpgsql")
+                        .arg(once ? "true" : "false"));
+        target.Exec(*facility,
+                    "create trigger refuse_day6 before insert on DATADDH for each row execute function refuse_day6()");
+    }
+
+    // One slot of 5 March per situation a write is judged in, for hourly
+    // variable 1 (approval level 2), and a row of daily variable 3.
+    void SeedStoredSituations()
+    {
+        const auto at = [](int hour, int minute = 0) { return QVariant::fromValue(march(5, hour, minute)); };
+        target.Exec(*facility,
+                    "insert into DATADDH (VARID, DATESTAMP, CURVALUE, TEXTVALUE, STATUS, AUDITUSER) values "
+                    "(1, ?, 1, '1', 0, 'LAB'), (1, ?, 1, '1', 1, 'LAB'), (1, ?, 1, '1', 2, 'LAB'), "
+                    "(1, ?, 1, '1', 9, 'LAB'), (1, ?, 1, '1', 0, 'LAB'), (1, ?, 1, '1', 2, 'LAB'), "
+                    "(1, ?, 1, '1', 2, 'LAB'), (1, ?, 1, '1', 0, 'LAB'), (1, ?, 1, '1', NULL, 'LAB'), "
+                    "(1, ?, 1, '1', 0, 'LAB'), (1, ?, 1, '1', NULL, 'LAB'), (1, ?, NULL, NULL, 0, 'LAB')",
+                    {at(1), at(2), at(3), at(4), at(5), at(5, 30), at(6), at(6, 30), at(7), at(7, 30), at(8), at(9)});
+        // Stored by another tool with a short date text.
+        target.Exec(*facility,
+                    "insert into DATADDH (VARID, DATESTAMP, CURVALUE, STATUS) values (1, '2024-03-05 11:00', "
+                    "1, 5)");
+        target.Exec(*facility, "insert into DATATBL (VARID, DATESTAMP, CURVALUE, STATUS) values (3, ?, 1, 4)",
+                    {QVariant::fromValue(march(6))});
+    }
+
+    // The statistics and the set of activity lines the log holds after
+    // position from, without times and without what depends on the speed.
+    QStringList RunActivity(qsizetype from)
+    {
+        QStringList lines;
+        const QStringList logged = Log().mid(from).split("\r\n", Qt::SkipEmptyParts);
+        for (const QString& line : logged) {
+            const QString text = line.mid(line.indexOf(" : ") + 3);
+            if (!text.contains("Seconds Elapsed") && !text.contains("per Second"))
+                lines.append(text);
+        }
+        lines.sort();
+        lines.removeDuplicates();
+        return lines;
+    }
+
+    bool onlyMissingRows = false;
     QVariant writeAs = QString("");
     DateTime end = DateTime::FromParts(2024, 3, 8);
     TargetFixture target;
@@ -162,11 +227,6 @@ protected:
     // Those of the last run.
     ImportTimings timings;
 };
-
-DateTime march(int day, int hour = 0, int minute = 0)
-{
-    return DateTime::FromParts(2024, 3, day, hour, minute, 0);
-}
 
 }  // namespace
 
@@ -250,43 +310,51 @@ TEST_P(ImportRun, BatchedWritesStoreAndCountWhatSlotBySlotWritesDo)
     EXPECT_EQ(importInBatchesOf("7"), slotBySlot);
 }
 
-// A batch that fails is undone whole; slot by slot, the batch before the
-// failing one stay written. The failures are counted alike.
-TEST_P(ImportRun, AFailedBatchIsUndoneWhole)
+// Where a write fails for good, a batch keeps what slot-by-slot writing
+// keeps: the slots before the failing one. The failures are counted alike.
+TEST_P(ImportRun, AFailedBatchKeepsTheSlotsBeforeTheFailingOne)
 {
     AddVariable(1, "H", "ALG 2:2", 2, 2);
-    if (GetParam() == ado::Backend::Sqlite) {
-        target.Exec(*facility,
-                    "create trigger refuse_day6 before insert on DATADDH when NEW.CURVALUE = 32.25 "
-                    "begin select raise(abort, 'refused'); end");
-    } else {
-        target.Exec(*facility,
-                    "create function refuse_day6() returns trigger as $$ begin if NEW.curvalue = 32.25 then "
-                    "raise exception 'refused'; end if; return NEW; end $$ language plpgsql");
-        target.Exec(*facility,
-                    "create trigger refuse_day6 before insert on DATADDH for each row execute function "
-                    "refuse_day6()");
-    }
-    for (const auto& [batch, kept] : {std::pair{"1", 24}, std::pair{"500", 0}}) {
+    RefuseDay6(false);
+    for (const char* batch : {"1", "500"}) {
         ImportInBatchesOf(batch);
-        EXPECT_EQ(Count("select count(*) from DATADDH where VARID = 1"), kept) << batch;
+        EXPECT_EQ(Count("select count(*) from DATADDH where VARID = 1"), 24) << batch;
         EXPECT_EQ(Statistic("# of Target Connection Failures   : "), "6") << batch;
-        EXPECT_EQ(Statistic("# of Logical Write Transactions   : "), QString::number(kept)) << batch;
+        EXPECT_EQ(Statistic("# of Logical Write Transactions   : "), "24") << batch;
         TakeStoredRows();
     }
 }
 
-// A slot holding several rows is weighed by the strictest of them in a
-// batch, so an approved row beside an open one is never replaced.
-TEST_P(ImportRun, ABatchKeepsASlotWhereAnyStoredRowIsApproved)
+// Every stored row is judged by what the facility's seek procedure finds,
+// whatever the batch size: the rows stored, the statistics and the activity
+// lines of an import are the same in batches of 1, 7 and 500, without a
+// fault, with a write that fails once and with one that fails for good.
+TEST_P(ImportRun, EveryBatchSizeJudgesStoredRowsAsTheSeekDoes)
 {
-    AddVariable(1, "H", "ALG 2:2", 1, 3);
-    target.Exec(*facility, "insert into DATADDH (VARID, DATESTAMP, CURVALUE, STATUS) values (1, ?, 1, 1), (1, ?, 9, 9)",
-                {QVariant::fromValue(march(5, 3)), QVariant::fromValue(march(5, 3, 30))});
-    ImportInBatchesOf("500");
-    EXPECT_EQ(Count("select count(*) from DATADDH where VARID = 1 and STATUS = 9 and CURVALUE = 9"), 1);
-    EXPECT_EQ(Count("select count(*) from DATADDH where VARID = 1"), 72 + 1);
-    EXPECT_EQ(Statistic("# of Skipped Write Transactions   : "), "1");
+    AddVariable(1, "H", "ALG 2:2", 2, 2);
+    AddVariable(3, "P", "ALG 2:2", 1, 0, 3);
+    const bool server = GetParam() == ado::Backend::PostgreSql;
+    // Only a server can count a failure outside the transaction it undoes.
+    QList<std::pair<QString, bool>> faults{{"none", false}, {"for good", false}};
+    if (server)
+        faults.append({"once", true});
+    for (const auto& [fault, once] : faults) {
+        QStringList first;
+        for (const char* batch : {"1", "7", "500"}) {
+            SeedStoredSituations();
+            if (fault != "none")
+                RefuseDay6(once);
+            const qsizetype logged = Log().size();
+            ImportInBatchesOf(batch);
+            const QStringList outcome = TakeStoredRows() + RunActivity(logged);
+            if (fault != "none")
+                target.Exec(*facility, server ? "drop trigger refuse_day6 on DATADDH" : "drop trigger refuse_day6");
+            if (first.isEmpty())
+                first = outcome;
+            else
+                EXPECT_EQ(outcome, first) << fault.toStdString() << " in batches of " << batch;
+        }
+    }
 }
 
 TEST_P(ImportRun, InteractiveImportsLeaveTheLastRunDatesAlone)
@@ -370,8 +438,7 @@ TEST_P(ImportRun, TestModeWritesNothing)
     EXPECT_EQ(Statistic("# of Physical Write Transactions  : "), "0");
 }
 
-// Inside a batch the stored rows of an interval variable's slots are read
-// in one query; daily values are sought one by one.
+// Every slot is weighed by a seek of its own, batched or not.
 TEST_P(ImportRun, EveryWrittenSlotIsTimedWithTheQueriesThatWeighedIt)
 {
     AddVariable(1, "H", "ALG 2:2", 1, 3);
@@ -382,7 +449,7 @@ TEST_P(ImportRun, EveryWrittenSlotIsTimedWithTheQueriesThatWeighedIt)
         EXPECT_GT(timings.Nanoseconds(kind), 0);
     EXPECT_EQ(timings.Count(Kind::SourceRead), 75);  // 72 hours and 3 days
     EXPECT_EQ(timings.Count(Kind::Write), 75);
-    EXPECT_EQ(timings.Count(Kind::Seek), 1 + 3);
+    EXPECT_EQ(timings.Count(Kind::Seek), 75);  // every slot through the seek procedure
     EXPECT_GE(timings.Count(Kind::Liveness), 1);
     EXPECT_GT(timings.Nanoseconds(Kind::Liveness), 0);
     EXPECT_EQ(timings.Count(Kind::Commit), 2);  // one batch for each variable
@@ -408,6 +475,22 @@ TEST_P(ImportRun, AFailingTargetIsRetriedThenTheImportEnds)
     ado::Recordset runs;
     runs.Open("select count(*) from k5_server_run", *root);
     EXPECT_EQ(runs.Fields(0).toInt(), 0);
+}
+
+// Filling gaps reads each slot's stored row first; a read that fails is
+// retried with the target's attempts and waits, as a write is.
+TEST_P(ImportRun, AFillRetriesAStoredRowThatCannotBeRead)
+{
+    AddVariable(1, "H", "ALG 2:2", 1, 3);
+    if (GetParam() == ado::Backend::Sqlite)
+        target.Exec(*facility, "delete from qel_procedures where name = 'SEEKFDDH'");
+    else
+        target.Exec(*facility, "drop function seekfddh");
+    onlyMissingRows = true;
+    EXPECT_FALSE(Run());
+    EXPECT_EQ(Statistic("# of Target Connection Failures   : "), "6");
+    EXPECT_EQ(Log().count("Waiting for 0 seconds before attempting to re-connect ... "), 6);
+    EXPECT_TRUE(Log().contains("Unable to connect to Korvel Orvex."));
 }
 
 // A service import killed outright at 20 points spread over its writes,
@@ -521,7 +604,8 @@ TEST_P(ImportRun, ACutConnectionAtAnyWriteOrCommitLosesAndRepeatsNothing)
     EXPECT_FALSE(Run(true));
     EXPECT_EQ(Statistic("# of Target Connection Failures   : "), "6");
     EXPECT_EQ(waits() - waitsBefore, 6);
-    EXPECT_EQ(Count("select count(*) from DATADDH where VARID = 1"), 7);  // the first batch
+    // As slot by slot: the slots before the one cut for good.
+    EXPECT_EQ(Count("select count(*) from DATADDH where VARID = 1"), 9);
     EXPECT_EQ(Count("select count(*) from k5_server_run", {}, *root), 0);
     cutAt("writes", 0, -1);
     ASSERT_TRUE(Run(true));

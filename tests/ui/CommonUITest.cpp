@@ -239,6 +239,31 @@ TEST(CommonUI, ImportCommandsImportThroughTheSession)
     EXPECT_EQ(s.prompts.asked, (QStringList{"dates", "variables", "dates"}));
 }
 
+// The result window's report only observes: the test import it shows
+// tells the same activity as the same import without a report.
+TEST(CommonUI, ATestImportTellsWhatTheSameImportWithoutAReportTells)
+{
+    DemoStart s;
+    s.prompts.range = SessionPrompts::DateRange{s.clock.now().datePart().addDays(-3), s.clock.now().datePart()};
+    const auto activity = [&s](qsizetype from) {
+        QStringList lines = s.lines().mid(from);
+        lines.removeIf(
+            [](const QString& line) { return line.contains("Seconds Elapsed") || line.contains("per Second"); });
+        lines.sort();
+        lines.removeDuplicates();
+        return lines;
+    };
+    s.window.ShowInteractive();
+    qsizetype before = s.lines().size();
+    s.Trigger("mnuTestImportAll");
+    const QStringList withReport = activity(before);
+    before = s.lines().size();
+    s.session.ImportAll(true);
+    EXPECT_EQ(activity(before), withReport);
+    EXPECT_TRUE(withReport.join('\n').contains("Date Range for import into NORTHWTP is set to " +
+                                               s.clock.now().datePart().addDays(-2).format("mm/dd/yyyy HH:nn:ss")));
+}
+
 // The result lists every slot the test walked: sorted by any column,
 // filtered by kind, and saved as the rows shown.
 TEST(CommonUI, ATestImportOpensItsResultInATable)
