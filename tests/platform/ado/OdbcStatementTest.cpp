@@ -1,7 +1,10 @@
 #include "platform/ado/OdbcStatement.h"
 #include "platform/DateTime.h"
+#include "platform/NumberedError.h"
 #include "platform/ado/OdbcConnection.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -14,11 +17,13 @@ using Type = ado::OdbcStatement::Type;
 // the session's temporary schema.
 class OdbcStatementPostgreSql : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { Open(connection); }
+
+    static void Open(ado::OdbcConnection& into)
     {
-        connection.Open("DRIVER={PostgreSQL Unicode};SERVER=127.0.0.1;PORT=" R58213_PG_PORT
-                        ";DATABASE=postgres;UID=qeldba;PWD=" R58213_TARGET_PASSWORD,
-                        10);
+        into.Open("DRIVER={PostgreSQL Unicode};SERVER=127.0.0.1;PORT=" R58213_PG_PORT
+                  ";DATABASE=postgres;UID=qeldba;PWD=" R58213_TARGET_PASSWORD,
+                  10);
     }
 
     void Run(const QString& sql)
@@ -88,4 +93,36 @@ TEST_F(OdbcStatementPostgreSql, ACallFillsItsOutputsOrLeavesThemNull)
     call.ExecuteCall();
     for (int output = 2; output <= 5; ++output)
         EXPECT_TRUE(call.Output(output).isNull()) << output;
+}
+
+// A statement that waits for a row another connection has locked ends
+// after its time-out with the driver's reason, and leaves its connection
+// usable.
+TEST_F(OdbcStatementPostgreSql, AStatementBlockedByARowLockEndsAfterItsTimeOut)
+{
+    const QString table = "odbc_lock_" + QString::number(QCoreApplication::applicationPid());
+    Run("create table " + table + " (v integer)");
+    Run("insert into " + table + " values (1)");
+    ado::OdbcConnection holder;
+    Open(holder);
+    holder.BeginTransaction();
+    ado::OdbcStatement lock(holder);
+    lock.Prepare("select v from " + table + " for update");
+    lock.ExecuteQuery();
+    ASSERT_TRUE(lock.Fetch());
+
+    ado::OdbcStatement blocked(connection);
+    blocked.setQueryTimeout(1);
+    blocked.Prepare("update " + table + " set v = 2");
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        blocked.ExecuteCall();
+        ADD_FAILURE() << "the blocked update ended without its time-out";
+    } catch (const NumberedError& error) {
+        EXPECT_TRUE(error.description().contains("timeout")) << error.description().toStdString();
+    }
+    EXPECT_LT(timer.elapsed(), 10000);
+    holder.Rollback();
+    Run("drop table " + table);
 }
