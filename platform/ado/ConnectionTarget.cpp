@@ -116,7 +116,9 @@ QString ConnectionTarget::OdbcConnectString() const
     for (const auto& [key, value] : m_pairs)
         if (!kStandardKeys.contains(key.toLower()))
             pieces << key + "=" + OdbcValue(value);
-    return pieces.join(';') + ";";
+    // No closing ";": a driver that parses the length it is given, and is
+    // handed one more character, fails on an empty last pair.
+    return pieces.join(';');
 }
 
 }  // namespace ado
