@@ -421,7 +421,6 @@ bool CommonImport::WithTargetRecovery(const std::function<bool()>& step)
 void CommonImport::KeepBeforeFailure(qsizetype failedAt, bool countFailed)
 {
     const QList<PendingSlot> batch = std::exchange(m_pending, {});
-    m_writtenPending = 0;
     qsizetype kept = 0;
     for (; kept < failedAt && kept < batch.size(); ++kept) {
         m_pending = {batch[kept]};

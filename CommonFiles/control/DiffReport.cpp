@@ -108,7 +108,7 @@ SlotDecision DiffReport::Slot(const CommonTypeVarRec& record, const QString& fac
     decision.stored = stored.found;
     decision.storedWithoutStatus = stored.withoutStatus;
     decision.storedStatus = stored.status;
-    if (stored.valueRead)
+    if (stored.found)
         decision.storedValue =
             VarTypeFunctions::IsTextType(record.gVarType()) ? stored.text : Conversions::NumberText(stored.value);
     decision.newStatus = record.gDataApproval();

@@ -29,7 +29,6 @@ template <typename Access> StoredRow SoughtRow(const Access& access, qint32 stat
     stored.found = !access.NoMatch();
     stored.withoutStatus = stored.found && access.StatusIsNull();
     stored.status = status;
-    stored.valueRead = stored.found;
     stored.value = value;
     stored.text = text;
     return stored;

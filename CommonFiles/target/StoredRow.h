@@ -9,7 +9,7 @@ struct StoredRow {
     // A row without a status cannot be weighed against any level.
     bool withoutStatus = false;
     qint32 status = 0;
-    bool valueRead = false;
+    // The stored value, when a row was found.
     double value = 0;
     QString text;
 };

@@ -143,7 +143,7 @@ void OdbcStatement::Bind(int index, Direction direction, Type type, const QVaria
     m_bindings[index] = std::move(binding);
 }
 
-void OdbcStatement::Execute()
+void OdbcStatement::ExecuteQuery()
 {
     SQLFreeStmt(m_statement.get(), SQL_CLOSE);
     m_statement.Check(SQLExecute(m_statement.get()), "SQLExecute");
@@ -158,13 +158,8 @@ void OdbcStatement::Drain()
 
 void OdbcStatement::ExecuteCall()
 {
-    Execute();
+    ExecuteQuery();
     Drain();
-}
-
-void OdbcStatement::ExecuteQuery()
-{
-    Execute();
 }
 
 bool OdbcStatement::Fetch()

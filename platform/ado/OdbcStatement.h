@@ -47,7 +47,6 @@ private:
         SQLLEN indicator = 0;
     };
 
-    void Execute();
     void Drain();
     static void Fill(Binding& binding, const QVariant& value, qsizetype size);
     static QVariant Read(Type type, const std::vector<char>& buffer, SQLLEN indicator);

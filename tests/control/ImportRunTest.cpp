@@ -158,6 +158,15 @@ protected:
         return rows.Fields(0).toInt();
     }
 
+    // The facility loses one of its procedures, so every call of it fails.
+    void DropProcedure(const QString& name)
+    {
+        if (GetParam() == ado::Backend::Sqlite)
+            target.Exec(*facility, "delete from qel_procedures where name = ?", {name});
+        else
+            target.Exec(*facility, "drop function " + name.toLower());
+    }
+
     // The first slot of 6 March (all hourly values of that day are 32.25)
     // is refused by the target: on every attempt, or only the first time.
     void RefuseDay6(bool once)
@@ -458,10 +467,7 @@ TEST_P(ImportRun, EveryWrittenSlotIsTimedWithTheQueriesThatWeighedIt)
 TEST_P(ImportRun, AFailingTargetIsRetriedThenTheImportEnds)
 {
     AddVariable(1, "H", "ALG 2:2", 1, 3);
-    if (GetParam() == ado::Backend::Sqlite)
-        target.Exec(*facility, "delete from qel_procedures where name = 'WRITEDDH'");
-    else
-        target.Exec(*facility, "drop function writeddh");
+    DropProcedure("WRITEDDH");
     EXPECT_FALSE(Run(true));
     const QString log = Log();
     for (int left = 6; left >= 1; --left)
@@ -482,10 +488,7 @@ TEST_P(ImportRun, AFailingTargetIsRetriedThenTheImportEnds)
 TEST_P(ImportRun, AFillRetriesAStoredRowThatCannotBeRead)
 {
     AddVariable(1, "H", "ALG 2:2", 1, 3);
-    if (GetParam() == ado::Backend::Sqlite)
-        target.Exec(*facility, "delete from qel_procedures where name = 'SEEKFDDH'");
-    else
-        target.Exec(*facility, "drop function seekfddh");
+    DropProcedure("SEEKFDDH");
     onlyMissingRows = true;
     EXPECT_FALSE(Run());
     EXPECT_EQ(Statistic("# of Target Connection Failures   : "), "6");
