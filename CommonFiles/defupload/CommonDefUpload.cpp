@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSqlError>
 #include <optional>
 
 namespace {
@@ -182,20 +181,17 @@ bool CommonDefUpload::InsertLookupRows(ado::Connection& root, const Key& key, qi
         Show(kIncorrectState);
         return false;
     }
-    QSqlDatabase database = root.database();
     try {
-        if (!database.transaction())
-            root.Raise(database.lastError());
+        root.BeginTrans();
         ado::SqlExecution::Run(root, kInsertServerLu,
                                key.columns() + definition.ServerLuValues(chmFileId, browserFileId));
         const QList<QVariantList> features = definition.FeatureValues();
         for (const QVariantList& feature : features)
             ado::SqlExecution::Run(root, kInsertFeature, key.columns() + feature);
-        if (!database.commit())
-            root.Raise(database.lastError());
+        root.CommitTrans();
         return true;
     } catch (const NumberedError& error) {
-        database.rollback();
+        root.AbandonTrans();
         Show(error.Text() + " Could not insert recordes into k5_lu or k5_lu_f_lu.");
         return false;
     }

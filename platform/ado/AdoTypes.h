@@ -16,6 +16,13 @@ enum class LockType { ReadOnly = 1, Pessimistic = 2, Optimistic = 3 };
 // Which database a connection string leads to, chosen by its Provider.
 enum class Backend { Sqlite, PostgreSql, SqlServer, Oracle, OdbcDsn };
 
+// How a stored procedure is called over ODBC: the call escape
+// "{call NAME(?,...)}" with outputs bound as outputs (SQL Server, Oracle),
+// or "SELECT * FROM NAME(?,...)" with the outputs read from the row the
+// function returns (PostgreSQL's functions, unless the connection string
+// asks for "Procedure Call=Escape").
+enum class CallForm { Escape, Select };
+
 inline constexpr int kUseClient = 3;
 inline constexpr int kStateClosed = 0;
 inline constexpr int kStateOpen = 1;

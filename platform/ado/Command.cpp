@@ -3,6 +3,7 @@
 #include "platform/NumberedError.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/ErrorText.h"
+#include "platform/ado/OdbcStatement.h"
 #include "platform/ado/SqlBinding.h"
 #include "platform/ado/SqlExecution.h"
 
@@ -15,18 +16,36 @@ namespace ado {
 
 namespace {
 
+void Finish(QSqlQuery& query)
+{
+    query.finish();
+}
+
+void Finish(OdbcStatement& statement)
+{
+    statement.Finish();
+}
+
 // A reused statement gives up its rows however its use ends, so that it
 // holds no read open on the connection.
-class Finished {
+template <typename Statement> class Finished {
 public:
-    explicit Finished(QSqlQuery& query) : m_query(query) {}
-    ~Finished() { m_query.finish(); }
+    explicit Finished(Statement& statement) : m_statement(statement) {}
+    ~Finished() { Finish(m_statement); }
     Finished(const Finished&) = delete;
     Finished& operator=(const Finished&) = delete;
 
 private:
-    QSqlQuery& m_query;
+    Statement& m_statement;
 };
+
+QString Marks(qsizetype count)
+{
+    QStringList marks;
+    for (qsizetype i = 0; i < count; ++i)
+        marks.append("?");
+    return marks.join(',');
+}
 
 void RunPrepared(Connection& connection, const QString& sql)
 {
@@ -94,19 +113,12 @@ Recordset Command::Execute()
     if (m_type == CommandType::Text)
         return ExecuteText(connection);
     ClearOutputs();
-    switch (connection.backend()) {
-    case Backend::Sqlite:
+    if (connection.backend() == Backend::Sqlite)
         CallSqliteProcedure(connection);
-        break;
-    case Backend::PostgreSql:
-        CallPostgreSqlFunction(connection);
-        break;
-    case Backend::SqlServer:
-    case Backend::Oracle:
-    case Backend::OdbcDsn:
+    else if (connection.callForm() == CallForm::Select)
+        CallFunction(connection);
+    else
         CallOdbcProcedure(connection);
-        break;
-    }
     return {};
 }
 
@@ -115,9 +127,8 @@ Recordset Command::ExecuteText(Connection& connection)
     QVariantList bound;
     for (const auto& parameter : m_parameters)
         bound.append(parameter->Value());
-    QSqlQuery query = SqlExecution::Run(connection, m_text, bound);
     Recordset rows;
-    rows.Load(query, connection);
+    rows.Load(SqlExecution::Run(connection, m_text, bound), connection);
     return rows;
 }
 
@@ -129,48 +140,51 @@ void Command::ClearOutputs()
 }
 
 // SQL Server and Oracle: the ODBC call escape with every parameter bound in
-// order; a character output needs room for its declared size.
+// order, the outputs as outputs with room for their declared size.
 void Command::CallOdbcProcedure(Connection& connection)
 {
-    QStringList marks;
-    for (size_t i = 0; i < m_parameters.size(); ++i)
-        marks.append("?");
-    QSqlQuery& query = connection.PreparedStatement("{call " + m_text + "(" + marks.join(',') + ")}");
-    const Finished finished(query);
-    for (int i = 0; i < static_cast<int>(m_parameters.size()); ++i) {
-        const Parameter& p = *m_parameters[static_cast<size_t>(i)];
-        const bool text = p.Type() == DataType::VarChar || p.Type() == DataType::VarWChar;
-        const QVariant value = p.IsOutput() && text ? QVariant(QString(p.Size(), ' '))
-                                                    : SqlBinding::ToDriver(p.Value(), p.Type(), connection.backend());
-        query.bindValue(i, value, p.IsOutput() ? QSql::Out : QSql::In);
-    }
-    if (!query.exec())
-        connection.Raise(query.lastError());
-    for (int i = 0; i < static_cast<int>(m_parameters.size()); ++i)
-        if (m_parameters[static_cast<size_t>(i)]->IsOutput())
-            m_parameters[static_cast<size_t>(i)]->setValue(
-                OutputValue(query.boundValue(i), m_parameters[static_cast<size_t>(i)]->Type()));
+    OdbcStatement& call =
+        connection.PreparedOdbcStatement("{call " + m_text + "(" + Marks(qsizetype(m_parameters.size())) + ")}");
+    connection.Checked([&] {
+        for (size_t i = 0; i < m_parameters.size(); ++i) {
+            const Parameter& p = *m_parameters[i];
+            const int index = static_cast<int>(i + 1);
+            if (p.IsOutput())
+                call.Bind(index, OdbcStatement::Direction::Output, SqlBinding::OdbcType(p.Type()), {}, p.Size());
+            else
+                SqlBinding::BindInput(call, index, p.Value(), p.Type(), connection.backend());
+        }
+        call.ExecuteCall();
+        for (size_t i = 0; i < m_parameters.size(); ++i)
+            if (m_parameters[i]->IsOutput())
+                m_parameters[i]->setValue(OutputValue(call.Output(static_cast<int>(i + 1)), m_parameters[i]->Type()));
+    });
 }
 
 // PostgreSQL: functions with OUT parameters, called with the input values;
 // the row they return carries the outputs in declaration order.
-void Command::CallPostgreSqlFunction(Connection& connection)
+void Command::CallFunction(Connection& connection)
 {
-    QStringList marks;
-    QVariantList bound;
+    qsizetype inputs = 0;
     for (const auto& p : m_parameters)
-        if (!p->IsOutput()) {
-            marks.append("?");
-            bound.append(SqlBinding::ToDriver(p->Value(), p->Type(), connection.backend()));
-        }
-    QSqlQuery& query = connection.PreparedStatement("SELECT * FROM " + m_text + "(" + marks.join(',') + ")");
-    const Finished finished(query);
-    for (int i = 0; i < bound.size(); ++i)
-        query.bindValue(i, bound[i]);
-    if (!query.exec())
-        connection.Raise(query.lastError());
-    if (query.next())
-        FillOutputsFromRow(query, false);
+        inputs += p->IsOutput() ? 0 : 1;
+    OdbcStatement& query = connection.PreparedOdbcStatement("SELECT * FROM " + m_text + "(" + Marks(inputs) + ")");
+    connection.Checked([&] {
+        const Finished finished(query);
+        int index = 0;
+        for (const auto& p : m_parameters)
+            if (!p->IsOutput())
+                SqlBinding::BindInput(query, ++index, p->Value(), p->Type(), connection.backend());
+        query.ExecuteQuery();
+        const QList<OdbcStatement::ColumnInfo> columns = query.Describe();
+        if (!query.Fetch())
+            return;
+        const QVariantList row = SqlExecution::ReadRow(query, columns);
+        qsizetype column = 0;
+        for (const auto& p : m_parameters)
+            if (p->IsOutput() && column < row.size())
+                p->setValue(OutputValue(row[column++], p->Type()));
+    });
 }
 
 // SQLite keeps each procedure as numbered statements in qel_procedures.
@@ -203,19 +217,16 @@ void Command::RunSqliteSteps(Connection& connection, const QList<Connection::Pro
         if (!query.exec())
             connection.Raise(query.lastError());
         if (s == steps.size() - 1 && query.isSelect() && query.next())
-            FillOutputsFromRow(query, true);
+            FillOutputsFromRow(query);
     }
 }
 
-void Command::FillOutputsFromRow(const QSqlQuery& query, bool byName)
+void Command::FillOutputsFromRow(const QSqlQuery& query)
 {
     const QSqlRecord record = query.record();
-    int column = 0;
     for (const auto& p : m_parameters) {
-        if (!p->IsOutput())
-            continue;
-        const int index = byName ? record.indexOf(p->Name()) : column++;
-        if (index >= 0 && index < record.count())
+        const int index = p->IsOutput() ? record.indexOf(p->Name()) : -1;
+        if (index >= 0)
             p->setValue(OutputValue(query.value(index), p->Type()));
     }
 }

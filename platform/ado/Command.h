@@ -54,10 +54,10 @@ private:
     Connection& RequireConnection();
     Recordset ExecuteText(Connection& connection);
     void CallOdbcProcedure(Connection& connection);
-    void CallPostgreSqlFunction(Connection& connection);
+    void CallFunction(Connection& connection);
     void CallSqliteProcedure(Connection& connection);
     void RunSqliteSteps(Connection& connection, const QList<Connection::ProcedureStep>& steps);
-    void FillOutputsFromRow(const QSqlQuery& query, bool byName);
+    void FillOutputsFromRow(const QSqlQuery& query);
     void ClearOutputs();
 
     Connection* m_connection = nullptr;

@@ -2,11 +2,14 @@
 
 #include "platform/NumberedError.h"
 #include "platform/ado/ErrorText.h"
+#include "platform/ado/OdbcConnection.h"
+#include "platform/ado/OdbcStatement.h"
 #include "platform/ado/SqlExecution.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
+#include <QSqlIndex>
 #include <QSqlQuery>
 #include <QUuid>
 #include <limits>
@@ -75,12 +78,12 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
         Raise(kProviderNotFound);
     m_procedures.clear();
     m_prepared.clear();
+    m_odbcPrepared.clear();
     if (m_target->backend() == Backend::Sqlite) {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", m_name);
         OpenSqlite(db);
     } else {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QODBC", m_name);
-        OpenOdbc(db);
+        OpenOdbc();
     }
 }
 
@@ -113,23 +116,21 @@ void Connection::OpenSqlite(QSqlDatabase& db)
     pragma.exec("PRAGMA journal_mode = WAL");
 }
 
-void Connection::OpenOdbc(QSqlDatabase& db)
+void Connection::OpenOdbc()
 {
-    db.setDatabaseName(m_target->OdbcConnectString());
-    if (m_connectionTimeout > 0)
-        db.setConnectOptions("SQL_ATTR_LOGIN_TIMEOUT=" + QString::number(m_connectionTimeout));
-    if (!db.open()) {
-        const QSqlError error = db.lastError();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(m_name);
-        Raise(error);
-    }
+    m_odbc.reset();
+    auto odbc = Checked([] { return std::make_unique<OdbcConnection>(); });
+    Checked([&] { odbc->Open(m_target->OdbcConnectString(), m_connectionTimeout); });
+    m_odbc = std::move(odbc);
 }
 
 void Connection::Close()
 {
-    // Prepared statements go before their database does.
+    // Statements go before their connection does.
     m_prepared.clear();
+    m_odbcPrepared.clear();
+    m_odbc.reset();
+    m_procedures.clear();
     if (!QSqlDatabase::contains(m_name))
         return;
     {
@@ -137,35 +138,68 @@ void Connection::Close()
         db.close();
     }
     QSqlDatabase::removeDatabase(m_name);
-    m_procedures.clear();
+}
+
+OdbcConnection& Connection::odbc()
+{
+    if (!m_odbc || !m_odbc->IsOpen())
+        Raise(kConnectionUnusable);
+    return *m_odbc;
 }
 
 void Connection::BeginTrans()
 {
     if (backend() == Backend::Sqlite)
         return SqlExecution::Statement(*this, "BEGIN IMMEDIATE");
-    if (!database().transaction())
-        Raise(database().lastError());
+    Checked([&] { odbc().BeginTransaction(); });
 }
 
 void Connection::CommitTrans()
 {
     if (backend() == Backend::Sqlite)
         return SqlExecution::Statement(*this, "COMMIT");
-    if (!database().commit())
-        Raise(database().lastError());
+    Checked([&] { odbc().Commit(); });
 }
 
 void Connection::RollbackTrans()
 {
     if (backend() == Backend::Sqlite)
         return SqlExecution::Statement(*this, "ROLLBACK");
-    if (!database().rollback())
-        Raise(database().lastError());
+    Checked([&] { odbc().Rollback(); });
+}
+
+void Connection::AbandonTrans() noexcept
+{
+    if (State() != kStateOpen)
+        return;
+    if (backend() == Backend::Sqlite) {
+        QSqlQuery(database()).exec("ROLLBACK");
+        return;
+    }
+    try {
+        m_odbc->Rollback();
+    } catch (const NumberedError&) {
+        // The transaction ends with the connection when it is gone.
+    }
+}
+
+QStringList Connection::PrimaryKey(const QString& table)
+{
+    QString name = table;
+    name.remove('"');
+    if (backend() != Backend::Sqlite)
+        return Checked([&] { return OdbcStatement(odbc()).PrimaryKeyColumns(name); });
+    const QSqlIndex index = database().primaryIndex(name);
+    QStringList names;
+    for (int i = 0; i < index.count(); ++i)
+        names.append(index.fieldName(i));
+    return names;
 }
 
 int Connection::State() const
 {
+    if (m_odbc)
+        return m_odbc->IsOpen() ? kStateOpen : kStateClosed;
     return QSqlDatabase::contains(m_name) && database().isOpen() ? kStateOpen : kStateClosed;
 }
 
@@ -210,6 +244,19 @@ QSqlQuery& Connection::PreparedStatement(const QString& sql)
     query.setForwardOnly(true);
     SqlExecution::Prepare(*this, query, sql);
     return *m_prepared.insert(sql, query);
+}
+
+OdbcStatement& Connection::PreparedOdbcStatement(const QString& sql)
+{
+    auto found = m_odbcPrepared.find(sql);
+    if (found != m_odbcPrepared.end())
+        return *found->second;
+    return Checked([&]() -> OdbcStatement& {
+        auto statement = std::make_unique<OdbcStatement>(odbc());
+        statement->setQueryTimeout(m_commandTimeout);
+        statement->Prepare(sql);
+        return *m_odbcPrepared.emplace(sql, std::move(statement)).first->second;
+    });
 }
 
 }  // namespace ado

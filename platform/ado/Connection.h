@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/NumberedError.h"
 #include "platform/ado/AdoTypes.h"
 #include "platform/ado/ConnectionTarget.h"
 
@@ -9,6 +10,8 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+#include <map>
+#include <memory>
 #include <optional>
 
 class QSqlError;
@@ -16,11 +19,15 @@ class QSqlError;
 namespace ado {
 
 class ErrorText;
+class OdbcConnection;
+class OdbcStatement;
 
 // A connection to the target database, configured with an OLE DB style
-// connection string and opened on the backend its provider names. Every
-// failure raises NumberedError with the driver's number and description,
-// which also stand in Errors() until the next operation.
+// connection string and opened on the backend its provider names: the
+// embedded SQLite file through Qt SQL, every server through the layer's
+// own ODBC code. Every failure raises NumberedError with the driver's
+// number and description, which also stand in Errors() until the next
+// operation.
 class Connection {
 public:
     Connection();
@@ -56,11 +63,29 @@ public:
 
     // For the layer's commands and recordsets.
     Backend backend() const { return m_target ? m_target->backend() : Backend::Sqlite; }
+    CallForm callForm() const { return m_target ? m_target->callForm() : CallForm::Escape; }
+    // The embedded database's Qt connection.
     QSqlDatabase database() const;
+    // A server's ODBC connection; error 3709 when it is not open.
+    OdbcConnection& odbc();
     [[noreturn]] void Raise(const QSqlError& error);
     [[noreturn]] void Raise(int number, const QString& description);
     [[noreturn]] void Raise(const ErrorText& error);
     void ClearErrors() { m_errors.clear(); }
+    // Runs ODBC work; a driver's failure is raised as this connection's.
+    template <typename Work> decltype(auto) Checked(Work&& work)
+    {
+        try {
+            return work();
+        } catch (const NumberedError& error) {
+            Raise(error.number(), error.description());
+        }
+    }
+    // Ends a transaction on a path that is already failing: the rollback's
+    // own failure (the connection may be gone) is not raised.
+    void AbandonTrans() noexcept;
+    // The primary-key columns of a table, in key order.
+    QStringList PrimaryKey(const QString& table);
     // One statement of a SQLite procedure body, with the names of its
     // placeholders (":name") in the order they appear.
     struct ProcedureStep {
@@ -74,10 +99,12 @@ public:
     // import runs the same few statements for every slot. After use its
     // rows are to be finished, so that it holds no read open.
     QSqlQuery& PreparedStatement(const QString& sql);
+    // The same for a server: prepared once, with the command time-out.
+    OdbcStatement& PreparedOdbcStatement(const QString& sql);
 
 private:
     void OpenSqlite(QSqlDatabase& db);
-    void OpenOdbc(QSqlDatabase& db);
+    void OpenOdbc();
 
     QString m_name;
     QString m_connectionString;
@@ -88,6 +115,8 @@ private:
     QList<Error> m_errors;
     QHash<QString, QList<ProcedureStep>> m_procedures;
     QHash<QString, QSqlQuery> m_prepared;
+    std::unique_ptr<OdbcConnection> m_odbc;
+    std::map<QString, std::unique_ptr<OdbcStatement>> m_odbcPrepared;
 };
 
 }  // namespace ado

@@ -8,7 +8,7 @@ namespace {
 
 const QStringList kStandardKeys = {
     "provider", "persist security info", "data source",      "initial catalog", "user id",
-    "password", "ole db services",       "application name", "driver"};
+    "password", "ole db services",       "application name", "driver",          "procedure call"};
 
 std::optional<Backend> BackendOf(const QString& provider)
 {
@@ -71,6 +71,13 @@ QString ConnectionTarget::DriverOr(const QString& fallback) const
 {
     const QString driver = Value("Driver");
     return driver.isEmpty() ? fallback : driver;
+}
+
+CallForm ConnectionTarget::callForm() const
+{
+    if (m_backend != Backend::PostgreSql)
+        return CallForm::Escape;
+    return Value("Procedure Call").compare("Escape", Qt::CaseInsensitive) == 0 ? CallForm::Escape : CallForm::Select;
 }
 
 QString ConnectionTarget::schema() const

@@ -20,6 +20,7 @@ public:
 
     Backend backend() const { return m_backend; }
     const QString& dataSource() const { return m_dataSource; }
+    CallForm callForm() const;
     // The schema or database: the initial catalog, else the user.
     QString schema() const;
     QString SqliteFile() const;

@@ -43,11 +43,16 @@ void OdbcConnection::Open(const QString& connectString, qint32 loginTimeoutSecon
     m_open = true;
 }
 
+// A transaction still open is rolled back first: a driver refuses to
+// disconnect in the middle of one, and its handle could not be freed.
 void OdbcConnection::Close()
 {
+    if (m_open && m_inTransaction)
+        SQLEndTran(SQL_HANDLE_DBC, m_connection->get(), SQL_ROLLBACK);
     if (m_open)
         SQLDisconnect(m_connection->get());
     m_open = false;
+    m_inTransaction = false;
     m_connection.reset();
 }
 
@@ -61,11 +66,13 @@ void OdbcConnection::SetAutocommit(bool on)
 void OdbcConnection::BeginTransaction()
 {
     SetAutocommit(false);
+    m_inTransaction = true;
 }
 
 void OdbcConnection::EndTransaction(SQLSMALLINT completion)
 {
     m_connection->Check(SQLEndTran(SQL_HANDLE_DBC, m_connection->get(), completion), "SQLEndTran");
+    m_inTransaction = false;
     SetAutocommit(true);
 }
 

@@ -33,6 +33,7 @@ private:
     OdbcHandle m_environment;
     std::unique_ptr<OdbcHandle> m_connection;
     bool m_open = false;
+    bool m_inTransaction = false;
 };
 
 }  // namespace ado

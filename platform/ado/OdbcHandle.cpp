@@ -38,7 +38,7 @@ void OdbcHandle::Check(SQLRETURN result, const char* call) const
         if (record == 1)
             firstNative = native;
         texts << "[" + QString::fromUtf16(reinterpret_cast<const char16_t*>(state), 5) + "] " +
-                QString::fromUtf16(reinterpret_cast<const char16_t*>(text), qMin<SQLSMALLINT>(length, 1023));
+                QString::fromUtf16(reinterpret_cast<const char16_t*>(text), qMin<SQLSMALLINT>(length, 1023)).trimmed();
     }
     const QString description = texts.isEmpty() ? QString::fromLatin1(call) + " failed" : texts.join(' ');
     throw NumberedError(firstNative != 0 ? firstNative : kUnspecifiedFailure, description);

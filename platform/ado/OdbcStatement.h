@@ -2,9 +2,12 @@
 
 #include "platform/ado/OdbcHandle.h"
 
+#include <QList>
+#include <QStringList>
 #include <QVariant>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace ado {
@@ -17,16 +20,25 @@ class OdbcConnection;
 // a buffer of its declared size and read back through its indicator, so a
 // Null output reads as Null. A call's outputs are read only after every
 // result the driver sends has been drained, since a driver may deliver
-// them last. Values cross as QVariant: qint32, double, QString, DateTime.
+// them last. Values cross as QVariant: qint32, qint64, double, QString,
+// QByteArray, and date-times as QDateTime (a naive time in UTC's spec, so
+// that no daylight-saving rule moves it) with their milliseconds.
 class OdbcStatement {
 public:
     enum class Direction { Input, Output, InputOutput };
-    enum class Type { Integer, Double, Text, DateTime };
+    enum class Type { Integer, Double, Text, DateTime, BigInt, Binary };
+    struct ColumnInfo {
+        QString name;
+        Type type;
+    };
 
     explicit OdbcStatement(OdbcConnection& connection);
 
     void setQueryTimeout(qint32 seconds);
     void Prepare(const QString& sql);
+    // Runs a statement that takes no parameters without preparing it (a
+    // schema statement), and closes it.
+    void ExecuteDirect(const QString& sql);
     // index counts from 1; size is the declared characters of a text
     // output. A binding stays until it is bound again.
     void Bind(int index, Direction direction, Type type, const QVariant& value = {}, qsizetype size = 0);
@@ -35,9 +47,17 @@ public:
     // Executes a statement whose result rows are then fetched.
     void ExecuteQuery();
     bool Fetch();
+    // The columns of the result, each with the type it is read as.
+    QList<ColumnInfo> Describe();
     // A column of the current row (from 1), read as type.
     QVariant Column(int index, Type type);
     QVariant Output(int index) const;
+    // The rows the last statement changed; -1 when the driver cannot tell.
+    qint64 RowsAffected();
+    // Gives up the rest of the result, so that no read stays open.
+    void Finish();
+    // The primary-key columns of a table in key order, from the catalog.
+    QStringList PrimaryKeyColumns(const QString& table);
 
 private:
     struct Binding {
@@ -48,6 +68,7 @@ private:
     };
 
     void Drain();
+    std::optional<QByteArray> ReadPieces(int index, SQLSMALLINT cType, qsizetype terminatorBytes);
     static void Fill(Binding& binding, const QVariant& value, qsizetype size);
     static QVariant Read(Type type, const std::vector<char>& buffer, SQLLEN indicator);
 

@@ -6,9 +6,6 @@
 #include "platform/ado/SqlExecution.h"
 
 #include <QRegularExpression>
-#include <QSqlError>
-#include <QSqlIndex>
-#include <QSqlRecord>
 
 namespace ado {
 
@@ -91,8 +88,7 @@ void Recordset::Open(const QString& source, Connection& connection, CursorType, 
         sql = LockingSelect(source, connection.backend());
     }
     try {
-        QSqlQuery query = SqlExecution::Run(connection, sql, bound);
-        Load(query, connection);
+        Load(SqlExecution::Run(connection, sql, bound), connection);
     } catch (const NumberedError&) {
         m_connection = &connection;
         Rollback();
@@ -101,20 +97,11 @@ void Recordset::Open(const QString& source, Connection& connection, CursorType, 
     }
 }
 
-void Recordset::Load(QSqlQuery& query, Connection& connection)
+void Recordset::Load(StatementResult&& result, Connection& connection)
 {
     m_connection = &connection;
-    m_fields.clear();
-    m_rows.clear();
-    const QSqlRecord record = query.record();
-    for (int i = 0; i < record.count(); ++i)
-        m_fields.append(record.fieldName(i));
-    while (query.next()) {
-        QVariantList row;
-        for (int i = 0; i < record.count(); ++i)
-            row.append(query.value(i));
-        m_rows.append(row);
-    }
+    m_fields = std::move(result.fields);
+    m_rows = std::move(result.rows);
     m_position = 0;
 }
 
@@ -240,10 +227,10 @@ void Recordset::UpdateCurrent()
         bound.append(value);
     }
     const QString condition = RowCondition(row, m_optimistic, bound);
-    const QSqlQuery update = SqlExecution::Run(
+    const StatementResult update = SqlExecution::Run(
         *m_connection, "UPDATE " + m_table + " SET " + assignments.join(", ") + " WHERE " + condition, bound);
     // A row someone else changed since it was read is not overwritten.
-    if (update.numRowsAffected() == 0)
+    if (update.rowsAffected == 0)
         m_connection->Raise(kRowNotLocated);
     for (const auto& [index, value] : m_pending)
         row[index] = value;
@@ -258,7 +245,7 @@ const QList<int>& Recordset::KeyIndexes()
 {
     if (!m_keyIndexes.isEmpty())
         return m_keyIndexes;
-    const QStringList names = m_keys.isEmpty() ? PrimaryKey() : m_keys;
+    const QStringList names = m_keys.isEmpty() ? m_connection->PrimaryKey(m_table) : m_keys;
     for (const QString& name : names)
         m_keyIndexes.append(IndexOf(name));
     if (m_keyIndexes.isEmpty() || m_keyIndexes.contains(-1)) {
@@ -266,15 +253,6 @@ const QList<int>& Recordset::KeyIndexes()
         m_connection->Raise(kInsufficientKeyColumns);
     }
     return m_keyIndexes;
-}
-
-QStringList Recordset::PrimaryKey() const
-{
-    const QSqlIndex index = m_connection->database().primaryIndex(m_table);
-    QStringList names;
-    for (int i = 0; i < index.count(); ++i)
-        names.append(index.fieldName(i));
-    return names;
 }
 
 // The row's key columns; asRead adds every other column as it was read, so
@@ -303,14 +281,10 @@ void Recordset::Resync()
     RequireUpdatable();
     QVariantList bound;
     const QString condition = RowCondition(CurrentRow(), false, bound);
-    QSqlQuery query = SqlExecution::Run(
+    StatementResult latest = SqlExecution::Run(
         *m_connection, "SELECT " + m_fields.join(", ") + " FROM " + m_table + " WHERE " + condition, bound);
-    if (!query.next())
-        return;
-    QVariantList latest;
-    for (int i = 0; i < m_fields.size(); ++i)
-        latest.append(query.value(i));
-    m_rows[m_position] = latest;
+    if (!latest.rows.isEmpty())
+        m_rows[m_position] = std::move(latest.rows.first());
 }
 
 void Recordset::Commit()
@@ -326,12 +300,7 @@ void Recordset::Rollback()
     if (!m_inTransaction || !m_connection)
         return;
     m_inTransaction = false;
-    if (m_connection->State() != kStateOpen)
-        return;
-    if (m_connection->backend() == Backend::Sqlite)
-        QSqlQuery(m_connection->database()).exec("ROLLBACK");
-    else
-        m_connection->database().rollback();
+    m_connection->AbandonTrans();
 }
 
 }  // namespace ado

@@ -2,14 +2,13 @@
 
 #include "platform/ado/AdoTypes.h"
 #include "platform/ado/FieldValue.h"
+#include "platform/ado/StatementResult.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <QVariantList>
-
-class QSqlQuery;
 
 namespace ado {
 
@@ -51,8 +50,8 @@ public:
     // Reads the current row again, with the values the database gave it.
     void Resync();
 
-    // Fills the rows from an executed query.
-    void Load(QSqlQuery& query, Connection& connection);
+    // Takes the rows of an executed statement.
+    void Load(StatementResult&& result, Connection& connection);
 
 private:
     int IndexOf(const QString& name) const;
@@ -62,7 +61,6 @@ private:
     void Insert();
     void UpdateCurrent();
     const QList<int>& KeyIndexes();
-    QStringList PrimaryKey() const;
     QString RowCondition(const QVariantList& row, bool asRead, QVariantList& bound);
     void Commit();
     void Rollback();

@@ -84,6 +84,29 @@ QVariant SqlBinding::ToDriver(const QVariant& value, DataType type, Backend back
     return FieldValue(value).toString();
 }
 
+OdbcStatement::Type SqlBinding::OdbcType(DataType type)
+{
+    switch (type) {
+    case DataType::Integer:
+        return OdbcStatement::Type::Integer;
+    case DataType::Double:
+        return OdbcStatement::Type::Double;
+    case DataType::Date:
+        return OdbcStatement::Type::DateTime;
+    case DataType::LongVarBinary:
+        return OdbcStatement::Type::Binary;
+    case DataType::VarChar:
+    case DataType::VarWChar:
+        break;
+    }
+    return OdbcStatement::Type::Text;
+}
+
+void SqlBinding::BindInput(OdbcStatement& statement, int index, const QVariant& value, DataType type, Backend backend)
+{
+    statement.Bind(index, OdbcStatement::Direction::Input, OdbcType(type), ToDriver(value, type, backend));
+}
+
 DataType SqlBinding::TypeOf(const QVariant& value)
 {
     const QMetaType type = value.metaType();

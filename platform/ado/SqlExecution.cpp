@@ -5,52 +5,89 @@
 #include "platform/ado/SqlBinding.h"
 
 #include <QSqlError>
-#include <QSqlResult>
-#include <sql.h>
-#include <sqlext.h>
+#include <QSqlRecord>
 
 namespace ado {
-
-namespace {
-
-// SQLite waits for locks as long as the busy time-out set when the
-// connection opened; ODBC statements carry the time-out themselves.
-void ApplyCommandTimeout(const Connection& connection, const QSqlQuery& query)
-{
-    const QVariant handle = query.result()->handle();
-    if (connection.backend() == Backend::Sqlite || handle.metaType() != QMetaType::fromType<SQLHANDLE>())
-        return;
-    const SQLHANDLE statement = *static_cast<const SQLHANDLE*>(handle.constData());
-    const auto seconds = static_cast<SQLULEN>(qMax(0, connection.CommandTimeout()));
-    SQLSetStmtAttr(statement, SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(seconds), 0);
-}
-
-}  // namespace
 
 void SqlExecution::Prepare(Connection& connection, QSqlQuery& query, const QString& sql)
 {
     if (!query.prepare(sql))
         connection.Raise(query.lastError());
-    ApplyCommandTimeout(connection, query);
 }
 
-QSqlQuery SqlExecution::Run(Connection& connection, const QString& sql, const QVariantList& bound)
+StatementResult SqlExecution::Run(Connection& connection, const QString& sql, const QVariantList& bound)
 {
     if (connection.State() != kStateOpen)
         connection.Raise(kConnectionUnusable);
     connection.ClearErrors();
+    return connection.backend() == Backend::Sqlite ? RunSqlite(connection, sql, bound)
+                                                   : RunOdbc(connection, sql, bound);
+}
+
+// SQLite waits for locks as long as the busy time-out set when the
+// connection opened.
+StatementResult SqlExecution::RunSqlite(Connection& connection, const QString& sql, const QVariantList& bound)
+{
     QSqlQuery query(connection.database());
     query.setForwardOnly(true);
     Prepare(connection, query, sql);
     for (const QVariant& value : bound)
-        query.addBindValue(SqlBinding::ToDriver(value, SqlBinding::TypeOf(value), connection.backend()));
+        query.addBindValue(SqlBinding::ToDriver(value, SqlBinding::TypeOf(value), Backend::Sqlite));
     if (!query.exec())
         connection.Raise(query.lastError());
-    return query;
+    StatementResult result;
+    const QSqlRecord record = query.record();
+    for (int i = 0; i < record.count(); ++i)
+        result.fields.append(record.fieldName(i));
+    while (query.next()) {
+        QVariantList row;
+        for (int i = 0; i < record.count(); ++i)
+            row.append(query.value(i));
+        result.rows.append(row);
+    }
+    result.rowsAffected = query.numRowsAffected();
+    return result;
+}
+
+StatementResult SqlExecution::RunOdbc(Connection& connection, const QString& sql, const QVariantList& bound)
+{
+    return connection.Checked([&] {
+        OdbcStatement statement(connection.odbc());
+        statement.setQueryTimeout(connection.CommandTimeout());
+        statement.Prepare(sql);
+        for (qsizetype i = 0; i < bound.size(); ++i)
+            SqlBinding::BindInput(statement, static_cast<int>(i + 1), bound[i], SqlBinding::TypeOf(bound[i]),
+                                  connection.backend());
+        statement.ExecuteQuery();
+        StatementResult result;
+        const QList<OdbcStatement::ColumnInfo> columns = statement.Describe();
+        for (const OdbcStatement::ColumnInfo& column : columns)
+            result.fields.append(column.name);
+        while (!columns.isEmpty() && statement.Fetch())
+            result.rows.append(ReadRow(statement, columns));
+        result.rowsAffected = columns.isEmpty() ? statement.RowsAffected() : -1;
+        return result;
+    });
+}
+
+QVariantList SqlExecution::ReadRow(OdbcStatement& statement, const QList<OdbcStatement::ColumnInfo>& columns)
+{
+    QVariantList row;
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        row.append(statement.Column(static_cast<int>(i + 1), columns[i].type));
+    return row;
 }
 
 void SqlExecution::Statement(Connection& connection, const QString& sql)
 {
+    if (connection.backend() != Backend::Sqlite) {
+        connection.Checked([&] {
+            OdbcStatement statement(connection.odbc());
+            statement.setQueryTimeout(connection.CommandTimeout());
+            statement.ExecuteDirect(sql);
+        });
+        return;
+    }
     QSqlQuery query(connection.database());
     if (!query.exec(sql))
         connection.Raise(query.lastError());

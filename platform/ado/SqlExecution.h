@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/ado/AdoTypes.h"
+#include "platform/ado/OdbcStatement.h"
+#include "platform/ado/StatementResult.h"
 
 #include <QSqlQuery>
 #include <QString>
@@ -16,10 +18,17 @@ class Connection;
 // longer than that ends with an error (0 waits for ever).
 class SqlExecution {
 public:
-    static QSqlQuery Run(Connection& connection, const QString& sql, const QVariantList& bound = {});
-    // Prepares the caller's query with the command time-out applied.
+    static StatementResult Run(Connection& connection, const QString& sql, const QVariantList& bound = {});
+    // Prepares the caller's query on the embedded database.
     static void Prepare(Connection& connection, QSqlQuery& query, const QString& sql);
+    // A statement without parameters, such as a schema's, run as it stands.
     static void Statement(Connection& connection, const QString& sql);
+    // The current row of a server's result, each column read as described.
+    static QVariantList ReadRow(OdbcStatement& statement, const QList<OdbcStatement::ColumnInfo>& columns);
+
+private:
+    static StatementResult RunSqlite(Connection& connection, const QString& sql, const QVariantList& bound);
+    static StatementResult RunOdbc(Connection& connection, const QString& sql, const QVariantList& bound);
 };
 
 }  // namespace ado

@@ -9,7 +9,7 @@ namespace {
 
 constexpr qint32 kCollector = 4;
 
-class Collector : public ::testing::TestWithParam<ado::Backend> {
+class Collector : public ::testing::TestWithParam<TargetKind> {
 protected:
     Collector() : target(GetParam())
     {
@@ -368,4 +368,4 @@ TEST_P(Collector, LastRunRowsReadAndCorrectedOneByOne)
     EXPECT_FALSE(row.ReadLastRunInfo("PLANT1", *root, found, 99));
 }
 
-INSTANTIATE_FOR_BOTH_BACKENDS(Collector);
+INSTANTIATE_FOR_EVERY_TARGET(Collector);

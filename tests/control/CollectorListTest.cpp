@@ -10,7 +10,7 @@ const QString kInterfaceId = "KORVELORVEX\\K5_SERVER_INTERFACE_ID";
 
 // A target with three collectors of this program, given out of name order,
 // and one of another program.
-class ConfigurationTarget : public ::testing::TestWithParam<ado::Backend> {
+class ConfigurationTarget : public ::testing::TestWithParam<TargetKind> {
 protected:
     ConfigurationTarget() : target(GetParam())
     {
@@ -84,4 +84,4 @@ TEST_P(ConfigurationTarget, ConnectionTestTriesTheGivenSettings)
     EXPECT_EQ(ConnectionTest::MessageText(init), "Connection Init Failed");
 }
 
-INSTANTIATE_FOR_BOTH_BACKENDS(ConfigurationTarget);
+INSTANTIATE_FOR_EVERY_TARGET(ConfigurationTarget);

@@ -23,7 +23,7 @@ DateTime march(int day, int hour = 0, int minute = 0)
 
 // A plant: one facility of the target linked to collector 4, logger day
 // files for 5 to 7 March 2024, and the variables a test adds.
-class ImportRun : public ::testing::TestWithParam<ado::Backend> {
+class ImportRun : public ::testing::TestWithParam<TargetKind> {
 protected:
     ImportRun() : target(GetParam())
     {
@@ -689,4 +689,4 @@ TEST_P(ImportRun, ThrottleSettings)
     }
 }
 
-INSTANTIATE_FOR_BOTH_BACKENDS(ImportRun);
+INSTANTIATE_FOR_EVERY_TARGET(ImportRun);

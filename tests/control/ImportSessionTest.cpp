@@ -15,7 +15,7 @@ namespace {
 
 constexpr qint32 kCollector = 4;
 
-class Session : public ::testing::TestWithParam<ado::Backend> {
+class Session : public ::testing::TestWithParam<TargetKind> {
 protected:
     Session() : target(GetParam())
     {
@@ -268,4 +268,4 @@ TEST_P(Session, IndirectCollectorsShiftTheServiceRange)
         << Log().toStdString();
 }
 
-INSTANTIATE_FOR_BOTH_BACKENDS(Session);
+INSTANTIATE_FOR_EVERY_TARGET(Session);

@@ -5,7 +5,7 @@
 
 namespace {
 
-class LastRunViewer : public ::testing::TestWithParam<ado::Backend> {
+class LastRunViewer : public ::testing::TestWithParam<TargetKind> {
 protected:
     LastRunViewer() : target(GetParam())
     {
@@ -79,4 +79,4 @@ TEST_P(LastRunViewer, SavingWritesDatesAndReportsTextThatIsNoDate)
     EXPECT_FALSE(grid.SaveGrid({}));
 }
 
-INSTANTIATE_FOR_BOTH_BACKENDS(LastRunViewer);
+INSTANTIATE_FOR_EVERY_TARGET(LastRunViewer);

@@ -4,7 +4,7 @@
 
 namespace {
 
-class PickerRows : public ::testing::TestWithParam<ado::Backend> {
+class PickerRows : public ::testing::TestWithParam<TargetKind> {
 protected:
     PickerRows() : target(GetParam())
     {
@@ -59,4 +59,4 @@ TEST_P(PickerRows, EachGatheredVariableWithItsDefinitionInWalkOrder)
     EXPECT_EQ(Shown(rows->at(2)), (QStringList{"PLANT1~3", "", "", "", "", "", "", "", "", "", "", ""}));
 }
 
-INSTANTIATE_FOR_BOTH_BACKENDS(PickerRows);
+INSTANTIATE_FOR_EVERY_TARGET(PickerRows);

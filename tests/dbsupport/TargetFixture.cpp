@@ -6,13 +6,15 @@
 #include "source/CustomConfiguration.h"
 #include "targetdb/ReferenceTarget.h"
 
-TargetFixture::TargetFixture(ado::Backend backend) : m_backend(backend)
+TargetFixture::TargetFixture(TargetKind kind) : m_backend(kind.backend), m_callForm(kind.callForm)
 {
     m_installation.OpenLog(9);
     m_installation.LoadConfiguration(CustomConfiguration::DefineSourceKeys);
     QELConfiguration& config = globals().config();
     config.setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER", provider());
     config.setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE", dataSource());
+    if (m_callForm == ado::CallForm::Escape)
+        config.setItem("KORVELORVEX\\KORVELORVEX_CONNECTION_CUSTOMIZATIONS", "Procedure Call=Escape");
 }
 
 QString TargetFixture::PostgreSqlHostPort()

@@ -9,11 +9,25 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+// Which reference target a test runs on: the embedded database, or the
+// PostgreSQL server with its procedures called as functions or through the
+// ODBC call escape that SQL Server and Oracle targets are called with.
+struct TargetKind {
+    TargetKind(ado::Backend kindBackend, ado::CallForm kindCallForm = ado::CallForm::Select)
+        : backend(kindBackend), callForm(kindCallForm)
+    {
+    }
+    operator ado::Backend() const { return backend; }
+
+    ado::Backend backend;
+    ado::CallForm callForm;
+};
+
 // A reference target on one backend: the root schema and the facilities a
 // test asks for, and an installation whose configuration points at it.
 class TargetFixture {
 public:
-    explicit TargetFixture(ado::Backend backend);
+    explicit TargetFixture(TargetKind kind);
 
     ado::Backend backend() const { return m_backend; }
     CommonGlobals& globals() { return m_installation.globals; }
@@ -35,25 +49,30 @@ public:
 
 private:
     ado::Backend m_backend;
+    ado::CallForm m_callForm;
     TestInstallation m_installation;
 };
 
-namespace ado {
-inline void PrintTo(Backend backend, std::ostream* out)
+// "Sqlite", "PostgreSql" or "PostgreSqlCall": the name CTest uses to label
+// and schedule a parameterised test.
+inline std::string TargetName(const TargetKind& kind)
 {
-    *out << (backend == Backend::Sqlite ? "Sqlite" : "PostgreSql");
+    if (kind.backend == ado::Backend::Sqlite)
+        return "Sqlite";
+    return kind.callForm == ado::CallForm::Escape ? "PostgreSqlCall" : "PostgreSql";
 }
-}  // namespace ado
 
-// Names the backend in parameterised test names ("Sqlite", "PostgreSql"),
-// which CTest uses to label and schedule them.
+inline void PrintTo(const TargetKind& kind, std::ostream* out)
+{
+    *out << TargetName(kind);
+}
+
 struct BackendName {
-    std::string operator()(const ::testing::TestParamInfo<ado::Backend>& info) const
-    {
-        return info.param == ado::Backend::Sqlite ? "Sqlite" : "PostgreSql";
-    }
+    std::string operator()(const ::testing::TestParamInfo<TargetKind>& info) const { return TargetName(info.param); }
 };
 
-#define INSTANTIATE_FOR_BOTH_BACKENDS(Suite)                                                                           \
-    INSTANTIATE_TEST_SUITE_P(Target, Suite, ::testing::Values(ado::Backend::Sqlite, ado::Backend::PostgreSql),         \
+#define INSTANTIATE_FOR_EVERY_TARGET(Suite)                                                                            \
+    INSTANTIATE_TEST_SUITE_P(Target, Suite,                                                                            \
+                             ::testing::Values(TargetKind(ado::Backend::Sqlite), TargetKind(ado::Backend::PostgreSql), \
+                                               TargetKind(ado::Backend::PostgreSql, ado::CallForm::Escape)),           \
                              BackendName())

@@ -24,7 +24,7 @@ void Set(Attributes& attributes, const QString& name, const QString& value)
             attribute.second = value;
 }
 
-class DefinitionUpload : public ::testing::TestWithParam<ado::Backend> {
+class DefinitionUpload : public ::testing::TestWithParam<TargetKind> {
 protected:
     DefinitionUpload() : f(GetParam())
     {
@@ -374,4 +374,4 @@ TEST_P(DefinitionUpload, ATargetThatCannotBeReachedIsReported)
         << messages.shown.value(0).toStdString();
 }
 
-INSTANTIATE_FOR_BOTH_BACKENDS(DefinitionUpload);
+INSTANTIATE_FOR_EVERY_TARGET(DefinitionUpload);

@@ -7,7 +7,7 @@
 
 namespace {
 
-class DataAccess : public ::testing::TestWithParam<ado::Backend> {
+class DataAccess : public ::testing::TestWithParam<TargetKind> {
 protected:
     DataAccess() : target(GetParam())
     {
@@ -237,4 +237,4 @@ TEST_P(DataAccess, ReadsAndStatusChangesOnALostConnectionAreTracedAtVerbosityTwo
     EXPECT_TRUE(written.contains(" : AdditionalInfoColumns.Read(): 3709 - ")) << written.toStdString();
 }
 
-INSTANTIATE_FOR_BOTH_BACKENDS(DataAccess);
+INSTANTIATE_FOR_EVERY_TARGET(DataAccess);

@@ -64,7 +64,7 @@ HashTable<QString> SamplerAndLabRef(const QString& sampler, const QString& labRe
 // ---- Lock date and slots ----------------------------------------------
 
 // A facility database PLANT1 and a writer prepared for it.
-class FacilityWriter : public ::testing::TestWithParam<ado::Backend> {
+class FacilityWriter : public ::testing::TestWithParam<TargetKind> {
 protected:
     FacilityWriter() : f(GetParam()), writer((f.CreateFacility("PLANT1"), f.globals()))
     {
@@ -541,4 +541,4 @@ TEST_P(FacilityWriter, AFacilityKeyWithSqlInItNamesNoDatabase)
     EXPECT_FALSE(writer.WriteToKorvelOrvex("H", 7, At(6, 12), 2, "2", 2, nullptr));
 }
 
-INSTANTIATE_FOR_BOTH_BACKENDS(FacilityWriter);
+INSTANTIATE_FOR_EVERY_TARGET(FacilityWriter);

@@ -134,7 +134,7 @@ private:
 }  // namespace
 
 // A target on one backend; each test creates the schemas it needs.
-class AdoLayer : public ::testing::TestWithParam<ado::Backend> {
+class AdoLayer : public ::testing::TestWithParam<TargetKind> {
 protected:
     void OpenRoot()
     {
@@ -835,4 +835,4 @@ TEST_P(AdoLayer, PendingValuesReadTheSameByNameAndByIndex)
     EXPECT_EQ(rows.Fields(0).toInt(), 4);
 }
 
-INSTANTIATE_FOR_BOTH_BACKENDS(AdoLayer);
+INSTANTIATE_FOR_EVERY_TARGET(AdoLayer);

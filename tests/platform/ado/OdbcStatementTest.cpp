@@ -1,9 +1,9 @@
 #include "platform/ado/OdbcStatement.h"
-#include "platform/DateTime.h"
 #include "platform/NumberedError.h"
 #include "platform/ado/OdbcConnection.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 
@@ -87,7 +87,7 @@ TEST_F(OdbcStatementPostgreSql, ACallFillsItsOutputsOrLeavesThemNull)
     call.ExecuteCall();
     EXPECT_EQ(call.Output(2), QVariant(8));
     EXPECT_EQ(call.Output(3), QVariant(3.25));
-    EXPECT_EQ(call.Output(4).value<DateTime>(), DateTime::FromParts(2024, 3, 4, 5, 6, 7));
+    EXPECT_EQ(call.Output(4).toDateTime(), QDateTime(QDate(2024, 3, 4), QTime(5, 6, 7), Qt::UTC));
     EXPECT_EQ(call.Output(5), QVariant(QString("Grüße")));
     call.Bind(1, Direction::Input, Type::Integer, 2);
     call.ExecuteCall();
