@@ -166,8 +166,6 @@ protected:
         other.setConnectionString(root->ConnectionString());
         other.setCommandTimeout(1);
         other.Open();
-        if (GetParam() == ado::Backend::PostgreSql)
-            f.Exec(other, "SET lock_timeout = '500ms'");
         holder.Open(kRunRow, *root, CursorType::Static, LockType::Pessimistic, {5, "PLANT1"});
     }
 
