@@ -5,6 +5,7 @@
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/foundation/ConfigurationKeyNames.h"
 #include "CommonFiles/target/TargetConnections.h"
+#include "cli/ArchiveCommand.h"
 #include "cli/CliOperations.h"
 #include "cli/CommandOptions.h"
 #include "cli/ConsoleActivitySink.h"
@@ -51,6 +52,10 @@ const char* const kUsage =
     "  status                               each facility's last success, last-run date and its age;\n"
     "                                       exit 2 when one is older than twice the schedule period,\n"
     "                                       3 when the target cannot be read (a Nagios/Icinga check)\n"
+    "  archive sync                         file the data folder's past day files in the archive\n"
+    "                                       (R58213\\ARCHIVE) and print each one filed\n"
+    "  archive verify                       check the archive against its manifests; exit 1 and the\n"
+    "                                       files changed, missing or unlisted\n"
     "  upload-definition ARCHIVE            publish a definition archive\n"
     "  demo                                 create a ready-to-run demo installation in --home\n"
     "  service status|start|stop            the service named by OPTIONS\\INSTANCE_SERVICE_NAME\n"
@@ -141,6 +146,10 @@ ExitStatus CommandLineTool::Dispatch(CommonGlobals& globals, const QStringList& 
         return TestConnection(globals);
     if (verb == "status" && command.size() == 1)
         return HealthStatus(globals, m_out).Run();
+    if (verb == "archive" && sub == "sync" && command.size() == 2)
+        return ArchiveCommand(globals, m_out, m_err).Sync();
+    if (verb == "archive" && sub == "verify" && command.size() == 2)
+        return ArchiveCommand(globals, m_out, m_err).Verify();
     return DispatchOperation(globals, command);
 }
 

@@ -8,6 +8,7 @@ void CustomConfiguration::DefineSourceKeys(QELConfiguration& config)
     config.DefineTree(kPrefixKey, "ALOG0");
     config.DefineTree(kExtKey, "CSV");
     config.DefineTree(kPathKey, "");
+    config.DefineTree(kArchiveKey, "");
 }
 
 QString CustomConfiguration::SourceFieldList()

@@ -5,6 +5,7 @@
 #include "platform/NumberedError.h"
 #include "platform/ado/FieldValue.h"
 #include "source/CustomConfiguration.h"
+#include "source/DayFileArchive.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -119,8 +120,10 @@ QVariant CustomSource::ReadCellValue(bool& unreadable)
     }
     const QString dayFile = DataFilePath();
     const DataFileCache::FileStamp stamp = DataFileCache::StampOf(dayFile);
-    if (!stamp.exists)
-        return MissingFile(dayFile, unreadable);
+    if (!stamp.exists) {
+        const auto archived = ArchivedFile(dayFile);
+        return archived ? CellOf(*archived) : MissingFile(dayFile, unreadable);
+    }
     QString failure;
     const auto file = m_files.Load(dayFile, stamp, failure);
     if (!file) {
@@ -128,13 +131,39 @@ QVariant CustomSource::ReadCellValue(bool& unreadable)
         unreadable = true;
         return {};
     }
+    if (FileDateMatches(*file))
+        return CellOf(*file);
+    // The month has moved on, or the day is not complete yet: the archive
+    // may hold the day as it was.
+    if (const auto archived = ArchivedFile(dayFile))
+        return CellOf(*archived);
     if (!file->fileDate) {
         TellNoFileDate(dayFile, stamp);
         return NoValue(kNoFileDate);
     }
-    if (!FileDateMatches(*file))
-        return NoValue(kFileOfAnotherDay);
-    return CellOf(*file);
+    return NoValue(kFileOfAnotherDay);
+}
+
+// The archive's newest version of the day file that holds the slot's day,
+// when an archive is configured and holds one.
+std::shared_ptr<const DataFileCache::DataFile> CustomSource::ArchivedFile(const QString& dayFile)
+{
+    const QString root = m_globals.config().item(CustomConfiguration::kArchiveKey).trimmed();
+    if (root.isEmpty())
+        return nullptr;
+    const QStringList versions = DayFileArchive(root).VersionsOf(m_startdate.date(), QFileInfo(dayFile).fileName());
+    for (const QString& path : versions) {
+        QString failure;
+        const auto file = m_files.Load(path, DataFileCache::StampOf(path), failure);
+        if (!file || !FileDateMatches(*file))
+            continue;
+        if (!m_toldArchived.contains(path)) {
+            m_toldArchived.insert(path);
+            m_globals.log().WriteLog("Reading " + path + " from the archive.", 1);
+        }
+        return file;
+    }
+    return nullptr;
 }
 
 QVariant CustomSource::MissingFile(const QString& dayFile, bool& unreadable)

@@ -12,7 +12,9 @@ class CommonGlobals;
 // Where values come from: the Fischer and Porter day files. A tag such as
 // "ALG 3:12" addresses field 3 of line 12 of the file of the slot's day;
 // the file must hold that day's date. A request gives the cell's trimmed
-// text, or Null (no value for the slot) with the reason why. A day file
+// text, or Null (no value for the slot) with the reason why. A day the data
+// folder no longer holds (the logger overwrote its file a month later) is
+// read from the archive of past day files when one is configured. A day file
 // that is there but cannot be read, and a data folder that is not there
 // or cannot be listed, are execution errors, which the import retries like
 // a lost connection: a share that is not mounted must not pass for days
@@ -64,6 +66,7 @@ private:
     QVariant NoValue(const QString& reason);
     QVariant MissingFile(const QString& dayFile, bool& unreadable);
     QVariant CellOf(const DataFileCache::DataFile& file);
+    std::shared_ptr<const DataFileCache::DataFile> ArchivedFile(const QString& dayFile);
     // A past day's file without its date fields is told once per version.
     void TellNoFileDate(const QString& dayFile, const DataFileCache::FileStamp& stamp);
     bool FileDateMatches(const DataFileCache::DataFile& file) const;
@@ -89,4 +92,5 @@ private:
     qint16 m_lineNumber = 0;
     QString m_noValueReason;
     QSet<QString> m_toldNoFileDate;
+    QSet<QString> m_toldArchived;
 };

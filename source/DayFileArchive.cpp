@@ -98,7 +98,7 @@ DayFileArchive::Outcome DayFileArchive::File(const QString& dayFile, const QDate
         return {Filing::NotFiled, {}, failure};
     const auto date = DataFileCache::FileDate(*content);
     if (!date)
-        return {Filing::NotFiled, {}, "it holds no file date"};
+        return {Filing::NoFileDate, {}, "it holds no file date"};
     if (*date >= today)
         return {Filing::DayNotOver, {}, {}};
     const QString name = QFileInfo(dayFile).fileName();
@@ -192,20 +192,13 @@ bool DayFileArchive::Listed(const QString& folder, const QString& fileName)
                        [&](const ManifestEntry& entry) { return entry.name == fileName; });
 }
 
-QString DayFileArchive::PathOf(const QDate& day, const QString& fileName) const
+QStringList DayFileArchive::VersionsOf(const QDate& day, const QString& fileName) const
 {
     const QString folder = MonthFolder(day);
-    const QStringList versions = Versions(folder, fileName);
-    // The newest version that holds the day: a name serves one day only
-    // as long as the logger keeps to its naming.
-    for (qsizetype i = versions.size() - 1; i >= 0; --i) {
-        QString failure;
-        const QString path = folder + "/" + versions[i];
-        const auto content = RegularFile::ReadAll(path, DataFileCache::kLargestFile, failure);
-        if (content && DataFileCache::FileDate(*content) == day)
-            return path;
-    }
-    return {};
+    QStringList paths;
+    for (const QString& version : Versions(folder, fileName))
+        paths.prepend(folder + "/" + version);
+    return paths;
 }
 
 QList<DayFileArchive::Problem> DayFileArchive::Verify() const

@@ -16,7 +16,7 @@
 // renamed, so a copy cut short by a crash is never taken for a filed file.
 class DayFileArchive {
 public:
-    enum class Filing { Filed, FiledBeside, AlreadyFiled, DayNotOver, NotFiled };
+    enum class Filing { Filed, FiledBeside, AlreadyFiled, DayNotOver, NoFileDate, NotFiled };
     struct Outcome {
         Filing filing;
         // The archive's file (filed or already there); empty when not filed.
@@ -34,9 +34,10 @@ public:
     const QString& root() const { return m_root; }
     // Files one day file of the data folder, as of today.
     Outcome File(const QString& dayFile, const QDate& today) const;
-    // The newest version of the file of that name filed for day; empty when
-    // the archive holds none.
-    QString PathOf(const QDate& day, const QString& fileName) const;
+    // The versions of the file of that name filed under day's month, newest
+    // first. Which of them holds the day is for the reader to check: a name
+    // serves one day only as long as the logger keeps to its naming.
+    QStringList VersionsOf(const QDate& day, const QString& fileName) const;
     // Every filed file checked against its month's manifest.
     QList<Problem> Verify() const;
 

@@ -33,7 +33,11 @@ const QString kUnableNow = QStringLiteral("Unable to import at this time");
 }  // namespace
 
 ImportSession::ImportSession(CommonGlobals& globals, SessionPrompts& prompts)
-    : m_globals(globals), m_prompts(prompts), m_timeUtils(globals.clock(), globals.log()), m_ainfoNavigator(globals)
+    : m_globals(globals),
+      m_prompts(prompts),
+      m_timeUtils(globals.clock(), globals.log()),
+      m_ainfoNavigator(globals),
+      m_archiveFiling(globals)
 {
 }
 
@@ -354,6 +358,7 @@ ImportSession::Outcome ImportSession::RunImport(CommonVarGatherer& gatherer, boo
 {
     m_globals.WriteActivity("Import started.", 0);
     m_ainfoNavigator.LoadMap();
+    m_archiveFiling.FileDataFolder();
     CommonImport import(m_globals, m_customSource);
     import.setDiff(m_diff);
     import.setOnlyMissingRows(m_onlyMissingRows);

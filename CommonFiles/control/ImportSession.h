@@ -5,6 +5,8 @@
 #include "CommonFiles/target/CommonAINFOnavigator.h"
 #include "CommonFiles/target/TimeUtils.h"
 
+#include "source/ArchiveFiling.h"
+
 #include <QMap>
 #include <QString>
 #include <memory>
@@ -78,6 +80,9 @@ private:
     CommonAINFOnavigator m_ainfoNavigator;
     // Created by the first import; empty until then.
     std::unique_ptr<CustomSource> m_customSource;
+    // Every import files the past day files first, so that a day is kept
+    // before the logger overwrites its file.
+    ArchiveFiling m_archiveFiling;
     bool m_running = false;
     DiffReport* m_diff = nullptr;
     bool m_onlyMissingRows = false;

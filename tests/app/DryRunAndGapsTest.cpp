@@ -1,14 +1,11 @@
 #include "support/CliRun.h"
+#include "support/DemoRows.h"
 #include "support/TempFolder.h"
 
 #include <QDate>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QSqlRecord>
-#include <QUuid>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -35,26 +32,7 @@ protected:
 
     // Every row of the facility's tables that a write touches, audit time
     // stamps left out unless asked for.
-    QStringList Rows(const QString& sql) const
-    {
-        const QString name = QUuid::createUuid().toString();
-        QStringList rows;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
-            db.setDatabaseName(home.file("target/NORTHWTP.sqlite"));
-            EXPECT_TRUE(db.open());
-            QSqlQuery query(db);
-            EXPECT_TRUE(query.exec(sql)) << sql.toStdString();
-            while (query.next()) {
-                QStringList fields;
-                for (int i = 0; i < query.record().count(); ++i)
-                    fields.append(query.value(i).toString());
-                rows.append(fields.join('|'));
-            }
-        }
-        QSqlDatabase::removeDatabase(name);
-        return rows;
-    }
+    QStringList Rows(const QString& sql) const { return DemoRows(home, "NORTHWTP", sql); }
 
     QStringList Snapshot() const
     {

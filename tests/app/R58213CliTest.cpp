@@ -40,7 +40,7 @@ TEST(R58213Cli, ConfigDumpInAnEmptyFolderCreatesTheFullConfiguration)
     // The start-up and source keys, the unit conversion table (its switch
     // and 100 rows of four keys), then the additional-info map (two
     // switches and 512 rows of three keys).
-    EXPECT_EQ(lines.size(), 63 + 1 + 100 * 4 + 2 + 512 * 3);
+    EXPECT_EQ(lines.size(), 64 + 1 + 100 * 4 + 2 + 512 * 3);
     for (const char* line :
          {"OPTIONS : ", "OPTIONS\\LOG_VERBOSITY : 0", "OPTIONS\\KEEP_LOGS_FOR : 30",
           "OPTIONS\\PASSWORD_PROTECT_CONFIG_PASSWORD : ********",
@@ -48,8 +48,8 @@ TEST(R58213Cli, ConfigDumpInAnEmptyFolderCreatesTheFullConfiguration)
           "SOURCE\\CACHE\\LIMIT_BY_BYTES_SETPOINT : 483840", "OPTIONS\\PERFORMANCE\\WRITE_BATCH_SLOTS : 500",
           "TARGET\\RECOVERY\\SECONDS : 10", "KORVELORVEX\\KORVELORVEX_CONNECTION_PROVIDER : SQLNCLI",
           "KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE : type_in_name_of_your_datasource",
-          "KORVELORVEX\\K5_INDIRECT_TYPE : FALSE", "R58213\\PREFIX : ALOG0", "R58213\\EXT : CSV",
-          "R58213\\PATH : ", "TARGET\\UNITCONVERT\\ENABLED : TRUE", "TARGET\\AINFO\\MAP512\\ENABLED : FALSE"})
+          "KORVELORVEX\\K5_INDIRECT_TYPE : FALSE", "R58213\\PREFIX : ALOG0", "R58213\\EXT : CSV", "R58213\\PATH : ",
+          "R58213\\ARCHIVE : ", "TARGET\\UNITCONVERT\\ENABLED : TRUE", "TARGET\\AINFO\\MAP512\\ENABLED : FALSE"})
         EXPECT_EQ(lines.count(QString(line)), 1) << line;
     EXPECT_LT(lines.indexOf("OPTIONS\\LOG_VERBOSITY : 0"), lines.indexOf("OPTIONS : "));
 

@@ -1,4 +1,5 @@
 #include "source/CustomSource.h"
+#include "source/ArchiveFiling.h"
 #include "source/CustomConfiguration.h"
 #include "support/TestInstallation.h"
 
@@ -255,4 +256,22 @@ TEST(CustomSource, OnlyRegularFilesWithinTheBoundAreRead)
     ::getrusage(RUSAGE_SELF, &after);
     EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024);  // kB
     EXPECT_TRUE(l.LogText().contains("ALOG009.CSV: it is larger than 64 MB (2147483648 bytes)"));
+}
+
+// With an archive, a day the data folder no longer holds is read from the
+// archive's copy, told once; the data folder's file wins while it holds
+// the day, and a day neither holds stays without a value.
+TEST(CustomSource, ADayTheDataFolderNoLongerHoldsIsReadFromTheArchive)
+{
+    Loggers l;
+    l.clock.set(DateTime::FromParts(2024, 4, 20));
+    l.globals.config().setItem("R58213\\ARCHIVE", l.folder.file("archive"));
+    l.WriteDay("ALOG007.CSV", kDay, "24,3,7\r\n");
+    ArchiveFiling(l.globals).FileDataFolder();
+    l.WriteDay("ALOG007.CSV", "TIME,FLOW\r\n01:00,99.0\r\n", "24,4,7\r\n");
+    EXPECT_EQ(l.Read(march(7)), "12.5");
+    EXPECT_EQ(l.Read(march(7, 1)), "12.5");
+    EXPECT_EQ(l.LogText().count("Reading " + l.folder.file("archive/2024/03/ALOG007.CSV") + " from the archive."), 1);
+    EXPECT_EQ(l.Read(DateTime::FromParts(2024, 4, 7)), "99.0");
+    EXPECT_TRUE(l.NullFor(DateTime::FromParts(2024, 2, 7), CustomSource::kFileOfAnotherDay));
 }

@@ -62,7 +62,7 @@ TEST_F(Archive, FilesAPastDayOnceUnderItsDateKeepingItsTime)
 }
 
 // The logger rewrote a past day: the new version stands beside the first,
-// which stays as it was, and the newest serves the day.
+// which stays as it was; the newest comes first.
 TEST_F(Archive, AChangedPastFileIsFiledBesideTheFirst)
 {
     archive.File(WriteSeventh(11), kToday);
@@ -70,17 +70,17 @@ TEST_F(Archive, AChangedPastFileIsFiledBesideTheFirst)
     EXPECT_EQ(rewritten.filing, Filing::FiledBeside);
     EXPECT_EQ(rewritten.path, Filed("ALOG007.CSV.1"));
     EXPECT_TRUE(TempFolder::Read(Filed("ALOG007.CSV")).contains("12.5"));
-    EXPECT_EQ(archive.PathOf(QDate(2026, 11, 7), "ALOG007.CSV"), Filed("ALOG007.CSV.1"));
+    EXPECT_EQ(archive.VersionsOf(QDate(2026, 11, 7), "ALOG007.CSV"),
+              (QStringList{Filed("ALOG007.CSV.1"), Filed("ALOG007.CSV")}));
     EXPECT_EQ(ManifestLines(), (QStringList{SumLine(Filed("ALOG007.CSV")), SumLine(Filed("ALOG007.CSV.1"))}));
-    EXPECT_EQ(archive.PathOf(QDate(2026, 10, 7), "ALOG007.CSV"), QString());
+    EXPECT_TRUE(archive.VersionsOf(QDate(2026, 10, 7), "ALOG007.CSV").isEmpty());
 }
 
 TEST_F(Archive, FilesNeitherAFileWithoutDateNorTodaysFile)
 {
     const QString partial = folder.file("data/ALOG008.CSV");
     TempFolder::Write(partial, "01:00,12.5\r\n");
-    EXPECT_EQ(archive.File(partial, kToday).filing, Filing::NotFiled);
-    EXPECT_EQ(archive.File(partial, kToday).reason, "it holds no file date");
+    EXPECT_EQ(archive.File(partial, kToday).filing, Filing::NoFileDate);
     TempFolder::Write(partial, "01:00,12.5\r\n26,12,9\r\n");
     EXPECT_EQ(archive.File(partial, kToday).filing, Filing::DayNotOver);
     EXPECT_FALSE(QFileInfo::exists(folder.file("archive/2026")));

@@ -1,0 +1,102 @@
+#include "support/CliRun.h"
+#include "support/DemoRows.h"
+#include "support/TempFolder.h"
+
+#include <QDate>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDate kYesterday = QDate::currentDate().addDays(-1);
+
+// A demo installation that keeps an archive, with the first six hours of
+// yesterday imported.
+class ArchivedDemo : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(RunCli(home, {"demo"}).status, 0);
+        ASSERT_EQ(
+            RunCli(home, {"config", "set", "R58213\\ARCHIVE", home.file("archive"), "OPTIONS\\LOG_VERBOSITY", "1"})
+                .status,
+            0);
+        ASSERT_EQ(Import().status, 0);
+    }
+
+    CliRun Import() const
+    {
+        const QString day = kYesterday.toString("yyyy-MM-dd");
+        return RunCli(home, {"import-all", "--from", day + " 00:00", "--to", day + " 06:00"});
+    }
+
+    QString DayFile(const QDate& day) const { return home.file("data/ALOG0" + day.toString("dd") + ".CSV"); }
+    QString Archived(const QDate& day, const QString& name) const
+    {
+        return home.file("archive/" + day.toString("yyyy/MM/") + name);
+    }
+
+    QStringList Values() const
+    {
+        return DemoRows(home, "NORTHWTP", "select varid, datestamp, curvalue from DATADDH order by varid, datestamp") +
+            DemoRows(home, "NORTHWTP", "select varid, datestamp, curvalue from DATADDF order by varid, datestamp");
+    }
+
+    QString Logs() const
+    {
+        QString all;
+        for (const QString& name : TempFolder::Files(home.file("log")))
+            all += TempFolder::Read(home.file("log/" + name));
+        return all;
+    }
+
+    TempFolder home;
+};
+
+}  // namespace
+
+// The month rolls over: the file of yesterday's day of the month now holds
+// next month's day. An import of yesterday writes the rows it wrote before,
+// read from the archive the first import filed it in.
+TEST_F(ArchivedDemo, ADayTheLoggerOverwroteIsImportedFromTheArchive)
+{
+    const QStringList before = Values();
+    ASSERT_FALSE(before.isEmpty());
+    const QDate next = kYesterday.addMonths(1);
+    TempFolder::Write(DayFile(kYesterday),
+                      QString("CHANNEL,AVG\r\nFLOW,1\r\n%1,%2,%3\r\n")
+                          .arg(next.year() % 100)
+                          .arg(next.month())
+                          .arg(next.day())
+                          .toLatin1());
+    DemoRows(home, "NORTHWTP", "delete from DATADDH");
+    DemoRows(home, "NORTHWTP", "delete from DATADDF");
+
+    const CliRun again = Import();
+    EXPECT_EQ(again.status, 0) << again.err.toStdString();
+    EXPECT_EQ(Values(), before);
+    const QString archived = Archived(kYesterday, "ALOG0" + kYesterday.toString("dd") + ".CSV");
+    EXPECT_EQ(Logs().count("Reading " + archived + " from the archive."), 1) << Logs().toStdString();
+}
+
+// Filing twice keeps one copy; a past day the logger rewrote is filed
+// beside the first and told; today's file waits until its day is over.
+TEST_F(ArchivedDemo, SyncFilesEachPastDayOnceAndARewrittenOneBeside)
+{
+    const QString name = "ALOG0" + kYesterday.toString("dd") + ".CSV";
+    EXPECT_TRUE(QFile::exists(Archived(kYesterday, name)));
+    EXPECT_FALSE(QFile::exists(Archived(QDate::currentDate(), "ALOG0" + QDate::currentDate().toString("dd") + ".CSV")));
+    const CliRun unchanged = RunCli(home, {"archive", "sync"});
+    EXPECT_EQ(unchanged.status, 0) << unchanged.err.toStdString();
+    EXPECT_EQ(unchanged.out, "");
+
+    TempFolder::Write(DayFile(kYesterday), TempFolder::Read(DayFile(kYesterday)).replace("CHANNEL", "CHAN").toLatin1());
+    const CliRun rewritten = RunCli(home, {"archive", "sync"});
+    EXPECT_EQ(rewritten.out, "filed " + Archived(kYesterday, name + ".1") + "\n");
+    EXPECT_TRUE(Logs().contains("Warning - File " + DayFile(kYesterday) + " was rewritten after it was filed"));
+    EXPECT_EQ(RunCli(home, {"archive", "verify"}).status, 0);
+
+    TempFolder::Write(Archived(kYesterday, name), "changed after filing");
+    const CliRun verify = RunCli(home, {"archive", "verify"});
+    EXPECT_EQ(verify.status, 1);
+    EXPECT_EQ(verify.out, "changed: " + Archived(kYesterday, name) + "\n");
+}
