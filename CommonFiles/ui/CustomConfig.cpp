@@ -22,21 +22,34 @@ void CustomConfig::AddSettingsFrame()
 {
     auto* frame = new QGroupBox(QStringLiteral("Fischer and Porter Data File Settings"), this);
     auto* form = new QFormLayout(frame);
-    m_txtPath = new QLineEdit(frame);
-    m_txtPath->setObjectName(QStringLiteral("txtPath"));
-    m_txtPath->setAccessibleName(QStringLiteral("Path:"));
-    m_txtPath->setMinimumWidth(320);
-    auto* btnBrowse = new QPushButton(QStringLiteral("Browse"), frame);
-    btnBrowse->setObjectName(QStringLiteral("btnBrowse"));
-    btnBrowse->setAccessibleName(QStringLiteral("Browse"));
-    connect(btnBrowse, &QPushButton::clicked, this, &CustomConfig::Browse);
-    auto* path = new QHBoxLayout;
-    path->addWidget(m_txtPath);
-    path->addWidget(btnBrowse);
-    form->addRow(QStringLiteral("Path:"), path);
+    m_txtPath = AddFolderRow(*form, QStringLiteral("txtPath"), QStringLiteral("Path:"), QStringLiteral("btnBrowse"),
+                             QStringLiteral("Please Select a Folder"));
     m_txtFilePrefix = AddField(*form, QStringLiteral("txtFilePrefix"), QStringLiteral("File Prefix:"));
     m_txtFileExt = AddField(*form, QStringLiteral("txtFileExt"), QStringLiteral("File Ext:"));
+    m_txtArchive = AddFolderRow(*form, QStringLiteral("txtArchive"), QStringLiteral("Archive:"),
+                                QStringLiteral("btnBrowseArchive"), QStringLiteral("Please Select the Archive Folder"));
+    m_txtArchive->setToolTip(QStringLiteral("Folder that keeps every past day file; empty keeps none"));
     layout()->addWidget(frame);
+}
+
+// A folder box with its own Browse button, which asks with the title given.
+QLineEdit* CustomConfig::AddFolderRow(QFormLayout& form, const QString& name, const QString& label,
+                                      const QString& buttonName, const QString& title)
+{
+    auto* box = new QLineEdit(form.parentWidget());
+    box->setObjectName(name);
+    box->setAccessibleName(label);
+    box->setMinimumWidth(320);
+    auto* browse = new QPushButton(QStringLiteral("Browse"), form.parentWidget());
+    browse->setObjectName(buttonName);
+    browse->setAccessibleName(QStringLiteral("Browse"));
+    browse->setAccessibleDescription(label);
+    connect(browse, &QPushButton::clicked, this, [this, box, title] { Browse(*box, title); });
+    auto* row = new QHBoxLayout;
+    row->addWidget(box);
+    row->addWidget(browse);
+    form.addRow(label, row);
+    return box;
 }
 
 QString CustomConfig::BrowseForFolder(QWidget* owner, const QString& title)
@@ -50,6 +63,7 @@ bool CustomConfig::LoadSettingsToForm()
     m_txtFilePrefix->setText(config.item(CustomConfiguration::kPrefixKey));
     m_txtFileExt->setText(config.item(CustomConfiguration::kExtKey));
     m_txtPath->setText(config.item(CustomConfiguration::kPathKey));
+    m_txtArchive->setText(config.item(CustomConfiguration::kArchiveKey));
     return true;
 }
 
@@ -59,14 +73,15 @@ bool CustomConfig::ApplySettings()
     config.setItem(CustomConfiguration::kPrefixKey, m_txtFilePrefix->text());
     config.setItem(CustomConfiguration::kExtKey, m_txtFileExt->text());
     config.setItem(CustomConfiguration::kPathKey, m_txtPath->text());
+    config.setItem(CustomConfiguration::kArchiveKey, m_txtArchive->text());
     return true;
 }
 
 // A cancelled chooser keeps the folder: an empty one saved by mistake would
 // leave every import without files.
-void CustomConfig::Browse()
+void CustomConfig::Browse(QLineEdit& box, const QString& title)
 {
-    const QString folder = m_folderChooser(this, QStringLiteral("Please Select a Folder"));
+    const QString folder = m_folderChooser(this, title);
     if (!folder.isEmpty())
-        m_txtPath->setText(folder);
+        box.setText(folder);
 }

@@ -4,10 +4,11 @@
 
 #include <functional>
 
+class QFormLayout;
 class QLineEdit;
 
 // The settings of the data-file source: the folder of the day files, their
-// name prefix and their extension. "Apply Settings" hands them to the
+// name prefix and their extension, and the archive that keeps past days. "Apply Settings" hands them to the
 // source at once, as it reads them on every request; "Save Settings" also
 // writes the configuration file. Nothing typed is checked: an empty text or
 // a folder that does not exist is stored as it stands.
@@ -29,12 +30,15 @@ protected:
 
 private:
     void AddSettingsFrame();
+    QLineEdit* AddFolderRow(QFormLayout& form, const QString& name, const QString& label, const QString& buttonName,
+                            const QString& title);
     bool LoadSettingsToForm();
     bool ApplySettings();
-    void Browse();
+    void Browse(QLineEdit& box, const QString& title);
 
     FolderChooser m_folderChooser;
     QLineEdit* m_txtPath = nullptr;
     QLineEdit* m_txtFilePrefix = nullptr;
     QLineEdit* m_txtFileExt = nullptr;
+    QLineEdit* m_txtArchive = nullptr;
 };

@@ -17,13 +17,14 @@ struct SourceSettings : InteractiveInstallation {
     RecordingPresenter presenter;
     CustomConfig window{globals};
     QString chosen;
+    QStringList asked;
 
     SourceSettings()
     {
         globals.msgBox().setPresenter(&presenter);
         window.setFolderChooser([this](QWidget* owner, const QString& title) {
             EXPECT_EQ(owner, &window);
-            EXPECT_EQ(title, "Please Select a Folder");
+            asked.append(title);
             return chosen;
         });
     }
@@ -64,14 +65,24 @@ TEST(CustomConfig, OpensOnTheStoredSettingsAndAppliesThemAsTyped)
     EXPECT_EQ(s.presenter.shown, QStringList{"64||Saved successfully"});
 }
 
+// Each folder has its own Browse; a cancel keeps what the box holds.
 TEST(CustomConfig, BrowseTakesTheChosenFolderAndACancelKeepsThePath)
 {
     SourceSettings s;
     s.chosen = "/srv/loggers";
     s.Press("btnBrowse");
+    s.chosen = "/srv/logger-archive";
+    s.Press("btnBrowseArchive");
     s.chosen.clear();
     s.Press("btnBrowse");
+    s.Press("btnBrowseArchive");
     EXPECT_EQ(s.Box("txtPath").text(), "/srv/loggers");
+    EXPECT_EQ(s.Box("txtArchive").text(), "/srv/logger-archive");
+    EXPECT_EQ(s.asked,
+              (QStringList{"Please Select a Folder", "Please Select the Archive Folder", "Please Select a Folder",
+                           "Please Select the Archive Folder"}));
+    s.Press("check");
+    EXPECT_EQ(s.globals.config().item(CustomConfiguration::kArchiveKey), "/srv/logger-archive");
 }
 
 TEST(CustomConfig, HelpOpensItsPageOrSaysItCannot)
