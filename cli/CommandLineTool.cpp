@@ -51,6 +51,7 @@ const char* const kUsage =
     "  last-run set FACILITY DATE           correct one last-run date\n"
     "  status                               each facility's last success, last-run date and its age;\n"
     "                                       exit 2 when one is older than twice the schedule period,\n"
+    "                                       1 when nothing was filed in the archive for two days,\n"
     "                                       3 when the target cannot be read (a Nagios/Icinga check)\n"
     "  archive sync                         file the data folder's past day files in the archive\n"
     "                                       (R58213\\ARCHIVE) and print each one filed\n"

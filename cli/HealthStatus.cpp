@@ -4,6 +4,7 @@
 #include "CommonFiles/control/LastRunGrid.h"
 #include "CommonFiles/control/ServiceHealth.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
+#include "source/ArchiveFiling.h"
 
 #include <QStringList>
 
@@ -71,10 +72,26 @@ ExitStatus HealthStatus::Run()
         problems.append("cannot be read: " + unreadable.join(", "));
     if (!overdue.isEmpty())
         problems.append("not imported within " + Age(limit) + ": " + overdue.join(", "));
-    if (problems.isEmpty())
-        m_out << "OK - every facility imported within " << Age(limit) << "\n" << lines;
+    const QString archive = ArchiveWarning(metrics, now);
+    if (!problems.isEmpty())
+        m_out << "CRITICAL - " << (archive.isEmpty() ? problems : problems + QStringList{archive}).join("; ") << "\n"
+              << lines;
+    else if (!archive.isEmpty())
+        m_out << "WARNING - " << archive << "\n" << lines;
     else
-        m_out << "CRITICAL - " << problems.join("; ") << "\n" << lines;
+        m_out << "OK - every facility imported within " << Age(limit) << "\n" << lines;
     m_out.flush();
-    return problems.isEmpty() ? ExitStatus::Success : ExitStatus::Overdue;
+    if (!problems.isEmpty())
+        return ExitStatus::Overdue;
+    return archive.isEmpty() ? ExitStatus::Success : ExitStatus::Warning;
+}
+
+// A logger that stopped writing, or an archive the service may not write,
+// shows as days without a file filed: one is filed each day.
+QString HealthStatus::ArchiveWarning(const HealthMetrics& metrics, qint64 now) const
+{
+    constexpr qint64 kTwoDays = 2 * kDayMinutes * kMinuteSeconds;
+    if (!ArchiveFiling(m_globals).Configured() || now - static_cast<qint64>(metrics.archiveLastFiled) <= kTwoDays)
+        return {};
+    return "nothing was filed in the archive for more than " + Age(kTwoDays);
 }

@@ -28,7 +28,7 @@ struct CounterFamily {
     qint64 ImportStatistics::*field;
 };
 
-const std::array<CounterFamily, 8> kCounterFamilies{{
+const std::array<CounterFamily, 9> kCounterFamilies{{
     {"r58213_slots_read_total", "Slots read from the data-logger files.", &ImportStatistics::slotsRead},
     {"r58213_slots_written_total", "Slots stored in the target.", &ImportStatistics::slotsWritten},
     {"r58213_slots_skipped_total", "Slots read with nothing to write: no value, or not a number.",
@@ -43,12 +43,14 @@ const std::array<CounterFamily, 8> kCounterFamilies{{
      &ImportStatistics::targetConnectionFailures},
     {"r58213_source_connection_failures_total", "Failed reads of the data-logger files.",
      &ImportStatistics::sourceConnectionFailures},
+    {"r58213_archive_files_total", "Day files filed in the archive.", &ImportStatistics::archiveFilesFiled},
 }};
 
 const QString kImports = QStringLiteral("r58213_imports_total");
 const std::array<const char*, 3> kResults{"succeeded", "failed", "not_started"};
 const QString kConfigurationError = QStringLiteral("r58213_configuration_error_timestamp_seconds");
 const QString kSchedulePeriod = QStringLiteral("r58213_schedule_period_seconds");
+const QString kArchiveLastFiled = QStringLiteral("r58213_archive_last_filed_timestamp_seconds");
 
 QString ImportsSeries(const QString& result)
 {
@@ -155,6 +157,8 @@ void HealthMetrics::Take(const QString& name, const QMap<QString, QString>& labe
             counters[ImportsSeries(result)] = value;
     if (name == kConfigurationError && labels.isEmpty())
         configurationErrorTime = value;
+    if (name == kArchiveLastFiled && labels.isEmpty())
+        archiveLastFiled = value;
 }
 
 void HealthMetrics::Add(const ImportStatistics& statistics, Result result, qint64 finishedAt)
@@ -162,6 +166,8 @@ void HealthMetrics::Add(const ImportStatistics& statistics, Result result, qint6
     for (const CounterFamily& family : kCounterFamilies)
         counters[family.name] += static_cast<double>(statistics.*family.field);
     counters[ImportsSeries(kResults.at(static_cast<size_t>(result)))] += 1;
+    if (statistics.archiveFilesFiled > 0)
+        archiveLastFiled = static_cast<double>(finishedAt);
     for (const ImportStatistics::Facility& outcome : statistics.facilities) {
         Facility& facility = facilities[outcome.key];
         facility.name = outcome.name;
@@ -197,5 +203,7 @@ QString HealthMetrics::Text() const
         kConfigurationError + " " + Number(configurationErrorTime) + "\n";
     text += Header(kSchedulePeriod, "gauge", "Seconds between two scheduled imports.") + kSchedulePeriod + " " +
         Number(schedulePeriodSeconds) + "\n";
+    text += Header(kArchiveLastFiled, "gauge", "When an import last filed a day file in the archive; 0 if never.") +
+        kArchiveLastFiled + " " + Number(archiveLastFiled) + "\n";
     return text;
 }

@@ -25,6 +25,8 @@ struct HealthMetrics {
     QMap<QString, double> counters;
     QMap<QString, Facility> facilities;
     double configurationErrorTime = 0;
+    // When an import last filed a day file in the archive; 0 if never.
+    double archiveLastFiled = 0;
     double schedulePeriodSeconds = 0;
 
     // Lines that cannot be read, and series this program does not write,

@@ -20,6 +20,7 @@
 
 #include <QCoreApplication>
 #include <QScopeGuard>
+#include <algorithm>
 #include <cmath>
 
 namespace Keys = ConfigurationKeyNames;
@@ -358,12 +359,15 @@ ImportSession::Outcome ImportSession::RunImport(CommonVarGatherer& gatherer, boo
 {
     m_globals.WriteActivity("Import started.", 0);
     m_ainfoNavigator.LoadMap();
-    m_archiveFiling.FileDataFolder();
+    const QList<DayFileArchive::Outcome> filed = m_archiveFiling.FileDataFolder();
     CommonImport import(m_globals, m_customSource);
     import.setDiff(m_diff);
     import.setOnlyMissingRows(m_onlyMissingRows);
     const bool succeeded = import.StartImport(gatherer, testMode);
     m_statistics = import.Statistics();
+    m_statistics.archiveFilesFiled = std::count_if(filed.begin(), filed.end(), [](const DayFileArchive::Outcome& o) {
+        return o.filing == DayFileArchive::Filing::Filed || o.filing == DayFileArchive::Filing::FiledBeside;
+    });
     m_unreadableFacilities = gatherer.UnreadableFacilities();
     m_globals.WriteActivity(succeeded ? "Import was successful." : "Import terminated with error(s).", 0);
     return succeeded ? Outcome::Succeeded : Outcome::Failed;

@@ -32,5 +32,7 @@ struct ImportStatistics {
     qint64 slotsFailed = 0;
     qint64 sourceConnectionFailures = 0;
     qint64 targetConnectionFailures = 0;
+    // Day files filed in the archive before the import read the folder.
+    qint64 archiveFilesFiled = 0;
     QList<Facility> facilities;
 };

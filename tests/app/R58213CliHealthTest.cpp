@@ -99,3 +99,31 @@ TEST(R58213CliHealth, StatusTellsWhenAFacilityFallsBehind)
         RunCli(home, {"config", "set", "KORVELORVEX\\KORVELORVEX_CONNECTION_DATASOURCE", home.file("none")}).status, 0);
     EXPECT_EQ(RunCli(home, {"status"}).status, 3);
 }
+
+// With an archive, the health file counts the day files filed, and status
+// warns once nothing was filed for two days: a logger that stopped, or an
+// archive the service may not write.
+TEST(R58213CliHealth, TheArchiveIsCountedAndALaggingOneIsAWarning)
+{
+    TempFolder home;
+    ASSERT_EQ(RunCli(home, {"demo"}).status, 0);
+    ASSERT_EQ(RunCli(home,
+                     {"config", "set", "OPTIONS\\AUTOMATED_IMPORT\\SCHEDULE\\HOURLY", "YES", "R58213\\ARCHIVE",
+                      home.file("archive")})
+                  .status,
+              0);
+    ASSERT_EQ(RunCli(home, {"import-all", "--service"}).status, 0);
+    const HealthMetrics metrics = Metrics(home);
+    // Every day file but today's is filed.
+    EXPECT_EQ(metrics.counters.value("r58213_archive_files_total"), TempFolder::Files(home.file("data")).size() - 1);
+    EXPECT_NEAR(metrics.archiveLastFiled, QDateTime::currentSecsSinceEpoch(), 120);
+    EXPECT_EQ(RunCli(home, {"status"}).status, 0);
+
+    HealthMetrics lagging = metrics;
+    lagging.archiveLastFiled = static_cast<double>(QDateTime::currentSecsSinceEpoch() - 3 * 24 * 3600);
+    TempFolder::Write(home.file("r58213.prom"), lagging.Text().toUtf8());
+    const CliRun warned = RunCli(home, {"status"});
+    EXPECT_EQ(warned.status, 1);
+    EXPECT_TRUE(warned.out.startsWith("WARNING - nothing was filed in the archive for more than 2d 0h\n"))
+        << warned.out.toStdString();
+}

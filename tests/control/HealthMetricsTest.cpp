@@ -53,7 +53,7 @@ TEST(HealthMetrics, CountersAddUpOverImportsAndDamagedLinesAreIgnored)
     EXPECT_EQ(back.counters.value("r58213_slots_failed_total"), 3);
     EXPECT_EQ(back.counters.value("r58213_imports_total{result=\"succeeded\"}"), 1);
     EXPECT_EQ(back.counters.value("r58213_imports_total{result=\"failed\"}"), 1);
-    EXPECT_EQ(back.counters.size(), 11);
+    EXPECT_EQ(back.counters.size(), 12);
     // The failed import keeps the last success and tells its own duration.
     const HealthMetrics::Facility north = back.facilities.value("NORTHWTP");
     EXPECT_EQ(north.lastSuccess, 100);
