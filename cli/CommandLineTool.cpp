@@ -14,6 +14,7 @@
 #include "cli/GlobalOptions.h"
 #include "cli/HealthStatus.h"
 #include "platform/Conversions.h"
+#include "platform/DateTime.h"
 #include "platform/NumberedError.h"
 #include "platform/ProcessFacts.h"
 #include "platform/ProgramHome.h"
@@ -57,6 +58,8 @@ const char* const kUsage =
     "                                       (R58213\\ARCHIVE) and print each one filed\n"
     "  archive verify                       check the archive against its manifests; exit 1 and the\n"
     "                                       files changed, missing or unlisted\n"
+    "  archive list [--from DATE] [--to DATE]\n"
+    "                                       the days the archive holds, a line per month\n"
     "  upload-definition ARCHIVE            publish a definition archive\n"
     "  demo                                 create a ready-to-run demo installation in --home\n"
     "  service status|start|stop            the service named by OPTIONS\\INSTANCE_SERVICE_NAME\n"
@@ -158,8 +161,9 @@ ExitStatus CommandLineTool::DispatchOperation(CommonGlobals& globals, const QStr
 {
     const QString verb = command.value(0);
     const bool lastRun = verb == "last-run";
+    const bool twoWords = lastRun || verb == "archive";
     QString problem;
-    const auto options = CommandOptions::Parse(command.mid(lastRun ? 2 : 1), problem);
+    const auto options = CommandOptions::Parse(command.mid(twoWords ? 2 : 1), problem);
     if (!options)
         return Usage(problem);
     CliOperations operations(globals, m_out, m_err);
@@ -182,7 +186,24 @@ ExitStatus CommandLineTool::DispatchOperation(CommonGlobals& globals, const QStr
         return operations.LastRunList();
     if (lastRun && sub == "set")
         return operations.LastRunSet(*options);
+    if (verb == "archive" && sub == "list")
+        return ArchiveList(globals, *options);
     return Usage("unknown command or wrong arguments: " + command.join(' '));
+}
+
+ExitStatus CommandLineTool::ArchiveList(CommonGlobals& globals, const CommandOptions& options)
+{
+    QDate bounds[2];
+    const char* const names[2] = {"--from", "--to"};
+    for (int i = 0; i < 2; ++i) {
+        if (!options.Has(names[i]))
+            continue;
+        const auto date = DateTime::FromText(options.Value(names[i]));
+        if (!date)
+            return Usage(QString(names[i]) + " is not a date: " + options.Value(names[i]));
+        bounds[i] = date->date();
+    }
+    return ArchiveCommand(globals, m_out, m_err).List(bounds[0], bounds[1]);
 }
 
 ExitStatus CommandLineTool::TestConnection(CommonGlobals& globals)

@@ -8,6 +8,7 @@
 #include <QTextStream>
 
 class Clock;
+class CommandOptions;
 class CommonGlobals;
 class GlobalOptions;
 class NumberedError;
@@ -37,6 +38,7 @@ private:
     bool SetValue(CommonGlobals& globals, const QString& key, const QString& typed);
     static bool KeepsAValidMap(CommonGlobals& globals, const QList<AdditionalInfoMap::Row>& before);
     ExitStatus TestConnection(CommonGlobals& globals);
+    ExitStatus ArchiveList(CommonGlobals& globals, const CommandOptions& options);
     ExitStatus DispatchOperation(CommonGlobals& globals, const QStringList& command);
     ExitStatus ReportUndefinedKey(CommonGlobals& globals, const NumberedError& error);
 

@@ -201,20 +201,48 @@ QStringList DayFileArchive::VersionsOf(const QDate& day, const QString& fileName
     return paths;
 }
 
-QList<DayFileArchive::Problem> DayFileArchive::Verify() const
+QStringList DayFileArchive::MonthFolders() const
 {
     static const QRegularExpression kYear("^[0-9]{4}$");
     static const QRegularExpression kMonth("^[0-9]{2}$");
-    QList<Problem> problems;
+    QStringList folders;
     const QDir root(m_root);
     for (const QString& year : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
         if (!kYear.match(year).hasMatch())
             continue;
         for (const QString& month : QDir(root.filePath(year)).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
             if (kMonth.match(month).hasMatch())
-                problems += VerifyMonth(root.filePath(year + "/" + month));
+                folders.append(root.filePath(year + "/" + month));
     }
+    return folders;
+}
+
+QList<DayFileArchive::Problem> DayFileArchive::Verify() const
+{
+    QList<Problem> problems;
+    for (const QString& folder : MonthFolders())
+        problems += VerifyMonth(folder);
     return problems;
+}
+
+QList<QDate> DayFileArchive::Days(const QString& prefix, const QString& extension) const
+{
+    const QRegularExpression name("^" + QRegularExpression::escape(prefix) + "([0-9]{2})\\." +
+                                  QRegularExpression::escape(extension) + "(\\.[0-9]+)?$");
+    QList<QDate> days;
+    for (const QString& folder : MonthFolders()) {
+        const QStringList parts = folder.split('/');
+        const int year = parts.value(parts.size() - 2).toInt();
+        const int month = parts.last().toInt();
+        for (const QString& file : QDir(folder).entryList(QDir::Files, QDir::Name)) {
+            const QRegularExpressionMatch match = name.match(file);
+            const QDate day(year, month, match.hasMatch() ? match.captured(1).toInt() : 0);
+            if (day.isValid() && !days.contains(day))
+                days.append(day);
+        }
+    }
+    std::sort(days.begin(), days.end());
+    return days;
 }
 
 QList<DayFileArchive::Problem> DayFileArchive::VerifyMonth(const QString& folder)

@@ -40,6 +40,9 @@ public:
     QStringList VersionsOf(const QDate& day, const QString& fileName) const;
     // Every filed file checked against its month's manifest.
     QList<Problem> Verify() const;
+    // The days the archive holds a file of, by the day in the names of the
+    // files filed (prefix, two-digit day, extension), in order.
+    QList<QDate> Days(const QString& prefix, const QString& extension) const;
 
     static const QString kManifest;
 
@@ -57,6 +60,8 @@ private:
     static QList<ManifestEntry> ManifestEntries(const QString& folder);
     static bool Listed(const QString& folder, const QString& fileName);
     static QList<Problem> VerifyMonth(const QString& folder);
+    // The year and month folders, oldest first.
+    QStringList MonthFolders() const;
 
     QString m_root;
 };

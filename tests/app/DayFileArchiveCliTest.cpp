@@ -3,6 +3,10 @@
 #include "support/TempFolder.h"
 
 #include <QDate>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -99,4 +103,57 @@ TEST_F(ArchivedDemo, SyncFilesEachPastDayOnceAndARewrittenOneBeside)
     const CliRun verify = RunCli(home, {"archive", "verify"});
     EXPECT_EQ(verify.status, 1);
     EXPECT_EQ(verify.out, "changed: " + Archived(kYesterday, name) + "\n");
+}
+
+// The days held, by month, with the days missing between them; a second
+// version of a day is one day held.
+TEST(ArchiveList, ShowsTheDaysHeldPerMonthWithTheirGaps)
+{
+    TempFolder home;
+    ASSERT_EQ(RunCli(home, {"config", "set", "R58213\\ARCHIVE", home.file("archive")}).status, 0);
+    QDir().mkpath(home.file("archive/2026/11"));
+    QDir().mkpath(home.file("archive/2026/12"));
+    for (const char* name : {"2026/11/ALOG001.CSV", "2026/11/ALOG002.CSV", "2026/11/ALOG005.CSV",
+                             "2026/11/ALOG005.CSV.1", "2026/11/SHA256SUMS", "2026/12/ALOG003.CSV"})
+        TempFolder::Write(home.file("archive/") + name, "x");
+    const CliRun all = RunCli(home, {"archive", "list"});
+    EXPECT_EQ(all.status, 0) << all.err.toStdString();
+    EXPECT_EQ(all.out, "2026-11: 1-2, 5 (3 days; not held: 3-4)\n2026-12: 3 (1 day)\n");
+    EXPECT_EQ(RunCli(home, {"archive", "list", "--from", "2026-11-02 00:00", "--to", "2026-11-30 00:00"}).out,
+              "2026-11: 2, 5 (2 days; not held: 3-4)\n");
+}
+
+// A filing killed at any moment leaves every file the archive shows whole;
+// the next one files the rest and completes the manifests.
+TEST(ArchiveSync, AKilledFilingLeavesNoHalfFile)
+{
+    TempFolder home;
+    ASSERT_EQ(
+        RunCli(home, {"config", "set", "R58213\\PATH", home.file("data"), "R58213\\ARCHIVE", home.file("archive")})
+            .status,
+        0);
+    QDir().mkpath(home.file("data"));
+    for (int day = 1; day <= 20; ++day)
+        TempFolder::Write(home.file(QString("data/ALOG0%1.CSV").arg(day, 2, 10, QChar('0'))),
+                          QByteArray(4 * 1024 * 1024, 'x') + "\r\n20,1," + QByteArray::number(day) + "\r\n");
+    QProcess sync;
+    sync.start(R58213_CLI_EXE, {"--home", home.path(), "archive", "sync"});
+    ASSERT_TRUE(sync.waitForStarted());
+    const QString month = home.file("archive/2020/01");
+    QElapsedTimer waited;
+    waited.start();
+    while (TempFolder::Files(month, "ALOG*").size() < 3 && waited.elapsed() < 30000)
+        QThread::msleep(5);
+    sync.kill();
+    sync.waitForFinished();
+    const QStringList filed = TempFolder::Files(month, "ALOG*");
+    ASSERT_LT(filed.size(), 20) << "the filing ended before it was killed";
+    for (const QString& name : filed)
+        EXPECT_EQ(TempFolder::Read(month + "/" + name), TempFolder::Read(home.file("data/" + name)))
+            << name.toStdString();
+
+    EXPECT_EQ(RunCli(home, {"archive", "sync"}).status, 0);
+    EXPECT_EQ(TempFolder::Files(month, "ALOG*").size(), 20);
+    const CliRun verify = RunCli(home, {"archive", "verify"});
+    EXPECT_EQ(verify.status, 0) << verify.out.toStdString();
 }
