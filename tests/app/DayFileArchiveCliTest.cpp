@@ -157,3 +157,34 @@ TEST(ArchiveSync, AKilledFilingLeavesNoHalfFile)
     const CliRun verify = RunCli(home, {"archive", "verify"});
     EXPECT_EQ(verify.status, 0) << verify.out.toStdString();
 }
+
+// Gaps over two months, the first held only by the archive: its slots are
+// fillable and --fill writes them with the values the day file held.
+TEST_F(ArchivedDemo, GapsFillADayOnlyTheArchiveHolds)
+{
+    const QDate lastMonth = kYesterday.addMonths(-1);
+    QString content = TempFolder::Read(DayFile(kYesterday));
+    content.truncate(content.lastIndexOf("\r\n", content.size() - 3) + 2);
+    content += QString("%1,%2,%3\r\n").arg(lastMonth.year() % 100).arg(lastMonth.month()).arg(lastMonth.day());
+    QDir().mkpath(Archived(lastMonth, ""));
+    TempFolder::Write(Archived(lastMonth, "ALOG0" + lastMonth.toString("dd") + ".CSV"), content.toLatin1());
+    const QString hours = "select datestamp, curvalue from DATADDH where varid = 11 and datestamp >= '%1 00:00:00' "
+                          "and datestamp < '%1 06:00:00' order by datestamp";
+    const auto values = [&](const QDate& day) {
+        QStringList rows = DemoRows(home, "SOUTHWTP", hours.arg(day.toString("yyyy-MM-dd")));
+        for (QString& row : rows)
+            row = row.section('|', 0, 0).mid(11) + "|" + row.section('|', 1);
+        return rows;
+    };
+    ASSERT_EQ(values(kYesterday).size(), 6);
+    ASSERT_TRUE(values(lastMonth).isEmpty());
+
+    const QString from = lastMonth.toString("yyyy-MM-dd") + " 00:00";
+    const QString to = kYesterday.toString("yyyy-MM-dd") + " 06:00";
+    const CliRun fill = RunCli(home, {"gaps", "--var", "SOUTHWTP~11", "--from", from, "--to", to, "--fill"});
+    EXPECT_EQ(fill.status, 0) << fill.out.toStdString() << fill.err.toStdString();
+    EXPECT_EQ(values(lastMonth), values(kYesterday));
+    const CliRun after = RunCli(
+        home, {"gaps", "--var", "SOUTHWTP~11", "--from", from, "--to", lastMonth.toString("yyyy-MM-dd") + " 23:00"});
+    EXPECT_EQ(after.status, 0) << after.out.toStdString();
+}
