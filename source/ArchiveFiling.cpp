@@ -22,7 +22,9 @@ QStringList ArchiveFiling::DayFiles() const
     const QRegularExpression name("^" + QRegularExpression::escape(config.item(CustomConfiguration::kPrefixKey)) +
                                   "(0[1-9]|[12][0-9]|3[01])\\." +
                                   QRegularExpression::escape(config.item(CustomConfiguration::kExtKey)) + "$");
-    const QDir folder(config.item(CustomConfiguration::kPathKey));
+    // As the source builds its paths: an empty folder is the root, never
+    // the working folder.
+    const QDir folder(config.item(CustomConfiguration::kPathKey) + "/");
     QStringList files;
     for (const QString& entry : folder.entryList(QDir::Files | QDir::System, QDir::Name))
         if (name.match(entry).hasMatch())
