@@ -53,7 +53,7 @@ ExitStatus ArchiveCommand::Verify()
 
 QString ArchiveCommand::Root() const
 {
-    return m_globals.config().item(CustomConfiguration::kArchiveKey).trimmed();
+    return CustomConfiguration::ArchiveFolder(m_globals.config());
 }
 
 ExitStatus ArchiveCommand::List(const QDate& from, const QDate& to)

@@ -13,7 +13,7 @@ ArchiveFiling::ArchiveFiling(CommonGlobals& globals) : m_globals(globals)
 
 bool ArchiveFiling::Configured() const
 {
-    return !m_globals.config().item(CustomConfiguration::kArchiveKey).trimmed().isEmpty();
+    return !CustomConfiguration::ArchiveFolder(m_globals.config()).isEmpty();
 }
 
 QStringList ArchiveFiling::DayFiles() const
@@ -37,7 +37,7 @@ QList<DayFileArchive::Outcome> ArchiveFiling::FileDataFolder()
     QList<DayFileArchive::Outcome> outcomes;
     if (!Configured())
         return outcomes;
-    const DayFileArchive archive(m_globals.config().item(CustomConfiguration::kArchiveKey).trimmed());
+    const DayFileArchive archive(CustomConfiguration::ArchiveFolder(m_globals.config()));
     const QDate today = m_globals.clock().now().date();
     for (const QString& dayFile : DayFiles()) {
         outcomes.append(archive.File(dayFile, today));

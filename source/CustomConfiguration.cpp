@@ -11,6 +11,11 @@ void CustomConfiguration::DefineSourceKeys(QELConfiguration& config)
     config.DefineTree(kArchiveKey, "");
 }
 
+QString CustomConfiguration::ArchiveFolder(const QELConfiguration& config)
+{
+    return config.item(kArchiveKey).trimmed();
+}
+
 QString CustomConfiguration::SourceFieldList()
 {
     return QString();
