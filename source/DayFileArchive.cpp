@@ -109,11 +109,17 @@ DayFileArchive::Outcome DayFileArchive::File(const QString& dayFile, const QDate
         return {Filing::NotFiled, {}, "the folder " + folder + " cannot be made"};
     const QString sum = Sum(*content);
     const QStringList versions = Versions(folder, name);
+    const QList<ManifestEntry> manifest = ManifestEntries(folder);
     for (const QString& version : versions) {
-        if (SumOf(folder + "/" + version) != sum)
+        const auto entry = std::find_if(manifest.begin(), manifest.end(),
+                                        [&](const ManifestEntry& listed) { return listed.name == version; });
+        const bool listed = entry != manifest.end();
+        // Only a version listed with this content's sum, or not listed yet,
+        // is read again to confirm it still holds it.
+        if ((listed && entry->sum != sum) || SumOf(folder + "/" + version) != sum)
             continue;
         // Filed by a run that ended before it wrote the manifest line.
-        if (!Listed(folder, version) && !AppendToManifest(folder, sum, version, failure))
+        if (!listed && !AppendToManifest(folder, sum, version, failure))
             return {Filing::NotFiled, {}, failure};
         return {Filing::AlreadyFiled, folder + "/" + version, {}};
     }
@@ -183,13 +189,6 @@ QList<DayFileArchive::ManifestEntry> DayFileArchive::ManifestEntries(const QStri
             entries.append({match.captured(1), match.captured(2)});
     }
     return entries;
-}
-
-bool DayFileArchive::Listed(const QString& folder, const QString& fileName)
-{
-    const QList<ManifestEntry> entries = ManifestEntries(folder);
-    return std::any_of(entries.begin(), entries.end(),
-                       [&](const ManifestEntry& entry) { return entry.name == fileName; });
 }
 
 QStringList DayFileArchive::VersionsOf(const QDate& day, const QString& fileName) const

@@ -58,7 +58,6 @@ private:
     static bool Copy(const QString& from, const QByteArray& content, const QString& to, QString& failure);
     static bool AppendToManifest(const QString& folder, const QString& sum, const QString& fileName, QString& failure);
     static QList<ManifestEntry> ManifestEntries(const QString& folder);
-    static bool Listed(const QString& folder, const QString& fileName);
     static QList<Problem> VerifyMonth(const QString& folder);
     // The year and month folders, oldest first.
     QStringList MonthFolders() const;
