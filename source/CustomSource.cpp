@@ -148,21 +148,27 @@ QVariant CustomSource::ReadCellValue(bool& unreadable)
 // when an archive is configured and holds one.
 std::shared_ptr<const DataFileCache::DataFile> CustomSource::ArchivedFile(const QString& dayFile)
 {
-    const QString root = m_globals.config().item(CustomConfiguration::kArchiveKey).trimmed();
+    const QString root = CustomConfiguration::ArchiveFolder(m_globals.config());
     if (root.isEmpty())
         return nullptr;
-    const QStringList versions = DayFileArchive(root).VersionsOf(m_startdate.date(), QFileInfo(dayFile).fileName());
+    const QString name = QFileInfo(dayFile).fileName();
+    const QString key = m_startdate.date().toString(Qt::ISODate) + "/" + name;
+    const auto known = m_archivedPaths.constFind(key);
+    const QStringList versions =
+        known != m_archivedPaths.cend() ? QStringList{*known} : DayFileArchive(root).VersionsOf(m_startdate.date(), name);
     for (const QString& path : versions) {
         QString failure;
-        const auto file = m_files.Load(path, DataFileCache::StampOf(path), failure);
+        const auto file = path.isEmpty() ? nullptr : m_files.Load(path, DataFileCache::StampOf(path), failure);
         if (!file || !FileDateMatches(*file))
             continue;
+        m_archivedPaths.insert(key, path);
         if (!m_toldArchived.contains(path)) {
             m_toldArchived.insert(path);
             m_globals.log().WriteLog("Reading " + path + " from the archive.", 1);
         }
         return file;
     }
+    m_archivedPaths.insert(key, QString());
     return nullptr;
 }
 

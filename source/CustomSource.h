@@ -3,6 +3,7 @@
 #include "platform/DateTime.h"
 #include "source/DataFileCache.h"
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QVariant>
@@ -36,7 +37,9 @@ public:
     void setDeadBand(const QVariant& value) { m_deadBand = value; }
 
     bool HoldLastRunDate() const { return false; }
-    void PrepareForNextVariable() {}
+    // The archive's versions found for each day are kept for one
+    // variable's slots: nothing is filed while an import reads.
+    void PrepareForNextVariable() { m_archivedPaths.clear(); }
     void PrepareForNextFacility(double, double, double) {}
     bool CacheFill(bool& ExecutionErrorOccured);
     bool Validate();
@@ -93,4 +96,7 @@ private:
     QString m_noValueReason;
     QSet<QString> m_toldNoFileDate;
     QSet<QString> m_toldArchived;
+    // Day and file name to the archived version holding that day; empty
+    // when none does.
+    QHash<QString, QString> m_archivedPaths;
 };

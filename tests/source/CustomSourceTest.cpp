@@ -275,3 +275,22 @@ TEST(CustomSource, ADayTheDataFolderNoLongerHoldsIsReadFromTheArchive)
     EXPECT_EQ(l.Read(DateTime::FromParts(2024, 4, 7)), "99.0");
     EXPECT_TRUE(l.NullFor(DateTime::FromParts(2024, 2, 7), CustomSource::kFileOfAnotherDay));
 }
+
+// A past day rewritten and filed again between two variables' reads: the
+// next variable reads the newer version.
+TEST(CustomSource, TheNextVariableReadsAVersionFiledSinceTheLast)
+{
+    Loggers l;
+    l.clock.set(DateTime::FromParts(2024, 4, 20));
+    l.globals.config().setItem("R58213\\ARCHIVE", l.folder.file("archive"));
+    const auto fileMarch7 = [&](const QString& flow) {
+        l.WriteDay("ALOG007.CSV", "TIME,FLOW\r\n01:00," + flow + "\r\n", "24,3,7\r\n");
+        ArchiveFiling(l.globals).FileDataFolder();
+        l.WriteDay("ALOG007.CSV", kDay, "24,4,7\r\n");
+    };
+    fileMarch7("12.5");
+    EXPECT_EQ(l.Read(march(7)), "12.5");
+    fileMarch7("13.5");
+    l.source.PrepareForNextVariable();
+    EXPECT_EQ(l.Read(march(7)), "13.5");
+}
