@@ -176,7 +176,7 @@ void Command::CallFunction(Connection& connection)
             if (!p->IsOutput())
                 SqlBinding::BindInput(query, ++index, p->Value(), p->Type(), connection.backend());
         query.ExecuteQuery();
-        const QList<OdbcStatement::ColumnInfo> columns = query.Describe();
+        const QList<OdbcStatement::ColumnInfo>& columns = query.Describe();
         if (!query.Fetch())
             return;
         const QVariantList row = SqlExecution::ReadRow(query, columns);

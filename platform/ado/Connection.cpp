@@ -252,11 +252,17 @@ OdbcStatement& Connection::PreparedOdbcStatement(const QString& sql)
     if (found != m_odbcPrepared.end())
         return *found->second;
     return Checked([&]() -> OdbcStatement& {
-        auto statement = std::make_unique<OdbcStatement>(odbc());
-        statement->setQueryTimeout(m_commandTimeout);
+        auto statement = NewOdbcStatement();
         statement->Prepare(sql);
         return *m_odbcPrepared.emplace(sql, std::move(statement)).first->second;
     });
+}
+
+std::unique_ptr<OdbcStatement> Connection::NewOdbcStatement()
+{
+    auto statement = std::make_unique<OdbcStatement>(odbc());
+    statement->setQueryTimeout(m_commandTimeout);
+    return statement;
 }
 
 }  // namespace ado

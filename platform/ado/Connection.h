@@ -101,6 +101,10 @@ public:
     QSqlQuery& PreparedStatement(const QString& sql);
     // The same for a server: prepared once, with the command time-out.
     OdbcStatement& PreparedOdbcStatement(const QString& sql);
+    // A statement on the server connection with the command time-out: no
+    // statement runs without one. Raises the driver's error when none can
+    // be had; to be called inside Checked.
+    std::unique_ptr<OdbcStatement> NewOdbcStatement();
 
 private:
     void OpenSqlite(QSqlDatabase& db);

@@ -120,6 +120,7 @@ void OdbcStatement::setQueryTimeout(qint32 seconds)
 
 void OdbcStatement::Prepare(const QString& sql)
 {
+    m_columns.reset();
     QString text = sql;
     m_statement.Check(
         SQLPrepareW(m_statement.get(), reinterpret_cast<SQLWCHAR*>(text.data()), static_cast<SQLINTEGER>(text.size())),
@@ -129,6 +130,7 @@ void OdbcStatement::Prepare(const QString& sql)
 void OdbcStatement::ExecuteDirect(const QString& sql)
 {
     SQLFreeStmt(m_statement.get(), SQL_CLOSE);
+    m_columns.reset();
     QString text = sql;
     m_statement.Check(SQLExecDirectW(m_statement.get(), reinterpret_cast<SQLWCHAR*>(text.data()),
                                      static_cast<SQLINTEGER>(text.size())),
@@ -227,8 +229,10 @@ bool OdbcStatement::Fetch()
     return result != SQL_NO_DATA;
 }
 
-QList<OdbcStatement::ColumnInfo> OdbcStatement::Describe()
+const QList<OdbcStatement::ColumnInfo>& OdbcStatement::Describe()
 {
+    if (m_columns)
+        return *m_columns;
     SQLSMALLINT count = 0;
     m_statement.Check(SQLNumResultCols(m_statement.get(), &count), "SQLNumResultCols");
     QList<ColumnInfo> columns;
@@ -245,7 +249,8 @@ QList<OdbcStatement::ColumnInfo> OdbcStatement::Describe()
         columns.append({QString::fromUtf16(reinterpret_cast<const char16_t*>(name), qMin<SQLSMALLINT>(nameLength, 255)),
                         ColumnType(sqlType)});
     }
-    return columns;
+    m_columns = columns;
+    return *m_columns;
 }
 
 QVariant OdbcStatement::Column(int index, Type type)

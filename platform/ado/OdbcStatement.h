@@ -47,8 +47,10 @@ public:
     // Executes a statement whose result rows are then fetched.
     void ExecuteQuery();
     bool Fetch();
-    // The columns of the result, each with the type it is read as.
-    QList<ColumnInfo> Describe();
+    // The columns of the result, each with the type it is read as. A
+    // prepared statement's columns are asked of the driver once: every
+    // execution of one text returns the same.
+    const QList<ColumnInfo>& Describe();
     // A column of the current row (from 1), read as type.
     QVariant Column(int index, Type type);
     QVariant Output(int index) const;
@@ -75,6 +77,7 @@ private:
     OdbcHandle m_statement;
     // Drivers keep the addresses of bound buffers: each binding lives apart.
     std::map<int, std::unique_ptr<Binding>> m_bindings;
+    std::optional<QList<ColumnInfo>> m_columns;
 };
 
 }  // namespace ado

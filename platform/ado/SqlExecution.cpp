@@ -52,15 +52,15 @@ StatementResult SqlExecution::RunSqlite(Connection& connection, const QString& s
 StatementResult SqlExecution::RunOdbc(Connection& connection, const QString& sql, const QVariantList& bound)
 {
     return connection.Checked([&] {
-        OdbcStatement statement(connection.odbc());
-        statement.setQueryTimeout(connection.CommandTimeout());
+        const std::unique_ptr<OdbcStatement> owned = connection.NewOdbcStatement();
+        OdbcStatement& statement = *owned;
         statement.Prepare(sql);
         for (qsizetype i = 0; i < bound.size(); ++i)
             SqlBinding::BindInput(statement, static_cast<int>(i + 1), bound[i], SqlBinding::TypeOf(bound[i]),
                                   connection.backend());
         statement.ExecuteQuery();
         StatementResult result;
-        const QList<OdbcStatement::ColumnInfo> columns = statement.Describe();
+        const QList<OdbcStatement::ColumnInfo>& columns = statement.Describe();
         for (const OdbcStatement::ColumnInfo& column : columns)
             result.fields.append(column.name);
         while (!columns.isEmpty() && statement.Fetch())
@@ -81,11 +81,7 @@ QVariantList SqlExecution::ReadRow(OdbcStatement& statement, const QList<OdbcSta
 void SqlExecution::Statement(Connection& connection, const QString& sql)
 {
     if (connection.backend() != Backend::Sqlite) {
-        connection.Checked([&] {
-            OdbcStatement statement(connection.odbc());
-            statement.setQueryTimeout(connection.CommandTimeout());
-            statement.ExecuteDirect(sql);
-        });
+        connection.Checked([&] { connection.NewOdbcStatement()->ExecuteDirect(sql); });
         return;
     }
     QSqlQuery query(connection.database());
