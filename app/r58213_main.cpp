@@ -62,7 +62,7 @@ int runService(int argc, char** argv, const QStringList& arguments, const QStrin
         return static_cast<int>(ExitStatus::UsageError);
     SystemClock clock;
     CommonGlobals globals(clock, folder, VersionRecord::Title());
-    globals.setHelpFolder(QCoreApplication::applicationDirPath());
+    globals.setHelpFolder(ProgramHome::DataFolder(QCoreApplication::applicationDirPath()));
     UnattendedPrompts prompts;
     ImportSession session(globals, prompts);
     CommonNTSERVICE host(globals, [&session] { session.ImportAll(false); });
@@ -82,7 +82,7 @@ int runInteractive(int argc, char** argv, const QStringList& arguments, const QS
         return static_cast<int>(ExitStatus::UsageError);
     SystemClock clock;
     CommonGlobals globals(clock, folder, VersionRecord::Title());
-    globals.setHelpFolder(QCoreApplication::applicationDirPath());
+    globals.setHelpFolder(ProgramHome::DataFolder(QCoreApplication::applicationDirPath()));
     globals.setHelpOpener([](const QString& page) { return QDesktopServices::openUrl(QUrl::fromLocalFile(page)); });
     InteractiveFace face(globals);
     if (!face.Start(ProcessFacts::Current(folder, arguments)))

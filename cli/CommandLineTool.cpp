@@ -106,7 +106,7 @@ ExitStatus CommandLineTool::Start(const GlobalOptions& options, const QString& d
         return ExitStatus::UsageError;
     }
     CommonGlobals globals(m_clock, home, VersionRecord::Title());
-    globals.setHelpFolder(QCoreApplication::applicationDirPath());
+    globals.setHelpFolder(ProgramHome::DataFolder(QCoreApplication::applicationDirPath()));
     // A report on standard output must stay readable by a script; the
     // activity of its run goes to standard error then.
     ConsoleActivitySink activity(PrintsReport(options.Command()) ? m_err : m_out);

@@ -40,3 +40,11 @@ QString ProgramHome::Prepared(const QString& folder)
         return {};
     return QDir(folder).absolutePath();
 }
+
+QString ProgramHome::DataFolder(const QString& executableFolder)
+{
+    const QDir beside(executableFolder);
+    if (beside.exists(QStringLiteral("help")))
+        return executableFolder;
+    return QDir::cleanPath(executableFolder + QStringLiteral("/../share/r58213"));
+}

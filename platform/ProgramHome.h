@@ -6,7 +6,7 @@
 // Where the programs keep their state: configuration, logs, the handle file
 // and the work folder. The desktop program, the service and the command
 // line resolve it alike, so each finds what the others wrote. Help pages
-// are no state: they stay beside the executable.
+// are no state: they are read from the data folder.
 class ProgramHome {
 public:
     // The environment variable that names the folder.
@@ -23,4 +23,9 @@ public:
     // The folder created when missing, as an absolute path; empty when it
     // cannot be created.
     static QString Prepared(const QString& folder);
+    // The folder that holds the help pages' folder help/: the executable's
+    // folder in a build, where help/ stands beside the programs; else the
+    // installed share/r58213 beside the programs' bin folder (the
+    // package's /usr/share/r58213).
+    static QString DataFolder(const QString& executableFolder);
 };
