@@ -1,6 +1,7 @@
 #include "CommonFiles/control/HealthMetrics.h"
 
 #include <QDateTime>
+#include <QRegularExpression>
 #include <QStringList>
 #include <array>
 
@@ -132,6 +133,9 @@ HealthMetrics HealthMetrics::FromText(const QString& text)
         QMap<QString, QString> labels;
         if (name.isEmpty() || (i < line.size() && line[i] == '{' && !ParseLabels(line, ++i, labels)))
             continue;
+        const QString site = labels.take("site");
+        if (!site.isEmpty())
+            metrics.site = site;
         bool number = false;
         const double value = line.mid(i).trimmed().section(' ', 0, 0).toDouble(&number);
         if (number && i < line.size() && line[i].isSpace())
@@ -205,5 +209,24 @@ QString HealthMetrics::Text() const
         Number(schedulePeriodSeconds) + "\n";
     text += Header(kArchiveLastFiled, "gauge", "When an import last filed a day file in the archive; 0 if never.") +
         kArchiveLastFiled + " " + Number(archiveLastFiled) + "\n";
-    return text;
+    return Sited(text);
+}
+
+// Every series of the text with the site as its first label.
+QString HealthMetrics::Sited(const QString& text) const
+{
+    if (site.isEmpty())
+        return text;
+    const QString label = "site=\"" + EscapedLabelValue(site) + "\"";
+    QStringList lines = text.split('\n');
+    for (QString& line : lines) {
+        const qsizetype end = line.indexOf(QRegularExpression("[{ ]"));
+        if (line.startsWith('#') || end <= 0)
+            continue;
+        if (line[end] == '{')
+            line.insert(end + 1, label + ",");
+        else
+            line.insert(end, "{" + label + "}");
+    }
+    return lines.join('\n');
 }

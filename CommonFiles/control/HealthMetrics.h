@@ -28,6 +28,10 @@ struct HealthMetrics {
     // When an import last filed a day file in the archive; 0 if never.
     double archiveLastFiled = 0;
     double schedulePeriodSeconds = 0;
+    // The site of several on one host the figures are of, carried by every
+    // series as its label site, so that one node_exporter serves every
+    // site; empty on a host of one site.
+    QString site;
 
     // Lines that cannot be read, and series this program does not write,
     // are left out.
@@ -44,5 +48,6 @@ struct HealthMetrics {
     static DateTime LocalTime(qint64 epochSeconds);
 
 private:
+    QString Sited(const QString& text) const;
     void Take(const QString& name, const QMap<QString, QString>& labels, double value);
 };

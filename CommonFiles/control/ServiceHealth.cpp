@@ -61,6 +61,10 @@ void ServiceHealth::RecordConfigurationError()
 void ServiceHealth::Write(HealthMetrics& metrics)
 {
     metrics.schedulePeriodSeconds = static_cast<double>(CommonNTSERVICE::SchedulePeriodSeconds(m_globals.config()));
+    // A site's unit names it; a run by hand keeps the site the file has.
+    const QString site = qEnvironmentVariable(kSiteVariable).trimmed();
+    if (!site.isEmpty())
+        metrics.site = site;
     const QString path = FilePath(m_globals.programFolder());
     const QByteArray content = metrics.Text().toUtf8();
     QSaveFile file(path);

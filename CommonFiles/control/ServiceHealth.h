@@ -17,6 +17,10 @@ class CommonGlobals;
 // line, never the import.
 class ServiceHealth {
 public:
+    // The environment variable that names the site (r58213@.service sets
+    // it to the instance name).
+    static inline const char* const kSiteVariable = "R58213_SITE";
+
     explicit ServiceHealth(CommonGlobals& globals) : m_globals(globals) {}
 
     static QString FilePath(const QString& programFolder);

@@ -61,3 +61,21 @@ TEST(HealthMetrics, CountersAddUpOverImportsAndDamagedLinesAreIgnored)
     EXPECT_EQ(north.durationSeconds, 4);
     EXPECT_EQ(HealthMetrics::LocalTime(*north.lastRun), DateTime::FromParts(2024, 3, 5, 9, 0));
 }
+
+// A site's file carries its site on every series and reads back to the
+// same figures; the site stays when a run without one rewrites it.
+TEST(HealthMetrics, ASitesSeriesCarryTheSiteAndReadBackAsWritten)
+{
+    HealthMetrics metrics;
+    metrics.site = "north";
+    metrics.Add(OneFacilityImport("NORTHWTP", "North"), HealthMetrics::Result::Succeeded, 100);
+    const QString text = metrics.Text();
+    EXPECT_TRUE(text.contains("\nr58213_slots_read_total{site=\"north\"} 10\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("\nr58213_imports_total{site=\"north\",result=\"succeeded\"} 1\n"));
+    EXPECT_TRUE(text.contains("{site=\"north\",facility=\"NORTHWTP\",name=\"North\"} 100\n"));
+    EXPECT_TRUE(text.contains("# TYPE r58213_slots_read_total counter\n"));
+    const HealthMetrics back = HealthMetrics::FromText(text);
+    EXPECT_EQ(back.site, "north");
+    EXPECT_EQ(back.counters.value("r58213_imports_total{result=\"succeeded\"}"), 1);
+    EXPECT_EQ(back.Text(), text);
+}
