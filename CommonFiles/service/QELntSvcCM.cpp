@@ -1,5 +1,7 @@
 #include "CommonFiles/service/QELntSvcCM.h"
 
+#include "platform/ProgramHome.h"
+
 #include <QHash>
 #include <QProcess>
 #include <QRegularExpression>
@@ -72,6 +74,20 @@ QString QELntSvcCM::ServiceStatus(const QString&, const QString& name) const
     if (properties.value("LoadState") == "not-found")
         return kServiceNotFound;
     return StateText(properties.value("ActiveState"), properties.value("FreezerState"));
+}
+
+QString QELntSvcCM::ServiceHome(const QString& name) const
+{
+    const QString unit = UnitName(name);
+    if (unit.isEmpty())
+        return {};
+    const Outcome shown = Systemctl({"show", "--property=Environment", "--", unit});
+    const QString prefix = QString::fromLatin1(ProgramHome::kVariable) + "=";
+    const QStringList assignments = Properties(shown.output).value("Environment").split(' ', Qt::SkipEmptyParts);
+    for (const QString& assignment : assignments)
+        if (shown.Succeeded() && assignment.startsWith(prefix))
+            return assignment.mid(prefix.size());
+    return {};
 }
 
 QString QELntSvcCM::vbStartService(const QString&, const QString& name) const

@@ -34,6 +34,11 @@ public:
     QString vbPauseService(const QString& computer, const QString& name) const;
     QString vbContinueService(const QString& computer, const QString& name) const;
 
+    // The state folder the service's unit gives the programs in its
+    // environment (R58213_HOME); empty when it gives none or cannot be
+    // asked.
+    QString ServiceHome(const QString& name) const;
+
     // The unit of a service name: trimmed, with ".service" added unless it
     // ends in it; empty when the name holds anything but the letters,
     // digits and ":_.@-" of unit names, or starts with "-".

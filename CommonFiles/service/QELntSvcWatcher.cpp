@@ -4,6 +4,7 @@
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/service/LogTail.h"
 
+#include <QFileInfo>
 #include <algorithm>
 #include <limits>
 
@@ -48,9 +49,15 @@ QString QELntSvcWatcher::LastLogFilePath() const
     return LastLogFilePath(refusal);
 }
 
+QString QELntSvcWatcher::ServiceFolder() const
+{
+    return m_serviceHome.isEmpty() ? m_globals.programFolder() : m_serviceHome;
+}
+
 QString QELntSvcWatcher::LastLogFilePath(QString& refusal) const
 {
-    return LogTail::LastLogFilePath(m_globals.log().HandleFilePath(), m_globals.programFolder() + "/log", refusal);
+    const QString handle = ServiceFolder() + "/" + QFileInfo(m_globals.log().HandleFilePath()).fileName();
+    return LogTail::LastLogFilePath(handle, ServiceFolder() + "/log", refusal);
 }
 
 void QELntSvcWatcher::RefreshLog()
@@ -72,6 +79,8 @@ bool QELntSvcWatcher::InitLogView(QString& error)
         return false;
     }
     m_logTimer->setEnabled(false);
+    if (Watching())
+        m_serviceHome = m_controller.ServiceHome(m_name);
     emit LogShown({});
     error.clear();
     RefreshLog();

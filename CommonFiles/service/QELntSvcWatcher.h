@@ -23,14 +23,17 @@ public:
 
     // The service's current log file, as its handle file names it; empty
     // when there is none, or when the handle names anything but one of the
-    // program's logs in its log folder (refusal then says why).
+    // program's logs in its log folder (refusal then says why). The log is
+    // the one in the service's state folder (a site's r58213@.service keeps
+    // its own), this program's own when the service names none.
     QString LastLogFilePath() const;
     QString LastLogFilePath(QString& refusal) const;
     // Shows the newest lines of the log; no log file empties the view, a
     // log that cannot be read leaves it as it is.
     void RefreshLog();
     // Empties the log view and shows the log once; the log timer stays off
-    // until EnableLogAutoRefresh.
+    // until EnableLogAutoRefresh. A watched service's state folder is asked
+    // for once here.
     bool InitLogView(QString& error);
     // Binds the watcher to the service and shows its state; false with the
     // reason when the service cannot be watched.
@@ -54,10 +57,13 @@ private:
     void Steer(Request request);
     void ShowStatus();
     bool Watching() const { return m_initialised && !m_name.isEmpty(); }
+    QString ServiceFolder() const;
 
     CommonGlobals& m_globals;
     QELntSvcCM m_controller;
     QString m_name;
+    // The watched service's state folder; empty: this program's own.
+    QString m_serviceHome;
     qint32 m_logTailSize = 1024;
     bool m_initialised = false;
     QELTimer* m_statusTimer;

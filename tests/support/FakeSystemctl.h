@@ -30,6 +30,11 @@ public:
             m_folder.file("state"),
             ("LoadState=" + load + "\nActiveState=" + active + "\nFreezerState=" + freezer + "\n").toUtf8());
     }
+    // The unit's Environment property, as systemd shows it.
+    void SetEnvironment(const QString& assignments) const
+    {
+        TempFolder::Write(m_folder.file("environment"), ("Environment=" + assignments + "\n").toUtf8());
+    }
     void FailWith(const QString& text) const { TempFolder::Write(m_folder.file("failure"), text.toUtf8()); }
     void Hang() const { TempFolder::Write(m_folder.file("hang"), {}); }
     void Vanish() const { QFile::remove(m_folder.file("systemctl")); }
@@ -46,7 +51,7 @@ here=$(dirname "$0")
 printf '%s\n' "$*" >> "$here/calls"
 [ -e "$here/hang" ] && exec sleep 30
 [ -s "$here/failure" ] && { cat "$here/failure" >&2; exit 1; }
-[ "$1" = show ] && cat "$here/state"
+[ "$1" = show ] && cat "$here/state" "$here/environment" 2>/dev/null
 exit 0
 )";
 

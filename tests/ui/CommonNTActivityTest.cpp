@@ -6,6 +6,7 @@
 #include "support/Screenshot.h"
 #include "ui/ServiceDesk.h"
 
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QUrl>
@@ -35,15 +36,22 @@ struct RunningService {
 
 // Lines of 16 bytes ("entry 00000000" and a line break) appended to the log
 // the handle file names; the log's path.
-QString WriteLog(const ServiceDesk& desk, int from, int to)
+// The service log of the state folder home, and its handle file.
+QString WriteLogIn(const QString& home, int from, int to)
 {
-    const QString path = desk.folder.file("log/03_05_2024__14_07_09_ntservice.log");
+    QDir().mkpath(home + "/log");
+    const QString path = home + "/log/03_05_2024__14_07_09_ntservice.log";
     QFile log(path);
     EXPECT_TRUE(log.open(from ? QIODevice::Append : QIODevice::WriteOnly));
     for (int i = from; i < to; ++i)
         log.write(QString("entry %1\r\n").arg(i, 8, 10, QChar('0')).toUtf8());
-    TempFolder::Write(desk.folder.file("r58213.log_handle"), path.toUtf8() + "\r\n");
+    TempFolder::Write(home + "/r58213.log_handle", path.toUtf8() + "\r\n");
     return path;
+}
+
+QString WriteLog(const ServiceDesk& desk, int from, int to)
+{
+    return WriteLogIn(desk.folder.path(), from, to);
 }
 
 QStringList Shown(QWidget* view)
@@ -145,4 +153,20 @@ TEST(CommonNTActivity, TwoViewsWatchIndependently)
     EXPECT_TRUE(desk.Destroyed(first));
     WriteLog(desk, 300, 301);
     EXPECT_TRUE(QTest::qWaitFor([&] { return Shown(second).value(1) == "entry 00000300"; }));
+}
+
+// A site of several runs with its own state folder: the view of its
+// instance shows that folder's log, not this program's own.
+TEST(CommonNTActivity, AnInstanceShowsTheLogOfItsOwnStateFolder)
+{
+    ServiceDesk desk;
+    TempFolder north;
+    desk.Set(Keys::Options::kInstanceServiceName, "r58213@north");
+    desk.systemctl.SetEnvironment("R58213_HOME=" + north.path() + " R58213_SITE=north QT_ENABLE_REGEXP_JIT=0");
+    WriteLog(desk, 0, 5);
+    WriteLogIn(north.path(), 0, 2);
+    auto* view = desk.Open<CommonNTActivity>();
+    EXPECT_EQ(Shown(view).mid(0, 2), (QStringList{"", "entry 00000001"}));
+    EXPECT_EQ(desk.Panel(view, "ServiceName"), "r58213@north");
+    EXPECT_TRUE(desk.systemctl.Calls().contains("show --property=Environment -- r58213@north.service"));
 }
