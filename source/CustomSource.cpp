@@ -154,8 +154,9 @@ std::shared_ptr<const DataFileCache::DataFile> CustomSource::ArchivedFile(const 
     const QString name = QFileInfo(dayFile).fileName();
     const QString key = m_startdate.date().toString(Qt::ISODate) + "/" + name;
     const auto known = m_archivedPaths.constFind(key);
-    const QStringList versions =
-        known != m_archivedPaths.cend() ? QStringList{*known} : DayFileArchive(root).VersionsOf(m_startdate.date(), name);
+    const QStringList versions = known != m_archivedPaths.cend()
+        ? QStringList{*known}
+        : DayFileArchive(root).VersionsOf(m_startdate.date(), name);
     for (const QString& path : versions) {
         QString failure;
         const auto file = path.isEmpty() ? nullptr : m_files.Load(path, DataFileCache::StampOf(path), failure);
