@@ -2,7 +2,7 @@
 # make build: an optimised build of the programs in build/.
 # make screenshots: the window pictures of the README, refreshed from the window tests.
 # make bench: import throughput and where its time goes (README, "Benchmarks").
-# make package: the Debian package build-package/r58213_<version>_amd64.deb; make install installs it.
+# make package: the Debian package build-package/r58213_<version>_amd64.deb, built by debhelper and checked by lintian; make install installs it.
 # make fuzz: the fuzzers built with clang, each run FUZZ_SECONDS over its corpus (README, "First look").
 
 BUILD_DIR ?= build
@@ -54,14 +54,12 @@ screenshots: deps
 demo: build
 	scripts/demo $(BUILD_DIR)/r58213-cli demo
 
-# The Debian package: programs built for it (their state folder is
-# /var/lib/r58213 unless --home or R58213_HOME says otherwise), help pages,
-# the hardened unit and the scripts that make the service's user.
+# The Debian package, built by debhelper from debian/: programs in
+# /usr/bin (their state folder is /var/lib/r58213 unless --home or
+# R58213_HOME says otherwise), help pages in /usr/share/r58213/help, the
+# hardened units, manual pages and bash completion.
 package: deps
-	cmake -S . -B $(PACKAGE_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DR58213_TESTS=OFF \
-	  -DR58213_DEFAULT_HOME=/var/lib/r58213 $(CMAKE_FLAGS)
-	cmake --build $(PACKAGE_BUILD_DIR)
-	cd $(PACKAGE_BUILD_DIR) && cpack -G DEB
+	scripts/build-package $(PACKAGE_BUILD_DIR)
 	@ls $(PACKAGE_BUILD_DIR)/r58213_*_amd64.deb
 
 # Installs (or upgrades to) the package just built; run as root.
