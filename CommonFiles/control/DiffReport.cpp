@@ -6,7 +6,9 @@
 #include "platform/Conversions.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 
 namespace {
 
@@ -28,7 +30,33 @@ QJsonObject SlotObject(const SlotDecision& d)
             {"new_value", d.newValue.isEmpty() ? QJsonValue() : QJsonValue(d.newValue)},
             {"new_status", d.newStatus},
             {"detail", DiffReport::Detail(d)},
+            {"lock_date",
+             d.kind == SlotDecision::Kind::Locked ? QJsonValue(ReportFormat::SlotData(d.lockDate)) : QJsonValue()},
         });
+}
+
+// A slot as SlotObject wrote it; none when its slot date cannot be read.
+std::optional<SlotDecision> SlotOf(const QJsonObject& o)
+{
+    const auto slot = DateTime::FromText(o["slot"].toString());
+    if (!slot)
+        return std::nullopt;
+    SlotDecision d;
+    d.facility = o["facility"].toString();
+    d.facilityName = o["facility_name"].toString();
+    d.varId = o["variable"].toInt();
+    d.number = o["variable_number"].toInt();
+    d.variableName = o["variable_name"].toString();
+    d.slot = *slot;
+    d.stored = o["stored"].toBool();
+    d.storedValue = o["stored_value"].toString();
+    d.storedWithoutStatus = d.stored && o["stored_status"].isNull();
+    d.storedStatus = o["stored_status"].toInt();
+    d.newValue = o["new_value"].toString();
+    d.newStatus = o["new_status"].toInt();
+    d.lockDate = DateTime::FromText(o["lock_date"].toString()).value_or(DateTime());
+    d.reason = o["lock_date"].isString() ? ReportFormat::SlotData(d.lockDate) : o["detail"].toString();
+    return d;
 }
 
 QJsonObject SummaryObject(const DiffReport::Summary& s)
@@ -144,6 +172,7 @@ void DiffReport::AddNoValue(SlotDecision slot, const QString& reason)
 void DiffReport::AddLocked(SlotDecision slot, const DateTime& lockDate)
 {
     slot.reason = ReportFormat::SlotData(lockDate);
+    slot.lockDate = lockDate;
     Add(std::move(slot), SlotDecision::Kind::Locked);
 }
 
@@ -258,6 +287,32 @@ QString DiffReport::Csv() const
                                         d.stored ? d.storedValue : QString(), d.stored ? StatusText(d) : QString(),
                                         d.newValue, QString::number(d.newStatus), Detail(d)});
     return csv;
+}
+
+std::optional<DiffReport> DiffReport::FromJson(const QByteArray& json)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(json);
+    if (!document.isObject())
+        return std::nullopt;
+    DiffReport report;
+    const QList<SlotDecision::Kind> kinds = Kinds();
+    for (const QJsonValue& value : document.object()["slots"].toArray()) {
+        const QJsonObject o = value.toObject();
+        const auto kind = std::find_if(kinds.begin(), kinds.end(),
+                                       [&](SlotDecision::Kind k) { return KindText(k) == o["kind"].toString(); });
+        const auto slot = SlotOf(o);
+        if (!slot || kind == kinds.end())
+            return std::nullopt;
+        report.Add(*slot, *kind);
+    }
+    for (const QJsonValue& value : document.object()["locked_before"].toArray()) {
+        const QJsonObject o = value.toObject();
+        const auto lockDate = DateTime::FromText(o["lock_date"].toString());
+        if (!lockDate)
+            return std::nullopt;
+        report.AddLockedBefore(o["facility"].toString(), o["facility_name"].toString(), *lockDate);
+    }
+    return report;
 }
 
 QString DiffReport::Json() const

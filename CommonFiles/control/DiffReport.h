@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <array>
+#include <optional>
 
 class CommonTypeVarRec;
 
@@ -72,6 +73,8 @@ public:
     QString Text() const;
     QString Csv() const;
     QString Json() const;
+    // The report as Json wrote it; none when the text is no such report.
+    static std::optional<DiffReport> FromJson(const QByteArray& json);
 
     // The stored value and status of a slot, and what replaces them, as a
     // person reads them ("4.5 (status 1)", "none").

@@ -29,4 +29,6 @@ struct SlotDecision {
     // No value: "missing file", "no file date", "file of another day",
     // "empty cell" or "not a number"; locked: the facility's lock date.
     QString reason;
+    // Locked: the facility's lock date.
+    DateTime lockDate;
 };

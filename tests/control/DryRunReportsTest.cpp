@@ -1,6 +1,7 @@
 #include "CommonFiles/control/DiffReport.h"
 #include "CommonFiles/control/GapReport.h"
 #include "CommonFiles/control/ReportFormat.h"
+#include "support/MixedDiffReport.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -90,4 +91,19 @@ TEST(DryRunReports, GapsAreRunsOfMissingSlotsThatShareTheirFillState)
                                          "2 fillable run(s), 4 slots; 3 run(s) not fillable, 4 slots\n"));
         EXPECT_FALSE(GapReport(diff.Only(SlotDecision::Kind::NoValue)).Fillable());
     }
+}
+
+// The JSON report reads back to the report it was written from, each
+// slot's kind and lock date included; a text that is no report gives none.
+TEST(DryRunReports, TheJsonReportReadsBackToTheSameReport)
+{
+    DiffReport diff = MixedDiffReport();
+    diff.AddLockedBefore("F01", "North", DateTime::FromParts(2026, 2, 1));
+    const auto back = DiffReport::FromJson(diff.Json().toUtf8());
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->Json(), diff.Json());
+    EXPECT_EQ(back->Decisions().value(10).lockDate, DateTime::FromParts(2026, 3, 1, 12));
+    EXPECT_EQ(back->Summaries().size(), 2);
+    EXPECT_FALSE(DiffReport::FromJson("[1, 2]"));
+    EXPECT_FALSE(DiffReport::FromJson(R"({"slots": [{"kind": "write", "slot": "then"}]})"));
 }

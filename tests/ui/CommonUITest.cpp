@@ -17,11 +17,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QSet>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -284,6 +286,14 @@ TEST(CommonUI, ATestImportOpensItsResultInATable)
     EXPECT_EQ(grid->model()->index(0, 2).data().toString(), "2024-03-04 01:45");
     EXPECT_EQ(grid->model()->index(0, 3).data().toString(), "write");
     EXPECT_TRUE(SaveScreenshot(*result, "test-import-result"));
+    auto* tabs = result->findChild<QTabWidget*>("tabResult");
+    tabs->setCurrentIndex(1);
+    auto* variable = result->findChild<QComboBox*>("cboVariable");
+    EXPECT_EQ(variable->count(), 7);
+    variable->setCurrentIndex(variable->count() - 1);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(SaveScreenshot(*result, "test-import-chart"));
+    tabs->setCurrentIndex(0);
     s.AddHelpPage("7T3D1F");
     result->findChild<QAction*>("help")->trigger();
     EXPECT_EQ(s.opened, QStringList{s.globals.HelpFile() + "/7T3D1F.html"});
