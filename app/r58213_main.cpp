@@ -4,6 +4,7 @@
 #include "CommonFiles/control/ServiceHealth.h"
 #include "CommonFiles/control/UnattendedPrompts.h"
 #include "CommonFiles/foundation/CommonGlobals.h"
+#include "CommonFiles/ui/ChartImages.h"
 #include "CommonFiles/ui/InteractiveFace.h"
 #include "cli/ExitStatus.h"
 #include "platform/ProcessFacts.h"
@@ -105,5 +106,9 @@ int main(int argc, char** argv)
     const bool allowRoot = arguments.removeAll(QStringLiteral("--allow-root")) > 0;
     if (ProgramEntryPoint::IsServiceCommandLine(arguments.join(' ')))
         return runService(argc, argv, arguments, home, allowRoot);
+    if (arguments.value(0) == ChartImages::kCommand) {
+        QApplication app(argc, argv);
+        return ChartImages::Run(arguments.value(1));
+    }
     return runInteractive(argc, argv, arguments, home);
 }

@@ -10,6 +10,7 @@
 #include "cli/CliSessionPrompts.h"
 #include "cli/CommandOptions.h"
 #include "cli/DemoInstallation.h"
+#include "cli/DiffCharts.h"
 #include "platform/NumberedError.h"
 #include "source/SourceReadTest.h"
 
@@ -60,7 +61,7 @@ std::optional<ReportFormat::Form> CliOperations::FormatOf(const CommandOptions& 
 {
     const auto form = ReportFormat::Parse(options.Has("--format") ? options.Value("--format") : "text");
     if (!form)
-        Usage("--format takes text, csv or json, not " + options.Value("--format"));
+        Usage("--format takes text, csv, json or (with --diff) png, not " + options.Value("--format"));
     return form;
 }
 
@@ -95,7 +96,10 @@ ExitStatus CliOperations::DiffRun(const CommandOptions& options, bool selected)
     // A service run stores last-run dates; a dry run stores nothing.
     if (!options.Has("--test") || options.Has("--service"))
         return Usage("--diff lists what an import would do without writing; give it with --test, without --service");
-    const auto form = FormatOf(options);
+    const bool charts = options.Value("--format") == "png";
+    if (charts && options.Value("--output").isEmpty())
+        return Usage("--format png draws the charts into --output FILE.png, or one a variable into --output DIR/");
+    const auto form = charts ? std::optional(ReportFormat::Form::Json) : FormatOf(options);
     CliSessionPrompts prompts(options, m_globals.config(), m_err);
     if (!form || !prompts.DatesReadable(m_globals.clock().now()))
         return ExitStatus::UsageError;
@@ -103,6 +107,8 @@ ExitStatus CliOperations::DiffRun(const CommandOptions& options, bool selected)
     DiffReport diff;
     if (Run(session, selected, true, &diff) != ImportSession::Outcome::Succeeded)
         return ExitStatus::Failed;
+    if (charts)
+        return DiffCharts(m_err).Render(diff, options.Value("--output")) ? ExitStatus::Success : ExitStatus::Failed;
     Print(diff, *form);
     return ExitStatus::Success;
 }

@@ -3,8 +3,8 @@
 namespace {
 
 const QStringList kSwitches = {"--test", "--service", "--text", "--diff", "--fill"};
-const QStringList kValued = {"--from", "--to",       "--var",      "--tag",   "--stat",
-                             "--user", "--password", "--facility", "--format"};
+const QStringList kValued = {"--from", "--to",       "--var",      "--tag",    "--stat",
+                             "--user", "--password", "--facility", "--format", "--output"};
 
 }  // namespace
 

@@ -3,6 +3,8 @@
 #include "support/TempFolder.h"
 
 #include <QDate>
+#include <QImage>
+#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -163,4 +165,31 @@ TEST_F(DemoTarget, ReportCommandsRefuseWhatTheyCannotDo)
     EXPECT_EQ(Cli({"gaps", "--format", "xml"}).status, 2);
     EXPECT_EQ(RunCli(home, {"gaps"}).status, 2);
     EXPECT_EQ(Cli({"gaps", "--facility", "NOWHERE"}).status, 2);
+}
+
+// Without a display, the charts of a dry run come out as pictures: one
+// chart a variable stacked in one PNG, or one PNG a variable in a folder;
+// nothing is written to the target.
+TEST_F(DemoTarget, TheDiffDrawsItsChartsAsPicturesWithoutADisplay)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(variable);
+    const QStringList before = Snapshot();
+    const QStringList diff{"import-all", "--test", "--diff", "--format", "png", "--output"};
+    const QStringList dates{"--from", Yesterday("00:00"), "--to", Yesterday("06:00")};
+    const CliRun stacked = RunCli(home, diff + QStringList{home.file("run.png")} + dates, environment);
+    ASSERT_EQ(stacked.status, 0) << stacked.err.toStdString();
+    QImageReader picture(home.file("run.png"));
+    EXPECT_EQ(picture.format(), "png");
+    EXPECT_EQ(picture.size(), QSize(1000, 7 * 420)) << "one chart a variable";
+    EXPECT_FALSE(picture.read().isNull());
+
+    const CliRun apart = RunCli(home, diff + QStringList{home.file("charts") + "/"} + dates, environment);
+    ASSERT_EQ(apart.status, 0) << apart.err.toStdString();
+    EXPECT_EQ(TempFolder::Files(home.file("charts"), "*.png").size(), 7);
+    EXPECT_FALSE(QImage(home.file("charts/NORTHWTP_1.png")).isNull());
+    EXPECT_EQ(Snapshot(), before);
+
+    EXPECT_EQ(RunCli(home, {"import-all", "--test", "--diff", "--format", "png"}).status, 2) << "no --output";
 }

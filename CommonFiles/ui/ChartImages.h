@@ -1,0 +1,31 @@
+#pragma once
+
+#include "CommonFiles/control/DiffReport.h"
+#include "CommonFiles/control/ImportChartData.h"
+
+#include <QImage>
+#include <QString>
+
+// The charts of a test import as pictures, for reports and e-mails from a
+// cron job: the chart the Test Import Result window shows, one per
+// variable, stacked in one PNG, or one PNG per variable in a folder (an
+// output ending in "/"), named FACILITY_ID.png.
+class ChartImages {
+public:
+    static constexpr int kWidth = 1000;
+    static constexpr int kHeight = 420;
+
+    // False with the reason when the report has no variable or a picture
+    // cannot be written.
+    static bool Write(const DiffReport& report, const QString& output, QString& failure);
+    // The word that starts the desktop program as the renderer of the
+    // command line: r58213 CHARTS OUTPUT reads the JSON report from its
+    // standard input.
+    static inline const QString kCommand = QStringLiteral("CHARTS");
+    // The renderer's run: the exit status, the reason on standard error.
+    static int Run(const QString& output);
+
+private:
+    static QImage Picture(const ImportChartData& data);
+    static QString FileName(const ImportChartData::Variable& variable);
+};
