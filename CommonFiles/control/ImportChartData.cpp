@@ -46,6 +46,25 @@ ImportChartData ImportChartData::Of(const DiffReport& report, const Variable& va
     return data;
 }
 
+ImportChartData ImportChartData::OfReadings(const QString& title, const QList<SourceReadTest::Reading>& readings)
+{
+    ImportChartData data;
+    data.m_title = title;
+    data.m_valuesName = QStringLiteral("Read");
+    data.m_hasTarget = false;
+    for (const SourceReadTest::Reading& reading : readings) {
+        ++data.m_slots;
+        const Point point{Msecs(reading.slot), reading.value.value_or(std::nan(""))};
+        if (reading.value) {
+            data.m_wouldWrite.append(point);
+        } else {
+            data.m_marks[static_cast<size_t>(Mark::NoValue)].append(point);
+            ++data.m_counts[static_cast<size_t>(SlotDecision::Kind::NoValue)];
+        }
+    }
+    return data;
+}
+
 void ImportChartData::Take(const SlotDecision& d)
 {
     ++m_slots;
@@ -99,11 +118,14 @@ QString ImportChartData::SeriesSummary(const QString& name, const QList<Point>& 
 
 QString ImportChartData::Summary() const
 {
+    const QString head =
+        m_title + ", " + QString::number(m_slots) + " slots. " + SeriesSummary(m_valuesName, m_wouldWrite) + ". ";
+    if (!m_hasTarget)
+        return head + "Slots without value: " + QString::number(marks(Mark::NoValue).size()) + ".";
     QStringList kinds;
     for (const SlotDecision::Kind kind : DiffReport::Kinds())
         kinds.append(DiffReport::KindText(kind) + " " + QString::number(m_counts[static_cast<size_t>(kind)]));
-    return m_title + ", " + QString::number(m_slots) + " slots. " + SeriesSummary("Would write", m_wouldWrite) + ". " +
-        SeriesSummary("Stored", m_stored) + ". Slots: " + kinds.join(", ") + ".";
+    return head + SeriesSummary("Stored", m_stored) + ". Slots: " + kinds.join(", ") + ".";
 }
 
 QList<ImportChartData::Point> ImportChartData::Decimated(const QList<Point>& points, qint64 from, qint64 to,

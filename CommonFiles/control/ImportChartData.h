@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommonFiles/control/DiffReport.h"
+#include "source/SourceReadTest.h"
 
 #include <QList>
 #include <QString>
@@ -32,8 +33,15 @@ public:
     // Every variable of the report, by facility, in the order walked.
     static QList<Variable> VariablesOf(const DiffReport& report);
     static ImportChartData Of(const DiffReport& report, const Variable& variable);
+    // A day of a tag read from the day files: the values read as the line,
+    // the slots without value marked; no target beside them.
+    static ImportChartData OfReadings(const QString& title, const QList<SourceReadTest::Reading>& readings);
 
     const QString& title() const { return m_title; }
+    // What the line of values is: "Would write", or "Read" for readings.
+    const QString& valuesName() const { return m_valuesName; }
+    // Whether the chart stands beside a target, with stored values.
+    bool hasTarget() const { return m_hasTarget; }
     qsizetype slotCount() const { return m_slots; }
     // The new values of the slots the import would write or finds the
     // same, and the values the target holds.
@@ -62,6 +70,8 @@ private:
     static QString SeriesSummary(const QString& name, const QList<Point>& points);
 
     QString m_title;
+    QString m_valuesName = QStringLiteral("Would write");
+    bool m_hasTarget = true;
     qsizetype m_slots = 0;
     QList<Point> m_wouldWrite;
     QList<Point> m_stored;

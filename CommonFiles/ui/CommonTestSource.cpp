@@ -2,15 +2,21 @@
 
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/ui/DateTimePicker.h"
+#include "CommonFiles/ui/ImportChartView.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <array>
 
 namespace {
+
+// The slot lengths a day is plotted in, in minutes.
+constexpr std::array<int, 5> kPlotIntervals{1, 5, 15, 30, 60};
 
 constexpr int kFramesPerRow = 2;
 
@@ -81,6 +87,15 @@ void CommonTestSource::AddButtons()
             [this] { TestRead(false); });
     connect(add(QStringLiteral("Command2"), QStringLiteral("Test Read String")), &QPushButton::clicked, this,
             [this] { TestRead(true); });
+    connect(add(QStringLiteral("cmdPlotDay"), QStringLiteral("Plot Day")), &QPushButton::clicked, this,
+            &CommonTestSource::PlotDay);
+    m_cboInterval = new QComboBox(this);
+    m_cboInterval->setObjectName(QStringLiteral("cboInterval"));
+    m_cboInterval->setAccessibleName(QStringLiteral("Interval of the plotted slots"));
+    for (const int minutes : kPlotIntervals)
+        m_cboInterval->addItem(QString::number(minutes) + " min", minutes);
+    m_cboInterval->setCurrentText(QStringLiteral("15 min"));
+    row->addWidget(m_cboInterval);
     connect(add(QStringLiteral("Command3"), QStringLiteral("Close")), &QPushButton::clicked, this, &QDialog::close);
     static_cast<QVBoxLayout*>(layout())->addLayout(row);
 }
@@ -99,4 +114,26 @@ void CommonTestSource::TestRead(bool textResult)
                                      textResult ? QStringLiteral("Text Result") : QStringLiteral("Double Result"));
     else
         m_globals.msgBox().QelMsgBox(result.text, QELmsgBoxHandler::Exclamation);
+}
+
+// The day of the start date, slot by slot, as a chart of its own.
+void CommonTestSource::PlotDay()
+{
+    const SourceReadTest::Input input = Typed();
+    const SourceReadTest::Plot plot = SourceReadTest::PlotDay(m_globals, input, m_cboInterval->currentData().toInt());
+    if (plot.outcome != SourceReadTest::Outcome::Value) {
+        m_globals.msgBox().QelMsgBox(plot.text, QELmsgBoxHandler::Exclamation);
+        return;
+    }
+    auto* window = new QDialog(this);
+    window->setObjectName(QStringLiteral("frmPlotDay"));
+    window->setWindowTitle("Plot Day: " + input.tag);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    auto* chart = new ImportChartView(window);
+    chart->Show(ImportChartData::OfReadings(input.tag + " on " + input.start.format("yyyy-mm-dd") + ", every " +
+                                                m_cboInterval->currentText(),
+                                            plot.readings));
+    (new QVBoxLayout(window))->addWidget(chart);
+    window->resize(900, 420);
+    window->show();
 }

@@ -6,13 +6,16 @@
 
 class CommonGlobals;
 class DateTimePicker;
+class QComboBox;
 class QGridLayout;
 class QLineEdit;
 
 // Tries one tag over one date range against the real day files, as an
 // import would read it but without importing: "Test Read Double" shows the
-// value the source gives, "Test Read String" its text. It starts on an
-// example a person replaces with a tag and a day of their own.
+// value the source gives, "Test Read String" its text, "Plot Day" a chart of
+// every slot of the start date's day at the interval chosen, so that a tag
+// can be checked before it is linked. It starts on an example a person
+// replaces with a tag and a day of their own.
 class CommonTestSource : public QDialog {
     Q_OBJECT
 public:
@@ -27,6 +30,7 @@ private:
     void AddButtons();
     SourceReadTest::Input Typed() const;
     void TestRead(bool textResult);
+    void PlotDay();
 
     CommonGlobals& m_globals;
     QGridLayout* m_inputs = nullptr;
@@ -40,4 +44,5 @@ private:
     QLineEdit* m_filterTag = nullptr;
     QLineEdit* m_filterOp = nullptr;
     QLineEdit* m_filterValue = nullptr;
+    QComboBox* m_cboInterval = nullptr;
 };

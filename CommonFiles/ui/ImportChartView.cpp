@@ -80,8 +80,10 @@ void ImportChartView::Show(ImportChartData data)
     chart()->setTitle(m_data.title());
     setAccessibleName("Chart of " + m_data.title());
     setAccessibleDescription(m_data.Summary());
-    QLineSeries* wouldWrite = AddLine(Named("Would write", m_data.wouldWrite().size()), QColor(0x1f, 0x77, 0xb4));
+    QLineSeries* wouldWrite = AddLine(Named(m_data.valuesName(), m_data.wouldWrite().size()), QColor(0x1f, 0x77, 0xb4));
     QLineSeries* stored = AddLine(Named("Stored", m_data.stored().size()), QColor(0x7f, 0x7f, 0x7f));
+    // Readings of the day files have no target to stand beside.
+    stored->setVisible(m_data.hasTarget());
     AddMarkSeries();
     FitAxes();
     if (const auto lock = m_data.lockDate()) {
@@ -103,6 +105,7 @@ void ImportChartView::AddMarkSeries()
         const QString text = ImportChartData::MarkText(mark);
         const QString name = Named(text.left(1).toUpper() + text.mid(1), m_data.marks(mark).size());
         m_marks[static_cast<size_t>(mark)] = AddMarks(name, colours[static_cast<size_t>(mark)]);
+        m_marks[static_cast<size_t>(mark)]->setVisible(m_data.hasTarget() || mark == Mark::NoValue);
     }
 }
 

@@ -1,8 +1,12 @@
 #include "CommonFiles/ui/CommonTestSource.h"
 #include "CommonFiles/ui/DateTimePicker.h"
+#include "CommonFiles/ui/ImportChartView.h"
 #include "support/Screenshot.h"
 #include "ui/DemoTarget.h"
 
+#include <QAbstractSeries>
+#include <QChart>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 
@@ -63,4 +67,31 @@ TEST(CommonTestSource, ShowsWhatTheSourceReadsForTheTag)
     EXPECT_EQ(s.presenter.shown,
               (QStringList{"0|Double Result|" + file.split("\r\n").value(1).split(',').value(1), "0|Text Result|NA",
                            "0|Double Result|[NULL]", kInvalid}));
+}
+
+// Plot Day reads every slot of the start date's day at the interval chosen
+// and charts it, the slots without value marked; refused input is told as
+// the test reads tell it.
+TEST(CommonTestSource, PlotDayChartsEverySlotOfTheDay)
+{
+    SourceTest s;
+    Press(s.window, "cmdPlotDay");
+    EXPECT_EQ(s.presenter.shown, QStringList{"48||Input Validation Failed. Try different input."});
+    const auto legend = [&s] {
+        QStringList names;
+        auto* plot = s.window.findChildren<QDialog*>("frmPlotDay").value(0);
+        for (QAbstractSeries* series : plot->findChild<ImportChartView*>("chtSlots")->chart()->series())
+            if (series->isVisible())
+                names.append(series->name());
+        plot->close();
+        delete plot;
+        return names;
+    };
+    s.AskLookup(DateTime::FromParts(2024, 3, 4));
+    s.window.findChild<QComboBox*>("cboInterval")->setCurrentText("60 min");
+    Press(s.window, "cmdPlotDay");
+    EXPECT_EQ(legend(), (QStringList{"Read (24)", "No value (0)"}));
+    s.AskLookup(DateTime::FromParts(2002, 1, 14));
+    Press(s.window, "cmdPlotDay");
+    EXPECT_EQ(legend(), (QStringList{"Read (0)", "No value (24)"}));
 }
