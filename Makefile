@@ -72,6 +72,7 @@ bench: bench-build
 	  R58213_PG_PORT=$(BENCH_PG_PORT) R58213_PG_DIR=/tmp/r58213-pg-bench-$(BENCH_PG_PORT) scripts/pg-test-server start
 	$(BUILD_DIR)/r58213_bench 127.0.0.1:$(BENCH_PG_PORT) $$(grep '^R58213_TARGET_PASSWORD' $(BUILD_DIR)/CMakeCache.txt | cut -d= -f2); \
 	  status=$$?; R58213_PG_DIR=/tmp/r58213-pg-bench-$(BENCH_PG_PORT) scripts/pg-test-server stop; exit $$status
+	$(BUILD_DIR)/r58213_chart_bench
 
 # A year of 15-minute data for 100 variables into SQLite: time and memory.
 bench-large: bench-build
@@ -83,7 +84,7 @@ soak: bench-build
 
 bench-build: deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DR58213_TESTS=OFF $(CMAKE_FLAGS)
-	cmake --build $(BUILD_DIR) --target r58213_bench
+	cmake --build $(BUILD_DIR) --target r58213_bench r58213_chart_bench
 
 clean:
 	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(PACKAGE_BUILD_DIR) $(FUZZ_BUILD_DIR)

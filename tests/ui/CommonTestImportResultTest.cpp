@@ -53,4 +53,9 @@ TEST(CommonTestImportResult, TheChartNamesEveryKindOfSlotWithItsCount)
     const QString png = s.folder.file("chart.png");
     ASSERT_TRUE(window.ExportImageTo(png));
     EXPECT_FALSE(QImage(png).isNull());
+    if (ImportChartView::CanSaveSvg()) {
+        const QString svg = s.folder.file("chart.svg");
+        ASSERT_TRUE(window.ExportImageTo(svg));
+        EXPECT_TRUE(TempFolder::Read(svg).contains("<svg")) << "drawn as SVG, not as a PNG under that name";
+    }
 }
