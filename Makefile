@@ -1,7 +1,7 @@
 # make test: install what is missing, build with sanitizers and warnings as errors, run every test.
 # make build: an optimised build of the programs in build/.
 # make screenshots: the window pictures of the README, refreshed from the window tests.
-# make bench: import throughput and where its time goes (README, "Benchmarks").
+# make bench: import throughput and where its time goes (README, "Benchmarks"); make bench-remote: the same across a delayed network.
 # make package: the Debian package build-package/r58213_<version>_amd64.deb, built by debhelper and checked by lintian; make install installs it.
 # make fuzz: the fuzzers built with clang, each run FUZZ_SECONDS over its corpus (README, "First look").
 
@@ -17,7 +17,7 @@ FUZZ_HARNESSES = dayfile configuration definition
 
 CONFIGURE_TEST_BUILD = cmake -S . -B $(TEST_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DR58213_SANITIZE=ON -DR58213_WERROR=ON $(CMAKE_FLAGS)
 
-.PHONY: all deps build test fuzz screenshots bench bench-large soak bench-build demo package install clean
+.PHONY: all deps build test fuzz screenshots bench bench-remote bench-large soak bench-build demo package install clean
 
 all: build
 
@@ -73,6 +73,14 @@ bench: bench-build
 	$(BUILD_DIR)/r58213_bench 127.0.0.1:$(BENCH_PG_PORT) $$(grep '^R58213_TARGET_PASSWORD' $(BUILD_DIR)/CMakeCache.txt | cut -d= -f2); \
 	  status=$$?; R58213_PG_DIR=/tmp/r58213-pg-bench-$(BENCH_PG_PORT) scripts/pg-test-server stop; exit $$status
 	$(BUILD_DIR)/r58213_chart_bench
+
+# The PostgreSQL benchmark through a delay proxy at a round-trip time of
+# 0, 1 and 5 ms: what a target a few milliseconds away costs per slot.
+bench-remote: bench-build
+	R58213_TARGET_PASSWORD=$$(grep '^R58213_TARGET_PASSWORD' $(BUILD_DIR)/CMakeCache.txt | cut -d= -f2) \
+	  R58213_PG_PORT=$(BENCH_PG_PORT) R58213_PG_DIR=/tmp/r58213-pg-bench-$(BENCH_PG_PORT) scripts/pg-test-server start
+	$(BUILD_DIR)/r58213_bench --remote 127.0.0.1:$(BENCH_PG_PORT) $$(grep '^R58213_TARGET_PASSWORD' $(BUILD_DIR)/CMakeCache.txt | cut -d= -f2); \
+	  status=$$?; R58213_PG_DIR=/tmp/r58213-pg-bench-$(BENCH_PG_PORT) scripts/pg-test-server stop; exit $$status
 
 # A year of 15-minute data for 100 variables into SQLite: time and memory.
 bench-large: bench-build

@@ -14,11 +14,20 @@
 // slots) into SQLite, a month at a time, printing each month's throughput
 // and resident memory; fewer variables or months may be given.
 //
+// --remote runs the PostgreSQL part through a delay proxy (DelayProxy) at
+// a round-trip time of 0, 1 and 5 ms: the floor and an import of the same
+// plant, with the round trips the proxy counted and the statements the
+// import timed per slot, and the catch-up time of a month of 100 15-minute
+// variables that gives. Fewer slots are run at the longer delays; the
+// projection is the cost per slot measured times the month's slots.
+//
 //   r58213_bench [HOST:PORT PASSWORD]
+//   r58213_bench --remote HOST:PORT PASSWORD
 //   r58213_bench --large [VARIABLES [MONTHS]]
 //   r58213_bench --soak [DAYS [VARIABLES]]
 
 #include "bench/BenchPlant.h"
+#include "bench/DelayProxy.h"
 #include "bench/ProtocolFloor.h"
 #include "bench/ResidentMemory.h"
 #include "bench/SoakRun.h"
@@ -136,6 +145,58 @@ int RunLarge(int variables, int months)
     return total.ok ? 0 : 1;
 }
 
+struct Delay {
+    int roundTripMicroseconds;
+    int days;  // of the plant's 4 hourly variables
+    int floorSlots;
+};
+// Distinct days for each delay, so that every run writes new rows.
+const Delay kDelays[] = {{0, 28, 1000}, {1000, 7, 300}, {5000, 2, 60}};
+constexpr double kMonthOfQuarterHours = 100.0 * 31 * 96;
+
+double StatementsPerSlot(const BenchPlant::Imported& imported)
+{
+    const ImportTimings& t = imported.timings;
+    const qint64 statements =
+        t.Count(Kind::Seek) + t.Count(Kind::Write) + t.Count(Kind::Liveness) + t.Count(Kind::Commit);
+    return imported.written > 0 ? static_cast<double>(statements) / imported.written : 0.0;
+}
+
+int RunRemote(const QString& server, const QString& password)
+{
+    const QString host = server.section(':', 0, 0);
+    DelayProxy proxy(host, server.section(':', 1).toUShort(), 0);
+    if (proxy.port() == 0)
+        return 1;
+    QTemporaryDir home;
+    BenchPlant plant({"PostgreSQL", "127.0.0.1:" + QString::number(proxy.port()), password}, home.path(), kVariables,
+                     "H");
+    std::printf("PostgreSQL through a delay proxy, %d hourly variables; projection: a month of 100 15-minute "
+                "variables (%.0f slots)\n",
+                kVariables, kMonthOfQuarterHours);
+    QDate first(2026, 1, 1);
+    for (const Delay& delay : kDelays) {
+        proxy.setOneWayMicroseconds(delay.roundTripMicroseconds / 2);
+        proxy.ResetRoundTrips();
+        const qint64 floorNs = ProtocolFloor::Measure(plant.globals(), BenchPlant::kFacility, 1, delay.floorSlots,
+                                                      DateTime::FromQDateTime(first, QTime(0, 0)));
+        const double floorTrips = static_cast<double>(proxy.RoundTrips()) / delay.floorSlots;
+        first = first.addDays(delay.floorSlots / 24 + 1);
+        proxy.ResetRoundTrips();
+        const BenchPlant::Imported imported = plant.ImportDays(first, first.addDays(delay.days));
+        first = first.addDays(delay.days);
+        const double perSlot = MicrosecondsPerSlot(imported.nanoseconds, imported.written);
+        std::printf("RTT %.0f ms  floor %7.1f us/slot %4.2f round trips/slot  import %5lld slots %7.1f us/slot "
+                    "%6.0f slots/s  %4.2f round trips/slot  %4.2f statements/slot  month's catch-up %6.1f min%s\n",
+                    delay.roundTripMicroseconds / 1000.0, MicrosecondsPerSlot(floorNs, delay.floorSlots), floorTrips,
+                    static_cast<long long>(imported.written), perSlot, imported.SlotsPerSecond(),
+                    imported.written > 0 ? static_cast<double>(proxy.RoundTrips()) / imported.written : 0.0,
+                    StatementsPerSlot(imported), perSlot * kMonthOfQuarterHours / 1e6 / 60, Failed(imported));
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 int Argument(const QStringList& arguments, int index, int fallback)
 {
     return arguments.size() > index ? arguments[index].toInt() : fallback;
@@ -149,6 +210,8 @@ int main(int argc, char** argv)
     const QStringList arguments = app.arguments();
     if (arguments.value(1) == "--soak")
         return SoakRun(Argument(arguments, 2, kSoakDays), Argument(arguments, 3, kSoakVariables)).Run();
+    if (arguments.value(1) == "--remote" && arguments.size() >= 4)
+        return RunRemote(arguments[2], arguments[3]);
     if (arguments.value(1) == "--large")
         return RunLarge(Argument(arguments, 2, kLargeVariables), Argument(arguments, 3, kLargeMonths));
     std::printf("%d hourly variables over 1 day, 1 month and 1 year (a month at a time); floor over %d slots\n",
