@@ -6,6 +6,7 @@
 #include "CommonFiles/foundation/CommonGlobals.h"
 #include "CommonFiles/ui/ChartImages.h"
 #include "CommonFiles/ui/InteractiveFace.h"
+#include "cli/DiffCharts.h"
 #include "cli/ExitStatus.h"
 #include "platform/ProcessFacts.h"
 #include "platform/ProgramHome.h"
@@ -106,7 +107,7 @@ int main(int argc, char** argv)
     const bool allowRoot = arguments.removeAll(QStringLiteral("--allow-root")) > 0;
     if (ProgramEntryPoint::IsServiceCommandLine(arguments.join(' ')))
         return runService(argc, argv, arguments, home, allowRoot);
-    if (arguments.value(0) == ChartImages::kCommand) {
+    if (arguments.value(0) == DiffCharts::kRenderCommand) {
         QApplication app(argc, argv);
         return ChartImages::Run(arguments.value(1));
     }

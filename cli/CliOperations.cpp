@@ -99,9 +99,9 @@ ExitStatus CliOperations::DiffRun(const CommandOptions& options, bool selected)
     const bool charts = options.Value("--format") == "png";
     if (charts && options.Value("--output").isEmpty())
         return Usage("--format png draws the charts into --output FILE.png, or one a variable into --output DIR/");
-    const auto form = charts ? std::optional(ReportFormat::Form::Json) : FormatOf(options);
+    const auto form = charts ? std::nullopt : FormatOf(options);
     CliSessionPrompts prompts(options, m_globals.config(), m_err);
-    if (!form || !prompts.DatesReadable(m_globals.clock().now()))
+    if ((!charts && !form) || !prompts.DatesReadable(m_globals.clock().now()))
         return ExitStatus::UsageError;
     ImportSession session(m_globals, prompts);
     DiffReport diff;

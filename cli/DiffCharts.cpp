@@ -27,7 +27,7 @@ bool DiffCharts::Render(const DiffReport& report, const QString& output)
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(renderer, {QStringLiteral("CHARTS"), output});
+    process.start(renderer, {kRenderCommand, output});
     process.write(report.Json().toUtf8());
     process.closeWriteChannel();
     if (!process.waitForFinished(kRenderMilliseconds)) {

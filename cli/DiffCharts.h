@@ -11,6 +11,9 @@
 // Test Import Result window draws them.
 class DiffCharts {
 public:
+    // The word that starts the desktop program as the renderer.
+    static inline const QString kRenderCommand = QStringLiteral("CHARTS");
+
     explicit DiffCharts(QTextStream& err) : m_err(err) {}
 
     // False, with the reason on the error stream, when they could not be

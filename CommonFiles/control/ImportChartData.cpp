@@ -1,6 +1,7 @@
 #include "CommonFiles/control/ImportChartData.h"
 
 #include "CommonFiles/control/ReportFormat.h"
+#include "platform/Conversions.h"
 
 #include <QDateTime>
 #include <algorithm>
@@ -14,9 +15,7 @@ qint64 Msecs(const DateTime& local)
 
 double Number(const QString& text)
 {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    return ok ? value : std::nan("");
+    return Conversions::IsNumeric(text) ? Conversions::ToDouble(text) : std::nan("");
 }
 
 }  // namespace

@@ -51,8 +51,6 @@ public:
     const QList<Point>& marks(Mark mark) const { return m_marks[static_cast<size_t>(mark)]; }
     static QString MarkText(Mark mark);
     const std::optional<qint64>& lockDate() const { return m_lockDate; }
-    // The counts of each kind, as DiffReport::Kinds orders them.
-    const std::array<qint32, DiffReport::kKinds>& counts() const { return m_counts; }
 
     // What a screen reader reads for the chart: the variable, the slots,
     // the least, greatest and mean value of each series and the slots of

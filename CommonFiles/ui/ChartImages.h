@@ -18,11 +18,9 @@ public:
     // False with the reason when the report has no variable or a picture
     // cannot be written.
     static bool Write(const DiffReport& report, const QString& output, QString& failure);
-    // The word that starts the desktop program as the renderer of the
-    // command line: r58213 CHARTS OUTPUT reads the JSON report from its
-    // standard input.
-    static inline const QString kCommand = QStringLiteral("CHARTS");
-    // The renderer's run: the exit status, the reason on standard error.
+    // The renderer the command line starts (r58213 CHARTS OUTPUT, see
+    // DiffCharts), the JSON report on its standard input: the exit status,
+    // the reason on standard error.
     static int Run(const QString& output);
 
 private:

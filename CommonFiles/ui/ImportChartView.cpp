@@ -70,9 +70,9 @@ ImportChartView::ImportChartView(QWidget* parent)
     connect(m_time, &QDateTimeAxis::rangeChanged, this, &ImportChartView::ShowRange);
 }
 
-void ImportChartView::Show(ImportChartData data)
+void ImportChartView::Show(ImportChartData shown)
 {
-    m_data = std::move(data);
+    m_data = std::move(shown);
     // The series go with the chart's; nothing may be drawn into them.
     chart()->removeAllSeries();
     m_wouldWrite = m_stored = nullptr;
@@ -86,6 +86,7 @@ void ImportChartView::Show(ImportChartData data)
     stored->setVisible(m_data.hasTarget());
     AddMarkSeries();
     FitAxes();
+    PlaceMarks();
     if (const auto lock = m_data.lockDate()) {
         QLineSeries* line = AddLine(QStringLiteral("Lock date"), Qt::black);
         line->setPen(QPen(Qt::black, 1.5, Qt::DashLine));
@@ -161,12 +162,14 @@ void ImportChartView::ResetZoom()
 }
 
 // Slots without a value lie along the bottom of the chart.
-QList<Point> ImportChartView::Placed(const QList<Point>& marks) const
+void ImportChartView::PlaceMarks()
 {
-    QList<Point> placed = marks;
-    for (Point& p : placed)
-        p.value = std::isnan(p.value) ? m_bottom : p.value;
-    return placed;
+    for (const Mark mark : {Mark::Kept, Mark::Locked, Mark::NoValue}) {
+        QList<Point>& placed = m_placed[static_cast<size_t>(mark)];
+        placed = m_data.marks(mark);
+        for (Point& p : placed)
+            p.value = std::isnan(p.value) ? m_bottom : p.value;
+    }
 }
 
 void ImportChartView::ShowRange()
@@ -181,7 +184,7 @@ void ImportChartView::ShowRange()
     m_stored->replace(PointsOf(ImportChartData::Decimated(m_data.stored(), from, to, columns)));
     for (const Mark mark : {Mark::Kept, Mark::Locked, Mark::NoValue})
         m_marks[static_cast<size_t>(mark)]->replace(
-            PointsOf(ImportChartData::Decimated(Placed(m_data.marks(mark)), from, to, columns)));
+            PointsOf(ImportChartData::Decimated(m_placed[static_cast<size_t>(mark)], from, to, columns)));
 }
 
 void ImportChartView::wheelEvent(QWheelEvent* event)

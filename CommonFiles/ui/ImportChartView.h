@@ -22,8 +22,7 @@ class ImportChartView : public QChartView {
 public:
     explicit ImportChartView(QWidget* parent = nullptr);
 
-    void Show(ImportChartData data);
-    const ImportChartData& data() const { return m_data; }
+    void Show(ImportChartData shown);
     void ResetZoom();
     // As PNG, or SVG for a name ending in ".svg" where Qt's SVG module is
     // at hand; false when it cannot be written.
@@ -40,7 +39,7 @@ private:
     void Attach(QXYSeries* series);
     void FitAxes();
     void ShowRange();
-    QList<ImportChartData::Point> Placed(const QList<ImportChartData::Point>& marks) const;
+    void PlaceMarks();
 
     ImportChartData m_data;
     QDateTimeAxis* m_time;
@@ -48,5 +47,7 @@ private:
     QLineSeries* m_wouldWrite = nullptr;
     QLineSeries* m_stored = nullptr;
     std::array<QScatterSeries*, ImportChartData::kMarks> m_marks{};
+    // The marks where they are drawn: those without a value at the bottom.
+    std::array<QList<ImportChartData::Point>, ImportChartData::kMarks> m_placed;
     double m_bottom = 0;
 };
