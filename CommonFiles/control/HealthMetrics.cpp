@@ -217,10 +217,11 @@ QString HealthMetrics::Sited(const QString& text) const
 {
     if (site.isEmpty())
         return text;
+    static const QRegularExpression kNameEnd(QStringLiteral("[{ ]"));
     const QString label = "site=\"" + EscapedLabelValue(site) + "\"";
     QStringList lines = text.split('\n');
     for (QString& line : lines) {
-        const qsizetype end = line.indexOf(QRegularExpression("[{ ]"));
+        const qsizetype end = line.indexOf(kNameEnd);
         if (line.startsWith('#') || end <= 0)
             continue;
         if (line[end] == '{')

@@ -82,10 +82,12 @@ QString QELntSvcCM::ServiceHome(const QString& name) const
     if (unit.isEmpty())
         return {};
     const Outcome shown = Systemctl({"show", "--property=Environment", "--", unit});
+    if (!shown.Succeeded())
+        return {};
     const QString prefix = QString::fromLatin1(ProgramHome::kVariable) + "=";
     const QStringList assignments = Properties(shown.output).value("Environment").split(' ', Qt::SkipEmptyParts);
     for (const QString& assignment : assignments)
-        if (shown.Succeeded() && assignment.startsWith(prefix))
+        if (assignment.startsWith(prefix))
             return assignment.mid(prefix.size());
     return {};
 }
